@@ -1,0 +1,52 @@
+# Front door of the project: `make run` starts the program on the built-in
+# simulated gauge, `make test` installs what is missing, builds and runs every test.
+JOBS      ?= 2
+BUILD     ?= build
+BUILD_REL ?= build-rel
+BUILD_FUZZ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CMAKE_GEN := -G Ninja
+
+.PHONY: deps test build bench run fuzz soak clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTOLM_SANITIZE=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'soak|slow'
+
+soak: build
+	cd $(BUILD) && ctest --output-on-failure -L soak
+
+$(BUILD_REL)/build.ninja: | deps
+	cmake -S . -B $(BUILD_REL) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	  -DTOLM_TESTS=OFF -DTOLM_BENCH=ON
+
+bench: deps $(BUILD_REL)/build.ninja
+	cmake --build $(BUILD_REL) -j $(JOBS)
+	@set -e; for b in $(BUILD_REL)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2; done
+
+run: deps $(BUILD_REL)/build.ninja
+	cmake --build $(BUILD_REL) -j $(JOBS)
+	$(BUILD_REL)/src/cli/tolm-cli --sim demo
+
+$(BUILD_FUZZ)/build.ninja: | deps
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTOLM_TESTS=OFF -DTOLM_FUZZ=ON
+
+fuzz: deps $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@set -e; for f in $(BUILD_FUZZ)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; echo "== $$f"; mkdir -p $(BUILD_FUZZ)/corpus/$$(basename $$f); \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD_FUZZ)/corpus/$$(basename $$f); done
+
+clean:
+	rm -rf $(BUILD) $(BUILD_REL) $(BUILD_FUZZ)

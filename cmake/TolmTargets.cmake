@@ -1,0 +1,30 @@
+# One static library per layer folder: every .cpp of the folder (not its
+# subfolders) belongs to it, so adding a file needs no CMake edit.
+function(tolm_layer name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  list(FILTER _sources INCLUDE REGEX "\\.cpp$")
+  if(_sources)
+    file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    add_library(${name} STATIC ${_sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# One GoogleTest program per test folder, each test case registered with
+# CTest under the folder's label.
+function(tolm_test_suite name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(NOT _sources)
+    return()
+  endif()
+  add_executable(${name} ${_sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARGN} tolm_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS ${name} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+endfunction()
