@@ -54,7 +54,7 @@ public:
 
 private:
     struct Line {
-        QString text;    // the line as read, used when it is neither section nor key
+        QString text;    // the line as it goes back to the file (as read unless written)
         QString section; // for a section line: its name
         QString key;     // for a key line: its name
         QString value;   // for a key line: its value
@@ -66,5 +66,7 @@ private:
 
     QString m_fileName;
     bool m_loaded = false;
+    // The file exists but could not be read: UpdateFile must not replace it.
+    bool m_unreadable = false;
     QList<Line> m_lines;
 };
