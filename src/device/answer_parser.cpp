@@ -1,0 +1,334 @@
+// The gauge's answers: acceptance checks, then the payload by the answer's
+// function byte and the request context that BuildRequest recorded.
+//
+// Answer frame: address, function byte, count byte, data, CRC-16 low, high.
+// Offsets count from the address byte; lengths include the CRC.
+//
+//  Function                  Min  Offset: meaning
+//  0x01 single value          11  3-6 f32 value; 8 status
+//  0x01 gain (selector 5)      9  3-4 word gain; 6 status
+//  0x02 all readings          29  3, 7, 11, 15, 19 f32 beat frequency,
+//                                 distance, level, free space, reserve;
+//                                 23-24 word gain; 26 status
+//  0x10 echo                   7  3, 4 the request's AA 55 swapped
+//  0x20/0x25/0x30 signature   10  0 address; 3 unit type; 4-5 word plant
+//                                 number; 6 hardware, 7 software version
+//  0x23 identification        15  as the signature up to 6; 7 host, 8 COS
+//                                 software version; 9-10, 11-12 word CRCs
+//  0xA2/0xB2/0xB3 ack          5  -
+//  0xB1 ack                    -  -
+//  0xA8 data block           133  3-130 thirty-two i32 (signal) or f32
+//                                 (spectrum)
+//  0xB4 byte value           6 *  3 value byte (* only for values 20, 100)
+//  0xB5 word parameter         7  3-4 word
+//  0xB6 float parameter        9  3-6 f32
+//  0xFA error answer           6  3 error code
+// The bytes in between (offset 2, 7 of a single value, 5 of a gain, 25 of
+// all readings) carry nothing the program uses and are not read.
+
+#include "device/status_words.h"
+#include "device/tolm472.h"
+#include "link/frame/frame.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// Value numbers of the byte-value read (0xB4) that carry a meaning.
+constexpr uint8_t TemperatureValue = 20;
+constexpr uint8_t DeviceTypeValue = 100;
+constexpr uint8_t GainSelector = 5;
+constexpr uint8_t SignalKind = 20;
+constexpr uint8_t SpectrumKind = 30;
+
+void storeReading(TIODouble &value, double x)
+{
+    // Stamped now; every store notifies, even of an unchanged reading.
+    value.SetValue(x);
+}
+
+// The status byte of a reading answer, judged before its values are used.
+// False when the values are to be thrown away.
+bool judgeStatus(Ttolm472 &m, uint8_t status, bool toStatusLog)
+{
+    m.LastErrorCode = status;
+    if (toStatusLog && status != 0)
+        m.LogBlackBox(status);
+    if (IsCriticalStatus(status)) {
+        m.CountError();
+        if (m.ErrorLimitReached()) {
+            m.ReportStatus(status, GaugeStatusText(status));
+            return false;
+        }
+    } else if (IsNonCriticalStatus(status)) {
+        m.ReportStatus(status, GaugeStatusText(status));
+    }
+    return true;
+}
+
+// After the values of a reading answer are stored. A critical status below
+// the threshold still leaves the link up, but it stays counted: otherwise a
+// gauge that keeps reporting it would reset its own count with every answer
+// and never be reported at an ErrorMax above 1.
+void acceptReading(Ttolm472 &m, uint8_t status)
+{
+    if (IsCriticalStatus(status))
+        m.LinkState.SetValue(1);
+    else
+        m.Accept();
+}
+
+TIODouble *singleValueOf(Ttolm472 &m, uint8_t selector)
+{
+    switch (selector) {
+    case 0: return &m.Freq;
+    case 1: return &m.Distance;
+    case 2: return &m.Level;
+    case 3: return &m.LevelFree;
+    case 4: return &m.Reserve;
+    default: return nullptr;
+    }
+}
+
+void readValue(Ttolm472 &m, const QByteArray &a)
+{
+    if (m.ReadSelector == GainSelector) {
+        const uint8_t status = ByteAt(a, 6);
+        if (!judgeStatus(m, status, true))
+            return;
+        m.SetUsil(WordAt(a, 3));
+        acceptReading(m, status);
+        return;
+    }
+    const uint8_t status = ByteAt(a, 8);
+    if (!judgeStatus(m, status, true))
+        return;
+    if (TIODouble *value = singleValueOf(m, m.ReadSelector))
+        storeReading(*value, SingleAt(a, 3));
+    acceptReading(m, status);
+}
+
+void readAll(Ttolm472 &m, const QByteArray &a)
+{
+    const uint8_t status = ByteAt(a, 26);
+    if (!judgeStatus(m, status, false))
+        return;
+    storeReading(m.Freq, SingleAt(a, 3));
+    storeReading(m.Distance, SingleAt(a, 7));
+    storeReading(m.Level, SingleAt(a, 11));
+    storeReading(m.LevelFree, SingleAt(a, 15));
+    storeReading(m.Reserve, SingleAt(a, 19));
+    m.SetUsil(WordAt(a, 23));
+    acceptReading(m, status);
+}
+
+void echo(Ttolm472 &m, const QByteArray &a)
+{
+    // The gauge answers the request's AA 55 swapped; one of the two bytes
+    // in its place is taken as a live gauge.
+    if (ByteAt(a, 3) == 0x55 || ByteAt(a, 4) == 0xAA)
+        m.Accept();
+    else
+        m.Fail(StatusCode::ReadError, StatusText::ReadError);
+}
+
+void signature(Ttolm472 &m, const QByteArray &a)
+{
+    const uint8_t address = ByteAt(a, 0);
+    const uint8_t unitType = ByteAt(a, 3);
+    const uint16_t plantNumber = WordAt(a, 4);
+    m.SetPlantNumber(plantNumber);
+    m.HardVersion = ByteAt(a, 6);
+    m.SoftVersion = ByteAt(a, 7);
+    if (m.On32)
+        m.On32(&m, address, unitType, plantNumber, m.HardVersion, m.SoftVersion);
+    m.Accept();
+}
+
+void newAddress(Ttolm472 &m, const QByteArray &a)
+{
+    // The gauge answers from the address it was just given.
+    m.SetSystemAddress(ByteAt(a, 0));
+    signature(m, a);
+}
+
+void identification(Ttolm472 &m, const QByteArray &a)
+{
+    const uint8_t address = ByteAt(a, 0);
+    const uint8_t unitType = ByteAt(a, 3);
+    const uint16_t plantNumber = WordAt(a, 4);
+    m.SetPlantNumber(plantNumber);
+    m.IdHardVersion = ByteAt(a, 6);
+    m.SoftVersionHost = ByteAt(a, 7);
+    m.SoftVersionCOS = ByteAt(a, 8);
+    m.CRC16Host = WordAt(a, 9);
+    m.CRC16COS = WordAt(a, 11);
+    if (m.On35)
+        m.On35(&m, address, unitType, plantNumber, m.IdHardVersion, m.SoftVersionHost, m.SoftVersionCOS,
+               m.CRC16Host, m.CRC16COS);
+    m.Accept();
+}
+
+void acknowledge(Ttolm472 &m, const QByteArray &)
+{
+    m.Accept();
+}
+
+// One block of the array chosen by the last init command. An index that
+// does not fit the array (changed after the request went out) stores nothing.
+void dataBlock(Ttolm472 &m, const QByteArray &a)
+{
+    const int first = (int(m.BlockIndex) - 1) * Ttolm472::BlockSize;
+    if (m.ArrayKind == SignalKind) {
+        if (m.BlockIndex >= 1 && first + Ttolm472::BlockSize <= Ttolm472::SignalSize)
+            for (int j = 0; j < Ttolm472::BlockSize; ++j)
+                m.Signal[first + j] = LongIntAt(a, 3 + 4 * j);
+        m.Accept();
+    } else if (m.ArrayKind == SpectrumKind) {
+        if (m.BlockIndex >= 1 && first + Ttolm472::BlockSize <= Ttolm472::SpectrumSize)
+            for (int j = 0; j < Ttolm472::BlockSize; ++j)
+                m.Spectrum[first + j] = SingleAt(a, 3 + 4 * j);
+        m.Accept();
+    }
+}
+
+void byteValue(Ttolm472 &m, const QByteArray &a)
+{
+    const uint8_t value = ByteAt(a, 3);
+    if (m.ByteValueNumber == TemperatureValue) {
+        storeReading(m.Temp, static_cast<int8_t>(value));
+    } else if (m.ByteValueNumber == DeviceTypeValue) {
+        if (value == 11 || value == 12)
+            m.ProgramType = value;
+        else if (m.OnMessage)
+            m.OnMessage(QStringLiteral("Неизвестный тип прибора: ") + QString::number(value));
+    }
+}
+
+void wordParameter(Ttolm472 &m, const QByteArray &a)
+{
+    const uint16_t value = WordAt(a, 3);
+    switch (m.WordParamReadNumber) {
+    case 0: m.SetVariantProcessing(value); break;
+    case 4: m.SetCountBadZones(value); break;
+    case 6: m.SetFreqBeg(value); break;
+    case 8: m.SetMUP(value); break;
+    default: break;
+    }
+}
+
+struct TFloatParameter
+{
+    uint8_t number;
+    void (Ttolm472::*set)(double);
+};
+
+// Float parameters held by the model itself; the bad-zone numbers 20 to 54
+// are the zones' observable values.
+constexpr TFloatParameter FloatParameters[] = {
+    {0, &Ttolm472::SetKrPer},    {1, &Ttolm472::SetSmPer},     {2, &Ttolm472::SetHmax},
+    {3, &Ttolm472::SetLmax},     {4, &Ttolm472::SetKKalman},   {6, &Ttolm472::SetSpeed},
+    {10, &Ttolm472::SetLevelKalibr}, {60, &Ttolm472::SetKrFChH}, {61, &Ttolm472::SetSmFChH},
+    {62, &Ttolm472::SetRadius},  {63, &Ttolm472::SetFreqNes},  {64, &Ttolm472::SetFreqDev},
+    {65, &Ttolm472::SetODPM},
+};
+
+void floatParameter(Ttolm472 &m, const QByteArray &a)
+{
+    const double value = SingleAt(a, 3);
+    const uint8_t number = m.FloatParamReadNumber;
+    const auto *p = std::find_if(std::begin(FloatParameters), std::end(FloatParameters),
+                                 [number](const TFloatParameter &f) { return f.number == number; });
+    if (p != std::end(FloatParameters))
+        (m.*(p->set))(value); // the setter drops what is out of its range
+    else if (TIODouble *zoneValue = m.BadZones.ByParamNumber(number))
+        zoneValue->SetValue(value);
+}
+
+void errorAnswer(Ttolm472 &m, const QByteArray &a)
+{
+    const uint8_t code = ByteAt(a, 3);
+    m.LastErrorCode = code;
+    if (code == 0)
+        m.Accept();
+    else if (const QString text = ErrorAnswerText(code); !text.isEmpty())
+        m.Fail(StatusCode::ErrorAnswer, text);
+    else
+        m.CountError(); // a code the gauge documents no text for
+}
+
+using TMinLength = int (*)(const Ttolm472 &);
+using TInterpret = void (*)(Ttolm472 &, const QByteArray &);
+
+template <int N>
+int fixedLength(const Ttolm472 &)
+{
+    return N;
+}
+
+int readValueLength(const Ttolm472 &m)
+{
+    return m.ReadSelector == GainSelector ? 9 : 11;
+}
+
+int byteValueLength(const Ttolm472 &m)
+{
+    const bool decoded = m.ByteValueNumber == TemperatureValue || m.ByteValueNumber == DeviceTypeValue;
+    return decoded ? 6 : 0;
+}
+
+struct TAnswerRule
+{
+    uint8_t function;
+    TMinLength minLength; // a shorter answer is a read error
+    TInterpret interpret;
+};
+
+// Every answer function the program accepts; anything else is a command
+// mismatch (for example the register-read reply, function 4).
+constexpr TAnswerRule AnswerRules[] = {
+    {0x01, readValueLength, readValue},
+    {0x02, fixedLength<29>, readAll},
+    {0x10, fixedLength<7>, echo},
+    {0x20, fixedLength<10>, signature},
+    {0x23, fixedLength<15>, identification},
+    {0x25, fixedLength<10>, newAddress},
+    {0x30, fixedLength<10>, signature},
+    {0xA2, fixedLength<5>, acknowledge},
+    {0xA8, fixedLength<133>, dataBlock},
+    {0xB1, fixedLength<0>, acknowledge},
+    {0xB2, fixedLength<5>, acknowledge},
+    {0xB3, fixedLength<5>, acknowledge},
+    {0xB4, byteValueLength, byteValue},
+    {0xB5, fixedLength<7>, wordParameter},
+    {0xB6, fixedLength<9>, floatParameter},
+    {0xFA, fixedLength<6>, errorAnswer},
+};
+
+const TAnswerRule *ruleFor(uint8_t function)
+{
+    const auto *rule = std::find_if(std::begin(AnswerRules), std::end(AnswerRules),
+                                    [function](const TAnswerRule &r) { return r.function == function; });
+    return rule != std::end(AnswerRules) ? rule : nullptr;
+}
+
+} // namespace
+
+void Ttolm472::ParseAnswer(const QByteArray &answer)
+{
+    LastErrorCode = StatusCode::Normal;
+    LastErrorText = StatusText::Normal;
+    if (answer.isEmpty())
+        return Fail(StatusCode::NoAnswer, StatusText::NoAnswer);
+    if (answer.size() <= 4)
+        return Fail(StatusCode::ReadError, StatusText::ReadError);
+    if (!CheckCrc16(answer))
+        return Fail(StatusCode::ChecksumError, StatusText::ChecksumError);
+    const TAnswerRule *rule = ruleFor(ByteAt(answer, 1));
+    if (!rule)
+        return Fail(StatusCode::CommandMismatch, StatusText::CommandMismatch);
+    if (answer.size() < rule->minLength(*this))
+        return Fail(StatusCode::ReadError, StatusText::ReadError);
+    rule->interpret(*this, answer);
+}
