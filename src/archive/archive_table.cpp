@@ -1,0 +1,92 @@
+#include "archive/archive_table.h"
+
+#include "archive/archive_name.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+const char *const kArchiveTableFields = "V REAL, DT INTEGER";
+
+// Another program (a second copy, the command-line tool) may hold the file
+// for a moment; wait rather than lose the row.
+constexpr int kBusyTimeoutMs = 2000;
+
+QString sqliteError(sqlite3 *db, const QString &path)
+{
+    return path + QStringLiteral(": ") + QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+}
+
+} // namespace
+
+TArchiveTable::~TArchiveTable()
+{
+    Close();
+}
+
+bool TArchiveTable::Open(const QString &path, const QString &name, QString &error)
+{
+    Close();
+    const QByteArray file = path.toUtf8();
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        error = sqliteError(m_db, path);
+        Close();
+        return false;
+    }
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // The log mode stays in the file; on a file that is no database these
+    // statements fail before anything is written to it. The table is made
+    // when missing also in an existing file: a program killed right after
+    // creating the file leaves it empty, and the day must still be writable.
+    const QByteArray create = QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                                  .arg(QuotedTableName(name), QLatin1String(kArchiveTableFields))
+                                  .toUtf8();
+    if (!execute("PRAGMA journal_mode=WAL", error) || !execute("PRAGMA synchronous=NORMAL", error)
+        || !execute(create.constData(), error)) {
+        error = path + QStringLiteral(": ") + error;
+        Close();
+        return false;
+    }
+    const QByteArray insert = QStringLiteral("INSERT INTO %1 (V, DT) VALUES (:V, :DT)").arg(QuotedTableName(name)).toUtf8();
+    if (sqlite3_prepare_v3(m_db, insert.constData(), int(insert.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
+        != SQLITE_OK) {
+        error = sqliteError(m_db, path);
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool TArchiveTable::Insert(double value, qint64 stamp, QString &error)
+{
+    if (!m_insert) {
+        error = QStringLiteral("table not open");
+        return false;
+    }
+    sqlite3_bind_double(m_insert, 1, value);
+    sqlite3_bind_int64(m_insert, 2, stamp);
+    const bool done = sqlite3_step(m_insert) == SQLITE_DONE;
+    if (!done)
+        error = sqliteError(m_db, QString::fromUtf8(sqlite3_db_filename(m_db, "main")));
+    sqlite3_reset(m_insert);
+    return done;
+}
+
+void TArchiveTable::Close()
+{
+    sqlite3_finalize(m_insert);
+    m_insert = nullptr;
+    sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+bool TArchiveTable::execute(const char *sql, QString &error)
+{
+    char *message = nullptr;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        error = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
