@@ -163,6 +163,34 @@ public:
     uint8_t FloatParamReadNumber = 0;
     uint16_t BlockIndex = 0; // 1-based block to read next
 
+    // The request context as one piece: the polling pass builds a request
+    // and has its answer parsed later, possibly after an operator command
+    // built requests of its own in between; the pass puts its context back
+    // before its parse.
+    struct TRequestContext {
+        uint8_t ReadSelector, ControlGroup, ArrayKind, WordParamNumber, FloatParamNumber, ByteValueNumber,
+            WordParamReadNumber, FloatParamReadNumber;
+        uint16_t BlockIndex;
+    };
+    TRequestContext RequestContext() const
+    {
+        return {ReadSelector,     ControlGroup,    ArrayKind,           WordParamNumber,
+                FloatParamNumber, ByteValueNumber, WordParamReadNumber, FloatParamReadNumber,
+                BlockIndex};
+    }
+    void RestoreRequestContext(const TRequestContext &c)
+    {
+        ReadSelector = c.ReadSelector;
+        ControlGroup = c.ControlGroup;
+        ArrayKind = c.ArrayKind;
+        WordParamNumber = c.WordParamNumber;
+        FloatParamNumber = c.FloatParamNumber;
+        ByteValueNumber = c.ByteValueNumber;
+        WordParamReadNumber = c.WordParamReadNumber;
+        FloatParamReadNumber = c.FloatParamReadNumber;
+        BlockIndex = c.BlockIndex;
+    }
+
     static constexpr int SpectrumSize = 512;
     static constexpr int SignalSize = 1024;
     static constexpr int BlockSize = 32;
