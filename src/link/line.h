@@ -1,0 +1,61 @@
+#pragma once
+// The line as the request cycle sees it: apply a device's line parameters,
+// then send a frame in one of the three ways and read its answer.
+// Implementations: the real TTransmitter on a serial port, the in-process
+// simulated gauge (TSimLine) and scripted fakes in tests.
+//
+// The three transmit operations take the payload, append the checksum when
+// asked (CRC-16 low byte first for the gauge, CRC-8 for the meter), send,
+// read at most maxLength bytes within the time-outs of the parameter set
+// applied last, and return whether an answer came. The answer is empty on
+// any failure. Afterwards OnExchange gets the frame as sent and the answer:
+// this is the one place every byte sent or received passes, for every line.
+//
+// One exchange at a time: the caller serialises exchanges (the request
+// cycle's line lock). OnExchange runs in the thread of the exchange.
+
+#include "link/port_parameters.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <mutex>
+
+enum class TTransmitMode {
+    Addressed, // nine-bit addressing: address byte with mark parity, the rest with space
+    Plain,     // the whole frame in one write with the parity of the applied set
+    NoParity,  // the current-loop meter: parity none, no purge after the read
+};
+
+class TLine
+{
+public:
+    // Sender, frame as sent (checksum included), whether an answer came,
+    // the raw answer.
+    using TExchangeHandler =
+        std::function<void(TLine *sender, const QByteArray &request, bool answered, const QByteArray &answer)>;
+
+    virtual ~TLine() = default;
+
+    // Line settings and time-outs of the device talked to next.
+    virtual void ApplyParameters(const TPortParameters &set) = 0;
+
+    bool TransmitAddressed(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength);
+    bool TransmitPlain(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength);
+    bool TransmitNoParity(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength);
+
+    // One listener at a time; an empty function detaches it. May be called
+    // from any thread, also while an exchange runs.
+    void SetOnExchange(TExchangeHandler handler);
+
+protected:
+    // Sends the frame exactly as given and reads the answer; empty on any
+    // failure.
+    virtual QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) = 0;
+
+private:
+    bool transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength);
+
+    std::mutex m_handlerMutex;
+    TExchangeHandler m_onExchange;
+};

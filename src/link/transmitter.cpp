@@ -1,0 +1,225 @@
+#include "link/transmitter.h"
+
+#include "app/ini_file.h"
+#include "link/qt_serial_port.h"
+#include "link/timed_read.h"
+
+#include <QFileInfo>
+
+#include <thread>
+
+namespace {
+
+const QString kPortKey = QStringLiteral("Port");
+
+// The gauge recognises the start of a request by the parity bit of the
+// address byte; the parity may only switch to space once that byte has left
+// the UART, and the gauge wants at least this pause before the rest.
+constexpr auto kAddressPause = std::chrono::milliseconds(3);
+
+// Sleeps, then checks the monotonic clock, so the pause is never shorter
+// than asked whatever the sleep's granularity.
+void pauseAtLeast(TLineClock::duration pause)
+{
+    const TLineClock::time_point until = TLineClock::now() + pause;
+    for (TLineClock::time_point now = TLineClock::now(); now < until; now = TLineClock::now())
+        std::this_thread::sleep_for(until - now);
+}
+
+} // namespace
+
+TTransmitter::TTransmitter(const QString &programFolder, std::unique_ptr<ISerialPort> port)
+    : SettingsFile(ComPortSettingsFile(programFolder))
+    , PortParameters(programFolder)
+    , m_port(port ? std::move(port) : std::make_unique<TQtSerialPort>())
+{
+    PortParameters.Section = QStringLiteral("Transmitter.PortParameters");
+    m_port->setPortName(QStringLiteral("COM1"));
+}
+
+TTransmitter::~TTransmitter()
+{
+    Close();
+}
+
+QString TTransmitter::PortName() const
+{
+    const std::lock_guard lock(m_portMutex);
+    return m_port->portName();
+}
+
+void TTransmitter::SetPortName(const QString &name)
+{
+    const std::lock_guard lock(m_portMutex);
+    m_port->setPortName(name);
+}
+
+QString TTransmitter::LastError() const
+{
+    const std::lock_guard lock(m_portMutex);
+    return m_lastError;
+}
+
+bool TTransmitter::LoadSettings()
+{
+    const std::lock_guard lock(m_portMutex);
+    const TIniFile ini(SettingsFile);
+    if (!ini.Loaded() && QFileInfo::exists(SettingsFile)) {
+        m_lastError = QStringLiteral("Failed to load settings");
+        return false;
+    }
+    m_port->setPortName(ini.ReadString(Name(), kPortKey, m_port->portName()));
+    PortParameters.Load(&ini);
+    applyToPort(PortParameters);
+    return true;
+}
+
+bool TTransmitter::SaveSettings()
+{
+    const std::lock_guard lock(m_portMutex);
+    TIniFile ini(SettingsFile);
+    if (!ini.Loaded() && QFileInfo::exists(SettingsFile)) {
+        // Writing now would replace the gauge's and the meter's sections
+        // with nothing.
+        m_lastError = QStringLiteral("Failed to save settings: the file could not be read");
+        return false;
+    }
+    ini.WriteString(Name(), kPortKey, m_port->portName());
+    PortParameters.Save(&ini);
+    if (!ini.UpdateFile()) {
+        m_lastError = QStringLiteral("Failed to save settings");
+        return false;
+    }
+    return true;
+}
+
+bool TTransmitter::Open()
+{
+    QString portName;
+    {
+        const std::lock_guard lock(m_portMutex);
+        if (m_port->open())
+            return true;
+        m_lastError = m_port->lastError();
+        portName = m_port->portName();
+    }
+    TMessageHandler handler;
+    {
+        const std::lock_guard lock(m_portMutex);
+        handler = m_onErrorMessage;
+    }
+    if (handler)
+        handler(QStringLiteral("Внимание"), QStringLiteral("Ошибка активации порта :") + portName);
+    return false;
+}
+
+bool TTransmitter::Close()
+{
+    const std::lock_guard lock(m_portMutex);
+    m_port->close();
+    return !m_port->isOpen();
+}
+
+bool TTransmitter::IsOpen() const
+{
+    const std::lock_guard lock(m_portMutex);
+    return m_port->isOpen();
+}
+
+void TTransmitter::ApplyParameters(const TPortParameters &set)
+{
+    const std::lock_guard lock(m_portMutex);
+    applyToPort(set);
+}
+
+void TTransmitter::applyToPort(const TPortParameters &set)
+{
+    m_applied = set;
+    if (set.BaudRate != TBaudRate::Custom)
+        m_port->setBaudRate(BaudRateBitsPerSecond(set.BaudRate));
+    m_port->setDataBits(set.DataBits);
+    m_port->setStopBits(set.StopBits);
+    m_port->setParity(set.Parity);
+    m_port->setFlowControl(set.FlowControl);
+}
+
+TPortParameters TTransmitter::AppliedParameters() const
+{
+    const std::lock_guard lock(m_portMutex);
+    return m_applied;
+}
+
+void TTransmitter::SetOnErrorMessage(TMessageHandler handler)
+{
+    const std::lock_guard lock(m_portMutex);
+    m_onErrorMessage = std::move(handler);
+}
+
+QByteArray TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
+{
+    const std::lock_guard lock(m_portMutex);
+    if (!m_port->isOpen())
+        return {};
+    switch (mode) {
+    case TTransmitMode::Addressed: return exchangeAddressed(frame, maxLength);
+    case TTransmitMode::Plain: return exchangePlain(frame, maxLength);
+    case TTransmitMode::NoParity: return exchangeNoParity(frame, maxLength);
+    }
+    return {};
+}
+
+QByteArray TTransmitter::exchangeAddressed(const QByteArray &frame, int maxLength)
+{
+    m_port->clear();
+    const QByteArray answer = sendAddressed(frame) ? readAnswer(maxLength, TAnswerKind::Gauge) : QByteArray();
+    m_port->clear();
+    return answer;
+}
+
+// Nine-bit addressing: the address byte goes alone with the parity bit set
+// (mark) and is drained, so it has left the UART before the parity changes;
+// after the pause the rest follows with the parity bit clear (space).
+bool TTransmitter::sendAddressed(const QByteArray &frame)
+{
+    if (!m_port->setParity(TParity::Mark) || !writeWithinTimeout(frame.left(1), true))
+        return false;
+    pauseAtLeast(kAddressPause);
+    if (frame.size() == 1)
+        return true;
+    return m_port->setParity(TParity::Space) && writeWithinTimeout(frame.mid(1), false);
+}
+
+QByteArray TTransmitter::exchangePlain(const QByteArray &frame, int maxLength)
+{
+    m_port->clear();
+    const bool sent = writeWithinTimeout(frame, false);
+    const QByteArray answer = sent ? readAnswer(maxLength, TAnswerKind::Gauge) : QByteArray();
+    m_port->clear();
+    return answer;
+}
+
+QByteArray TTransmitter::exchangeNoParity(const QByteArray &frame, int maxLength)
+{
+    if (!m_port->setParity(TParity::None))
+        return {};
+    m_port->clear();
+    if (!writeWithinTimeout(frame, false))
+        return {};
+    return readAnswer(maxLength, TAnswerKind::Meter);
+}
+
+// The write time-out of the applied set covers handing the bytes to the
+// driver and, when asked, their leaving the port.
+bool TTransmitter::writeWithinTimeout(const QByteArray &bytes, bool drain)
+{
+    const TLineClock::time_point deadline =
+        TLineClock::now() + std::chrono::milliseconds(m_applied.WriteTotalTimeout(int(bytes.size())));
+    return m_port->write(bytes, deadline) && (!drain || m_port->drain(deadline));
+}
+
+QByteArray TTransmitter::readAnswer(int maxLength, TAnswerKind kind)
+{
+    const TReadTimeouts timeouts{m_applied.ReadInterval, m_applied.ReadTotalConstant,
+                                 m_applied.ReadTotalMultiplier};
+    return ReadAnswer(*m_port, maxLength, timeouts, kind).bytes;
+}
