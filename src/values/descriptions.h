@@ -22,7 +22,8 @@ public:
     // Read every key with the present field as default (Format defaults to 1).
     virtual void Load();
     // Creates the file when missing, then writes the keys, base keys first.
-    virtual void Save();
+    // False when the file cannot be written.
+    virtual bool Save();
     virtual void SetName(const QString &text) { Name = text; }
     virtual void SetFileName(const QString &text) { FileName = text; }
     virtual void SetSection(const QString &text) { Section = text; }

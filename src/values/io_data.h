@@ -56,6 +56,9 @@ private:
 
     TIOData *m_source = nullptr;
     QList<TIOData *> m_listeners;
+    // Event handlers and listeners may free this value while it notifies
+    // them; SetValue holds a weak reference to this token to notice that.
+    std::shared_ptr<const bool> m_lifeToken = std::make_shared<const bool>(true);
 };
 
 // Converted value is a copy of the raw value.
