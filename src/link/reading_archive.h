@@ -1,0 +1,24 @@
+#pragma once
+// Which values an accepted answer puts into the archive: per command code
+// the archive names, the model's values and the digits of the text file.
+// The values are taken in the user-interface thread right after the parse
+// (the model is written only there) and written by the polling thread.
+
+#include <QString>
+#include <QVector>
+
+class Ttolm472;
+class TValueArchive;
+class QDateTime;
+
+struct TArchivedValue {
+    QString name;
+    double value = 0;
+    int digits = 0;
+};
+
+// The values that belong to `code` as the model holds them now; empty for a
+// code that archives nothing.
+QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model);
+// Writes each value as a row and a text line (precision 9), stamped `now`.
+void ArchiveValues(TValueArchive &archive, const QVector<TArchivedValue> &values, const QDateTime &now);

@@ -1,0 +1,247 @@
+#include "link/request_cycle.h"
+
+#include "app/clock.h"
+#include "archive/value_archive.h"
+#include "device/tolm472.h"
+#include "link/frame/frame.h"
+#include "link/line.h"
+#include "link/ui_hand_over.h"
+
+#include <QDate>
+
+namespace {
+
+// The meter's fixed request, before its CRC-8.
+const QByteArray kLumidorRequest("\x01\x00\x01\x00", 4);
+
+// An error answer of the gauge: exactly six bytes with 0xFA as function.
+bool IsErrorAnswer(const QByteArray &answer)
+{
+    return answer.size() == 6 && static_cast<uint8_t>(answer.at(1)) == 0xFA;
+}
+
+} // namespace
+
+TRequestCycle::TRequestCycle(Ttolm472 &model, TLine &line, TUiHandOver &handOver, const QString &programFolder)
+    : PortParametersTolm(programFolder), PortParametersLumidor(programFolder), m_model(model), m_line(line),
+      m_handOver(handOver)
+{
+    PortParametersTolm.Section = QStringLiteral("Tolm");
+    PortParametersLumidor.Section = QStringLiteral("Lumidor");
+    // Entry 0 copies the gauge's Enabled once; later changes of the model
+    // (a loaded parameter set) do not reach the list.
+    m_devices[0] = {TListDevice::KindTolm, 0, model.Enabled(), model.Description.Title};
+    m_devices[1] = {TListDevice::KindLumidor, 1, false, QStringLiteral("ЛЮМИДОР-906")};
+    SetExchangeLogDate(Clock().Now().date());
+}
+
+void TRequestCycle::SetExchangeLogDate(const QDate &day)
+{
+    std::lock_guard lock(m_logMutex);
+    m_exchangeLog.SetFileName(QStringLiteral("rd") + day.toString(QStringLiteral("yyMMdd")) + QStringLiteral(".txt"));
+}
+
+QString TRequestCycle::ExchangeLogFileName() const
+{
+    std::lock_guard lock(m_logMutex);
+    return m_exchangeLog.FileName();
+}
+
+void TRequestCycle::SetArchive(TValueArchive *archive)
+{
+    std::lock_guard lock(m_archiveMutex);
+    m_archive = archive;
+}
+
+void TRequestCycle::SetOnReading(TReadingHandler handler)
+{
+    std::lock_guard lock(m_archiveMutex);
+    m_onReading = std::move(handler);
+}
+
+void TRequestCycle::SetPolled(int code, bool on)
+{
+    if (code < 0 || code >= kPollCodes)
+        return;
+    std::lock_guard lock(m_configMutex);
+    m_pollSet.set(size_t(code), on);
+}
+
+bool TRequestCycle::IsPolled(int code) const
+{
+    if (code < 0 || code >= kPollCodes)
+        return false;
+    std::lock_guard lock(m_configMutex);
+    return m_pollSet.test(size_t(code));
+}
+
+void TRequestCycle::ClearPollSet()
+{
+    std::lock_guard lock(m_configMutex);
+    m_pollSet.reset();
+}
+
+TListDevice TRequestCycle::Device(int index) const
+{
+    std::lock_guard lock(m_configMutex);
+    return m_devices.at(size_t(index));
+}
+
+void TRequestCycle::SetDeviceEnabled(int index, bool enabled)
+{
+    std::lock_guard lock(m_configMutex);
+    m_devices.at(size_t(index)).Enabled = enabled;
+}
+
+bool TRequestCycle::AnyDeviceEnabled() const
+{
+    std::lock_guard lock(m_configMutex);
+    for (const TListDevice &d : m_devices)
+        if (d.Enabled)
+            return true;
+    return false;
+}
+
+int TRequestCycle::Exchange(int code)
+{
+    return exchangeTolm(code, false).result;
+}
+
+int TRequestCycle::ExchangeLumidor()
+{
+    return exchangeLumidor(false).result;
+}
+
+TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
+{
+    TOutcome outcome;
+    // The payload is built where the model lives; the context it records is
+    // kept with it and put back for this answer's parse, whatever requests
+    // the operator sent in between.
+    std::optional<QByteArray> payload;
+    Ttolm472::TRequestContext context{};
+    if (!m_handOver.Run([&] {
+            payload = m_model.BuildRequest(code);
+            context = m_model.RequestContext();
+        }) ||
+        !payload)
+        return outcome;
+
+    QByteArray answer;
+    {
+        std::lock_guard lock(m_lineMutex);
+        m_line.ApplyParameters(PortParametersTolm);
+        if (ModbusMode)
+            m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax);
+        else
+            m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
+    }
+
+    if (!m_handOver.Run([&] {
+            m_model.RestoreRequestContext(context);
+            m_model.ParseAnswer(answer);
+            outcome.linkState = m_model.LinkState.AsInt();
+            if (takeReading && outcome.linkState == 1)
+                outcome.reading = TakeReading(code, m_model);
+        }))
+        return outcome;
+
+    outcome.result = answer.isEmpty() || IsErrorAnswer(answer) ? -1 : 0;
+    logExchange(AppendCrc16(*payload), answer);
+    return outcome;
+}
+
+TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
+{
+    TOutcome outcome;
+    QByteArray answer;
+    {
+        std::lock_guard lock(m_lineMutex);
+        m_line.ApplyParameters(PortParametersLumidor);
+        m_line.TransmitNoParity(kLumidorRequest, answer, true, kMeterAnswerMax);
+    }
+    if (!m_handOver.Run([&] {
+            m_model.ParseLumidorAnswer(answer);
+            outcome.linkState = m_model.LinkState.AsInt();
+            if (takeReading && outcome.linkState == 1)
+                outcome.reading = TakeReading(CurrentOutputReading, m_model);
+        }))
+        return outcome;
+    // A meter that stays silent leaves no line in the log.
+    if (answer.isEmpty())
+        return outcome;
+    outcome.result = IsErrorAnswer(answer) ? -1 : 0;
+    logExchange(AppendCrc8(kLumidorRequest), answer);
+    return outcome;
+}
+
+void TRequestCycle::logExchange(const QByteArray &request, const QByteArray &answer)
+{
+    const int radix = LogRadix;
+    const QString line = QStringLiteral("[") + RenderFrame(request, radix, true) + QStringLiteral("] -> [") +
+                         RenderFrame(answer, radix, true) + QStringLiteral("]");
+    std::lock_guard lock(m_logMutex);
+    m_exchangeLog.Add(line); // a lost log line does not change the exchange
+}
+
+int TRequestCycle::NextDevice()
+{
+    std::lock_guard lock(m_configMutex);
+    const int count = int(m_devices.size());
+    for (int step = 0; step < count; ++step) {
+        m_cursor = m_cursor < count - 1 ? m_cursor + 1 : 0;
+        if (m_devices[size_t(m_cursor)].Enabled)
+            return m_cursor;
+    }
+    return -1;
+}
+
+bool TRequestCycle::DoRequest()
+{
+    const int index = NextDevice();
+    if (index < 0)
+        return true;
+    if (Device(index).Kind == TListDevice::KindTolm)
+        pollTolm();
+    else
+        pollLumidor();
+    return true;
+}
+
+void TRequestCycle::pollTolm()
+{
+    std::bitset<kPollCodes> polled;
+    {
+        std::lock_guard lock(m_configMutex);
+        polled = m_pollSet;
+    }
+    // Ascending order whatever order the operator ticked them in; 103 is in
+    // the set's range but is no command and is never sent.
+    for (int code = 0; code < CommandCount; ++code) {
+        if (!polled.test(size_t(code)))
+            continue;
+        if (m_handOver.Closed())
+            return; // the program is ending
+        const TOutcome outcome = exchangeTolm(code, true);
+        if (outcome.linkState == 1)
+            archiveReading(code, outcome.reading);
+    }
+}
+
+void TRequestCycle::pollLumidor()
+{
+    const TOutcome outcome = exchangeLumidor(true);
+    if (outcome.linkState == 1)
+        archiveReading(CurrentOutputReading, outcome.reading);
+}
+
+void TRequestCycle::archiveReading(int code, const QVector<TArchivedValue> &values)
+{
+    if (values.isEmpty())
+        return;
+    std::lock_guard lock(m_archiveMutex);
+    if (m_archive)
+        ArchiveValues(*m_archive, values, Clock().Now());
+    if (m_onReading)
+        m_onReading(code, values);
+}
