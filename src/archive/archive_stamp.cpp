@@ -7,7 +7,10 @@ namespace {
 constexpr qint64 kMsecsPerDay = 86'400'000;
 constexpr qint64 kJulianDayOf1970 = 2'440'588;
 // 1 January 1970 counted in days since 30 December 1899.
-constexpr double kDaysTo1970 = 25'569.0;
+constexpr qint64 kDaysTo1970 = 25'569;
+// Far beyond any date the program meets; a garbage date-time must not
+// overflow the millisecond count.
+constexpr double kLargestDay = 1e8;
 
 qint64 floorDiv(qint64 a, qint64 b)
 {
@@ -19,6 +22,8 @@ qint64 floorDiv(qint64 a, qint64 b)
 
 qint64 ArchiveStamp(const QDateTime &dateTime)
 {
+    if (!dateTime.isValid())
+        return 0;
     const QDateTime local = dateTime.timeSpec() == Qt::LocalTime ? dateTime : dateTime.toLocalTime();
     return (local.date().toJulianDay() - kJulianDayOf1970) * kMsecsPerDay
         + local.time().msecsSinceStartOfDay();
@@ -33,10 +38,25 @@ QDateTime ArchiveStampToQDateTime(qint64 stamp)
 
 TDateTime ArchiveStampToDateTime(qint64 stamp)
 {
-    return kDaysTo1970 + double(stamp) / double(kMsecsPerDay);
+    const qint64 dayIn1970 = floorDiv(stamp, kMsecsPerDay);
+    const qint64 day = dayIn1970 + kDaysTo1970;
+    const double time = double(stamp - dayIn1970 * kMsecsPerDay) / double(kMsecsPerDay);
+    // Before day 0 the whole part counts backwards while the fraction is
+    // still the time of day, as the model counts.
+    return day < 0 ? double(day) - time : double(day) + time;
 }
 
 qint64 DateTimeToArchiveStamp(TDateTime value)
 {
-    return std::llround((value - kDaysTo1970) * double(kMsecsPerDay));
+    if (!std::isfinite(value) || std::fabs(value) > kLargestDay)
+        return 0;
+    const double whole = std::trunc(value);
+    qint64 day = qint64(whole);
+    qint64 msecs = std::llround(std::fabs(value - whole) * double(kMsecsPerDay));
+    // Rounding to the millisecond may reach midnight of the next day.
+    if (msecs >= kMsecsPerDay) {
+        msecs -= kMsecsPerDay;
+        ++day;
+    }
+    return (day - kDaysTo1970) * kMsecsPerDay + msecs;
 }

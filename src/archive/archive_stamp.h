@@ -12,10 +12,11 @@
 #include <QDateTime>
 #include <QtGlobal>
 
+// An invalid date-time gives 0.
 qint64 ArchiveStamp(const QDateTime &dateTime);
 QDateTime ArchiveStampToQDateTime(qint64 stamp);
 // The model's date-time (days since 30 December 1899, local) of a stamp, and
-// back (rounded to the millisecond). Plain arithmetic, so a graph can convert
-// millions of rows without going through QDateTime.
+// back (rounded to the millisecond; a value that is no date gives 0). Plain
+// arithmetic, so a graph can convert millions of rows without QDateTime.
 TDateTime ArchiveStampToDateTime(qint64 stamp);
 qint64 DateTimeToArchiveStamp(TDateTime value);

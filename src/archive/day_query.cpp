@@ -56,9 +56,16 @@ struct ReadConnection
     QString message() const { return QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"); }
 };
 
-int stopWhenLate(void *timer)
+struct Deadline
 {
-    return static_cast<QElapsedTimer *>(timer)->hasExpired(kDayQueryTimeLimitMs) ? 1 : 0;
+    QElapsedTimer timer;
+    int limitMs;
+};
+
+int stopWhenLate(void *deadline)
+{
+    const auto *d = static_cast<Deadline *>(deadline);
+    return d->timer.hasExpired(d->limitMs) ? 1 : 0;
 }
 
 bool isBlank(const char *text)
@@ -70,7 +77,7 @@ bool isBlank(const char *text)
     return true;
 }
 
-bool readRows(const QString &path, const QByteArray &sql, QVector<TArchiveRow> &rows, QString &error)
+bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVector<TArchiveRow> &rows, QString &error)
 {
     ReadConnection c;
     const QByteArray file = path.toUtf8();
@@ -92,9 +99,9 @@ bool readRows(const QString &path, const QByteArray &sql, QVector<TArchiveRow> &
         error = QStringLiteral("условие отбора должно быть одним выражением");
         return false;
     }
-    QElapsedTimer timer;
-    timer.start();
-    sqlite3_progress_handler(c.db, 10'000, stopWhenLate, &timer);
+    Deadline deadline{QElapsedTimer(), timeLimitMs};
+    deadline.timer.start();
+    sqlite3_progress_handler(c.db, 10'000, stopWhenLate, &deadline);
     int rc;
     while ((rc = sqlite3_step(c.statement)) == SQLITE_ROW)
         rows.append({sqlite3_column_double(c.statement, 1), sqlite3_column_int64(c.statement, 0)});
@@ -122,7 +129,7 @@ bool LoadDay(const QString &dbPath, const TDayQuery &query, QVector<TArchiveRow>
         return false;
     }
     QString reason;
-    if (!readRows(path, DayQueryText(query).toUtf8(), rows, reason)) {
+    if (!readRows(path, DayQueryText(query).toUtf8(), query.timeLimitMs, rows, reason)) {
         rows.clear();
         error = QStringLiteral("Архив %1 не прочитан: %2").arg(QDir::toNativeSeparators(path), reason);
         return false;

@@ -30,6 +30,8 @@ struct TDayQuery
     QDateTime start;   // invalid: no lower limit
     QDateTime end;     // invalid: no upper limit
     QString filter;    // the operator's condition on V and DT; blank: none
+    // A filter that runs away (a recursive sub-query) is stopped after this.
+    int timeLimitMs = 10'000;
 };
 
 // The statement, one clause per line: "SELECT DT, V", "FROM" and the table,
@@ -40,8 +42,5 @@ QString DayQueryText(const TDayQuery &query);
 
 // The rows in "DT" order. A missing day or table, a damaged file, a filter
 // that does not compile or is more than one statement: false, no rows, and
-// a one-line text in `error`. A filter that runs away (a recursive
-// sub-query) is stopped after kDayQueryTimeLimitMs.
+// a one-line text in `error`.
 bool LoadDay(const QString &dbPath, const TDayQuery &query, QVector<TArchiveRow> &rows, QString &error);
-
-constexpr int kDayQueryTimeLimitMs = 10'000;

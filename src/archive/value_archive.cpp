@@ -9,6 +9,17 @@
 
 #include <QDir>
 
+namespace {
+
+const QString kNoStamp = QStringLiteral("значение без отметки времени");
+
+QString badName(const QString &name)
+{
+    return QStringLiteral("неверное имя архива \"%1\"").arg(name);
+}
+
+} // namespace
+
 TValueArchive::TValueArchive(const QString &dbPath) : m_dbPath(dbPath) {}
 
 TValueArchive::~TValueArchive() = default;
@@ -27,14 +38,19 @@ bool TValueArchive::ArchiveValue(const QString &name, const QDateTime &stamp, do
     bool ok = false;
     {
         std::lock_guard lock(m_mutex);
-        enterDay(ArchiveStampToQDateTime(dt).date());
         QString error;
-        if (TArchiveTable *table = openTable(trimmed, error)) {
-            ok = table->Insert(value, dt, error);
-            // A table that failed is opened afresh next time: after a full
-            // disk, or a file that was replaced, the old connection is useless.
-            if (!ok)
-                m_tables.erase(trimmed);
+        if (stamp.isValid()) {
+            enterDay(ArchiveStampToQDateTime(dt).date());
+            if (TArchiveTable *table = openTable(trimmed, error)) {
+                ok = table->Insert(value, dt, error);
+                // A table that failed is opened afresh next time: after a
+                // full disk, or a file that was replaced, the old connection
+                // is of no use.
+                if (!ok)
+                    m_tables.erase(trimmed);
+            }
+        } else {
+            error = kNoStamp;
         }
         toReport = noteResult(trimmed + QStringLiteral(".db"), ok, error);
     }
@@ -51,11 +67,13 @@ bool TValueArchive::ArchiveText(const QString &name, int precision, int digits, 
     bool ok = false;
     {
         std::lock_guard lock(m_mutex);
-        enterDay(local.date());
         QString error;
-        if (!IsArchiveName(trimmed)) {
-            error = QStringLiteral("неверное имя архива \"%1\"").arg(name);
+        if (!stamp.isValid()) {
+            error = kNoStamp;
+        } else if (!IsArchiveName(trimmed)) {
+            error = badName(name);
         } else {
+            enterDay(local.date());
             const QString path = m_dayFolder + QLatin1Char('/') + trimmed + QStringLiteral(".txt");
             // The day folder exists after the first write of the day; look
             // for it only when the line does not go in.
@@ -90,7 +108,7 @@ TArchiveTable *TValueArchive::openTable(const QString &name, QString &error)
     if (found != m_tables.end())
         return found->second.get();
     if (!IsArchiveName(name)) {
-        error = QStringLiteral("неверное имя архива \"%1\"").arg(name);
+        error = badName(name);
         return nullptr;
     }
     if (!QDir().mkpath(m_dayFolder)) {
