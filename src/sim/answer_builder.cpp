@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -19,12 +20,22 @@ QByteArray head(uint8_t address, uint8_t function, int dataBytes)
     return out;
 }
 
+// A double beyond the range of a single goes out as an infinity, the way
+// the gauge's own arithmetic would overflow.
+void appendF32(QByteArray &out, double value)
+{
+    constexpr double maxSingle = std::numeric_limits<float>::max();
+    if (std::isfinite(value) && std::fabs(value) > maxSingle)
+        value = value > 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
+    AppendSingle(out, value);
+}
+
 } // namespace
 
 QByteArray AnswerSingleValue(uint8_t address, double value, uint8_t status)
 {
     QByteArray out = head(address, GaugeFunction::ReadValue, 6);
-    AppendSingle(out, value);
+    appendF32(out, value);
     out.append('\0');
     out.append(char(status));
     return AppendCrc16(out);
@@ -43,7 +54,7 @@ QByteArray AnswerAllReadings(uint8_t address, const TAllReadings &r)
 {
     QByteArray out = head(address, GaugeFunction::ReadAll, 24);
     for (double v : {r.freq, r.distance, r.level, r.levelFree, r.reserve})
-        AppendSingle(out, v);
+        appendF32(out, v);
     AppendWord(out, r.gain);
     out.append('\0');
     out.append(char(r.status));
@@ -98,7 +109,7 @@ QByteArray AnswerSpectrumBlock(uint8_t address, std::span<const float> values)
 {
     QByteArray out = head(address, GaugeFunction::DataBlock, 4 * DataBlockValues);
     for (int j = 0; j < DataBlockValues; ++j)
-        AppendSingle(out, j < int(values.size()) ? values[j] : 0.0f);
+        appendF32(out, j < int(values.size()) ? values[j] : 0.0f);
     return AppendCrc16(out);
 }
 
@@ -119,7 +130,7 @@ QByteArray AnswerWordParameter(uint8_t address, uint16_t value)
 QByteArray AnswerFloatParameter(uint8_t address, double value)
 {
     QByteArray out = head(address, GaugeFunction::FloatRead, 4);
-    AppendSingle(out, value);
+    appendF32(out, value);
     return AppendCrc16(out);
 }
 

@@ -1,0 +1,64 @@
+#include "sim/request_layout.h"
+
+#include "link/frame/frame.h"
+#include "sim/answer_builder.h"
+
+namespace {
+constexpr int kRegisterReadLength = 8;
+constexpr uint8_t kMeterAddress = 0x01;
+constexpr uint8_t kMeterFunction = 0x00;
+} // namespace
+
+int RequestCountByte(uint8_t function)
+{
+    using namespace GaugeFunction;
+    switch (function) {
+    case ReadAll:
+    case Signature:
+    case Identification:
+    case StoreToRom:
+        return 1;
+    case ReadValue:
+    case ByteRead:
+    case WordRead:
+    case FloatRead:
+        return 2;
+    case Echo:
+    case PlantNumber:
+    case Control:
+        return 3;
+    case DataBlock:
+    case WordWrite:
+        return 4;
+    case SystemAddress:
+        return 5;
+    case FloatWrite:
+        return 6;
+    default:
+        return -1;
+    }
+}
+
+int ExpectedRequestLength(const QByteArray &head)
+{
+    if (head.size() < 2)
+        return 0;
+    const uint8_t function = ByteAt(head, 1);
+    if (ByteAt(head, 0) == kMeterAddress && function == kMeterFunction)
+        return int(MeterRequest().size());
+    if (function == GaugeFunction::ReadRegisters)
+        return kRegisterReadLength;
+    const int count = RequestCountByte(function);
+    if (count < 0)
+        return -1;
+    if (head.size() < 3)
+        return 0;
+    // A count byte other than the expected one still frames the request as
+    // the sender meant it; the gauge refuses it after reading it whole.
+    return 4 + ByteAt(head, 2);
+}
+
+bool IsMeterRequest(const QByteArray &request)
+{
+    return request == MeterRequest();
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The product in the simulated tank and what the gauge measures of it.
+//
+// The level runs up and down between 10 % and 90 % of the maximum level
+// (Lmax, at most Hmax) at a steady filling/draining speed, with a ripple of
+// about half a millimetre on the surface. From the level:
+//   distance   = Hmax - level           (flange to product)
+//   free space = Lmax - level           (room left up to the maximum level)
+//   reserve    = the level averaged over the last 10 s
+//   beat freq  = (distance - SmPer) / KrPer, the inverse of the conversion
+//                characteristic distance = KrPer * freq + SmPer
+//   gain       = 20 + 60 * distance / Hmax (a far surface needs more gain)
+//   temperature: 22 °C swinging by 4 °C over 20 minutes.
+
+#include "sim/gauge_parameters.h"
+
+#include <QtGlobal>
+#include <cstdint>
+
+struct TSimReadings
+{
+    double freq = 0;
+    double distance = 0;
+    double level = 0;
+    double levelFree = 0;
+    double reserve = 0;
+    uint16_t gain = 0;
+    int8_t temperature = 0;
+};
+
+class TSimTank
+{
+public:
+    // speed: filling and draining speed in mm/s (a negative or zero speed
+    // keeps the level still).
+    TSimTank(uint64_t seed, double speed);
+
+    // The level at the moment `ms`, for the tank limits in `p`.
+    double levelAt(qint64 ms, const TSimGaugeParameters &p) const;
+    TSimReadings readingsAt(qint64 ms, const TSimGaugeParameters &p) const;
+
+private:
+    double calmLevelAt(qint64 ms, double lmax) const;
+
+    uint64_t m_seed;
+    double m_speed;
+};
+
+// Hmax and Lmax as the tank uses them: finite, not negative, Lmax <= Hmax.
+double TankHeight(const TSimGaugeParameters &p);
+double TankMaxLevel(const TSimGaugeParameters &p);
