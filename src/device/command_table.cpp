@@ -32,7 +32,8 @@ constexpr std::array<TCommandRow, CommandCount> Rows = {{
     /*  15 */ {"SpectrumReadInit"sv, 0xB1, "\x03\x14\x1E"sv, T::None, C::ControlAndArrayKind, 20, 30},
     /*  16 */ {"TrainingModeStart"sv, 0xB1, "\x03\x14\x32"sv, T::None, C::ControlAndArrayKind, 20, 50},
     /*  17 */ {"CorrectionModeStart"sv, 0xB1, "\x03\x14\x34"sv, T::None, C::ControlAndArrayKind, 20, 52},
-    /*  18 */ {"InitReadStop"sv, 0xB1, "\x03\x28\x28"sv, T::None, C::ControlAndArrayKind, 40, 40},
+    // InitReadStop deselects the array: block reads are refused until the next init.
+    /*  18 */ {"InitReadStop"sv, 0xB1, "\x03\x28\x28"sv, T::None, C::ControlAndArrayKind, 40, 0},
     // Init records only its group: an array selected before it stays selected.
     /*  19 */ {"Init"sv, 0xB1, "\x03\x32\x32"sv, T::None, C::ControlGroup, 50},
     /*  20 */ {"ModePrediction0"sv, 0xB1, "\x03\x3C\x00"sv, T::None, C::ControlAndArrayKind, 60, 0},

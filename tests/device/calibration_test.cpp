@@ -1,0 +1,105 @@
+// The least-squares fit of the conversion slope and offset to the
+// calibration table.
+
+#include "device/tolm472.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// The readings a gauge set to the model's KrPer and SmPer gives at each
+// reference when free space really is krTrue * x + smTrue.
+void measure(Ttolm472 &m, double krTrue, double smTrue)
+{
+    for (TCalibrPoint &p : m.CalibrPoints) {
+        const double x = (p.Set - smTrue) / krTrue;
+        p.Measured = m.KrPer() * x + m.SmPer();
+    }
+}
+
+TEST(Calibration, PresetTableKeepsTheCoefficients)
+{
+    Ttolm472 m;
+    m.SetKrPer(146.243);
+    m.SetSmPer(-12.5);
+    m.ComputeCalibration();
+    EXPECT_NEAR(m.KrPer(), 146.243, 1e-9);
+    EXPECT_NEAR(m.SmPer(), -12.5, 1e-6);
+}
+
+TEST(Calibration, RecoversTheTrueLine)
+{
+    for (int mode : {5, 2}) {
+        SCOPED_TRACE(mode);
+        Ttolm472 m;
+        m.SetCalibrMode(mode);
+        m.SetKrPer(150);
+        m.SetSmPer(20);
+        measure(m, 146.243, -35);
+        m.ComputeCalibration();
+        EXPECT_NEAR(m.KrPer(), 146.243, 1e-9);
+        EXPECT_NEAR(m.SmPer(), -35, 1e-6);
+    }
+}
+
+TEST(Calibration, UsesOnlyTheActivePointsAndNeverMoreThanTheTable)
+{
+    Ttolm472 m;
+    m.SetKrPer(150);
+    m.SetSmPer(20);
+    measure(m, 140, 10);
+    m.CalibrPoints[3].Measured = 1e6; // outside three active points
+    m.CalibrPoints[4].Measured = -1e6;
+    m.SetCalibrMode(3);
+    m.ComputeCalibration();
+    EXPECT_NEAR(m.KrPer(), 140, 1e-9);
+    EXPECT_NEAR(m.SmPer(), 10, 1e-6);
+
+    Ttolm472 wide;
+    wide.SetCalibrMode(1000); // as loaded from a damaged settings file
+    wide.SetKrPer(150);
+    wide.SetSmPer(20);
+    measure(wide, 140, 10);
+    wide.ComputeCalibration();
+    EXPECT_NEAR(wide.KrPer(), 140, 1e-9);
+}
+
+TEST(Calibration, LeavesTheCoefficientsWhenNoLineFits)
+{
+    auto unchanged = [](Ttolm472 &m) {
+        m.ComputeCalibration();
+        return m.KrPer() == 150 && m.SmPer() == 20;
+    };
+    Ttolm472 same; // all measured values equal: S_xx is 0
+    same.SetKrPer(150);
+    same.SetSmPer(20);
+    for (TCalibrPoint &p : same.CalibrPoints)
+        p.Measured = 5000;
+    EXPECT_TRUE(unchanged(same));
+
+    Ttolm472 zeroSlope;
+    zeroSlope.SetKrPer(0);
+    zeroSlope.SetSmPer(20);
+    zeroSlope.ComputeCalibration();
+    EXPECT_EQ(zeroSlope.KrPer(), 0);
+    EXPECT_EQ(zeroSlope.SmPer(), 20);
+
+    for (int mode : {1, 0, -3}) {
+        Ttolm472 few;
+        few.SetCalibrMode(mode);
+        few.SetKrPer(150);
+        few.SetSmPer(20);
+        measure(few, 140, 10);
+        EXPECT_TRUE(unchanged(few)) << mode;
+    }
+
+    Ttolm472 garbage;
+    garbage.SetKrPer(150);
+    garbage.SetSmPer(20);
+    garbage.CalibrPoints[1].Measured = std::nan("");
+    EXPECT_TRUE(unchanged(garbage));
+}
+
+} // namespace

@@ -1,0 +1,255 @@
+// The gauge model as created, its property rules, the processing-variant
+// bits, the calibration and test-run presets, the arrays and the bad zones.
+
+#include "device/tolm472.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(GaugeModel, StartsWithTheDocumentedValuesAndDescriptions)
+{
+    Ttolm472 m;
+    EXPECT_EQ(m.Description.Title, "ТОЛМ472И");
+    EXPECT_EQ(m.Description.Hint, "ТОЛМ472И");
+    EXPECT_TRUE(m.Enabled());
+    EXPECT_EQ(m.EnabledState.AsInt(), 2);
+    EXPECT_EQ(m.EnabledState.Description.Title, "Используется");
+    EXPECT_EQ(m.LinkState.AsInt(), 0);
+    EXPECT_EQ(m.LinkState.Description.Hint, "Ошибка обмена");
+    EXPECT_EQ(m.CalibrMode(), 5);
+    EXPECT_EQ(m.ProgonMode(), 5);
+
+    const TDescriptionOfDouble &free = m.LevelFree.Description;
+    EXPECT_EQ(free.Title, "Свободное простанство");
+    EXPECT_EQ(free.Hint, "Свободное пространство емкости");
+    EXPECT_EQ(free.Dimension, "мм");
+    EXPECT_EQ(free.Max(), 45000);
+    EXPECT_EQ(free.Digits, 1);
+
+    const TDescriptionOfDouble &temp = m.Temp.Description;
+    EXPECT_EQ(temp.Dimension, "°C");
+    EXPECT_EQ(temp.Min(), -50);
+    EXPECT_EQ(temp.Max(), 100);
+    EXPECT_EQ(m.Reserve.Description.Digits, 3);
+    EXPECT_EQ(m.Freq.Description.Max(), 100000);
+    EXPECT_EQ(m.CurrentOutput.Description.Dimension, "мА");
+    for (const TIODouble *v : {&m.Freq, &m.Level, &m.Reserve, &m.LevelFree, &m.Distance, &m.Temp, &m.CurrentOutput}) {
+        EXPECT_EQ(v->Description.Precision, 9);
+        EXPECT_TRUE(v->GetValue().isValid());
+        EXPECT_EQ(v->AsDouble(), 0);
+    }
+}
+
+TEST(GaugeModel, EnabledIsHeldAsAThreeStateValue)
+{
+    Ttolm472 m;
+    int changes = 0;
+    m.EnabledState.OnChange = [&](TIOData *) { ++changes; };
+    m.SetEnabled(false);
+    EXPECT_FALSE(m.Enabled());
+    m.SetEnabled(true);
+    EXPECT_TRUE(m.Enabled());
+    EXPECT_EQ(changes, 2);
+    m.EnabledState.SetValue(1); // any non-zero state means in use
+    EXPECT_TRUE(m.Enabled());
+}
+
+TEST(GaugeModel, SettersRefuseValuesOutOfRange)
+{
+    Ttolm472 m;
+    m.SetLmax(15001); // above Hmax
+    EXPECT_EQ(m.Lmax(), 15000);
+    m.SetHmax(-1);
+    EXPECT_EQ(m.Hmax(), 15000);
+    m.SetHmax(20000);
+    m.SetLmax(15001);
+    EXPECT_EQ(m.Lmax(), 15001);
+
+    m.SetKKalman(0.5);
+    m.SetKKalman(0);
+    EXPECT_EQ(m.KKalman(), 0.5);
+    m.SetKKalman(1.0001);
+    EXPECT_EQ(m.KKalman(), 0.5);
+    m.SetKKalman(1);
+    EXPECT_EQ(m.KKalman(), 1);
+
+    m.SetODPM(0.5);
+    EXPECT_EQ(m.ODPM(), 1);
+    m.SetODPM(100);
+    EXPECT_EQ(m.ODPM(), 100);
+    m.SetMUP(51);
+    EXPECT_EQ(m.MUP(), 1);
+    m.SetMUP(50);
+    EXPECT_EQ(m.MUP(), 50);
+    m.SetMUP(0);
+    EXPECT_EQ(m.MUP(), 50);
+
+    m.SetModePrediction(3);
+    m.SetModePrediction(-1);
+    EXPECT_EQ(m.ModePrediction(), 0);
+    m.SetModePrediction(2);
+    EXPECT_EQ(m.ModePrediction(), 2);
+
+    m.SetLevelKalibr(m.Lmax() + 1);
+    EXPECT_EQ(m.LevelKalibr(), 0);
+    m.SetLevelKalibr(m.Lmax());
+    EXPECT_EQ(m.LevelKalibr(), m.Lmax());
+
+    m.SetHmax(std::nan(""));
+    m.SetKKalman(std::nan(""));
+    EXPECT_EQ(m.Hmax(), 20000);
+    EXPECT_EQ(m.KKalman(), 1);
+}
+
+TEST(GaugeModel, ChangingErrorMaxRestartsTheFailureCount)
+{
+    Ttolm472 m;
+    m.SetErrorMax(3);
+    m.ErrorCount = 2;
+    m.SetErrorMax(3);
+    EXPECT_EQ(m.ErrorCount, 2);
+    m.SetErrorMax(4);
+    EXPECT_EQ(m.ErrorCount, 0);
+    EXPECT_EQ(m.ErrorMax(), 4);
+}
+
+TEST(GaugeModel, ProcessingAlgorithmsExcludeEachOther)
+{
+    Ttolm472 m;
+    m.SetVariantProcessing(0xFFFF);
+    m.SetPrediction(true);
+    EXPECT_EQ(m.VariantProcessing(), 0xFFFF & ~(1 << 1 | 1 << 3 | 1 << 5));
+    m.SetMMP(true);
+    EXPECT_TRUE(m.MMP());
+    EXPECT_FALSE(m.Prediction());
+    EXPECT_FALSE(m.TrackingWindow());
+    m.SetTrackingWindow(true);
+    EXPECT_FALSE(m.MMP());
+    m.SetTimeFilter(true);
+    EXPECT_TRUE(m.TrackingWindow()); // the time filter only excludes prediction
+    m.SetPrediction(true);
+    m.SetTimeFilter(true);
+    EXPECT_FALSE(m.Prediction());
+
+    // Clearing a bit clears only that bit; the gauge's other bits stay.
+    const uint16_t before = m.VariantProcessing();
+    m.SetTimeFilter(false);
+    EXPECT_EQ(m.VariantProcessing(), before & ~(1 << 1));
+    m.SetSignalAveraging(false);
+    EXPECT_EQ(m.VariantProcessing(), before & ~(1 << 1 | 1 << 15));
+    m.SetMedianFilter(false);
+    m.SetDiscreteErrorCorrection(false);
+    m.SetAFCCorrection(false);
+    EXPECT_EQ(m.VariantProcessing(), before & ~(1 << 0 | 1 << 1 | 1 << 6 | 1 << 7 | 1 << 15));
+    EXPECT_EQ(m.VariantProcessing() & 1 << 2, 1 << 2);
+}
+
+TEST(GaugeModel, CalibrationPresetsLoadOnlyOnChange)
+{
+    Ttolm472 m;
+    const double five[] = {10000, 8000, 6000, 4000, 2000};
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(m.CalibrPoints[n].Set, five[n]);
+        EXPECT_EQ(m.CalibrPoints[n].Measured, five[n]);
+    }
+    EXPECT_EQ(m.CalibrGate, 1000);
+
+    m.CalibrPoints[0].Measured = 10012;
+    m.CalibrGate = 500;
+    m.SetCalibrMode(5);
+    EXPECT_EQ(m.CalibrPoints[0].Measured, 10012);
+    m.SetCalibrMode(3);
+    EXPECT_EQ(m.CalibrMode(), 3);
+    EXPECT_EQ(m.CalibrPoints[0].Measured, 10012);
+    EXPECT_EQ(m.CalibrGate, 500);
+
+    m.CalibrPoints[2].Measured = 6003;
+    m.SetCalibrMode(2);
+    EXPECT_EQ(m.CalibrPoints[0].Measured, 10000);
+    EXPECT_EQ(m.CalibrPoints[1].Set, 2000);
+    EXPECT_EQ(m.CalibrPoints[1].Measured, 2000);
+    EXPECT_EQ(m.CalibrPoints[2].Measured, 6003); // beyond the two points nothing changes
+    EXPECT_EQ(m.CalibrGate, 1000);
+}
+
+TEST(GaugeModel, TestRunPresetsFollowTheLoopMapping)
+{
+    Ttolm472 m;
+    const double tape[] = {2000, 4000, 6000, 8000, 10000};
+    const double level[] = {13000, 11000, 9000, 7000, 5000};
+    for (int n = 0; n < 5; ++n) {
+        const TProgonPoint &p = m.ProgonPoints[n];
+        EXPECT_EQ(p.Tape, tape[n]);
+        EXPECT_EQ(p.LevelExpected, level[n]);
+        EXPECT_EQ(p.LevelMeasured, level[n]);
+        EXPECT_EQ(p.LevelError, 0);
+        EXPECT_DOUBLE_EQ(p.CurrentExpected, level[n] * 16 / 15000 + 4);
+        EXPECT_EQ(p.CurrentMeasured, 0);
+        EXPECT_DOUBLE_EQ(p.CurrentError, p.CurrentExpected);
+    }
+    EXPECT_EQ(m.ProgonGate, 300);
+
+    m.ProgonPoints[2].CurrentMeasured = 12.5;
+    m.ProgonGate = 100;
+    m.SetProgonMode(2);
+    EXPECT_EQ(m.ProgonPoints[0].LevelExpected, 2000);
+    EXPECT_EQ(m.ProgonPoints[0].LevelMeasured, 10000);
+    EXPECT_EQ(m.ProgonPoints[1].LevelExpected, 10000);
+    EXPECT_EQ(m.ProgonPoints[1].LevelMeasured, 2000);
+    EXPECT_EQ(m.ProgonPoints[0].Tape, 2000); // only the two levels change
+    EXPECT_EQ(m.ProgonPoints[2].CurrentMeasured, 12.5);
+    EXPECT_EQ(m.ProgonGate, 300);
+
+    m.SetLmax(10000);
+    m.SetProgonMode(7); // stored without a preset
+    EXPECT_EQ(m.ProgonPoints[0].LevelMeasured, 10000);
+    m.SetProgonMode(5);
+    EXPECT_DOUBLE_EQ(m.ProgonPoints[4].CurrentExpected, 5000.0 * 16 / 10000 + 4);
+    EXPECT_EQ(m.ProgonPoints[2].CurrentMeasured, 0);
+}
+
+TEST(GaugeModel, SpectrumMaximumIsNeverBelowZero)
+{
+    Ttolm472 m;
+    m.Spectrum.fill(-5);
+    EXPECT_EQ(m.SpectrumMax(), 0);
+    m.Spectrum[511] = 42.5;
+    m.Spectrum[7] = std::nan("");
+    EXPECT_EQ(m.SpectrumMax(), 42.5);
+    m.ClearSpectrum();
+    EXPECT_EQ(m.SpectrumMax(), 0);
+    m.Signal[1023] = -7;
+    m.ClearSignal();
+    EXPECT_EQ(m.Signal[1023], 0);
+}
+
+TEST(BadZones, DescribedAndReachableByParameterNumber)
+{
+    TBadZones zones;
+    const TBadZone &third = zones.Zone(3);
+    EXPECT_EQ(third.Number(), 3);
+    EXPECT_EQ(third.Description.Title, "3.Плохая зона");
+    EXPECT_EQ(third.Description.Hint, "3.Плохая зона");
+    EXPECT_EQ(third.Near.Description.Title, "Ближняя граница");
+    EXPECT_EQ(third.Far.Description.Hint, "Дальняя от фланца граница плохой зоны");
+    EXPECT_EQ(third.FillSpeed.Description.Dimension, "мм/с");
+    EXPECT_EQ(third.EmptySpeed.Description.Title, "Скорость слива");
+    EXPECT_EQ(third.Near.Description.Digits, 1);
+    EXPECT_EQ(third.Far.Description.Max(), 100);
+    EXPECT_EQ(third.EmptySpeed.Tag, 3);
+
+    for (int n = 1; n <= 5; ++n) {
+        TBadZone &z = zones.Zone(n);
+        EXPECT_EQ(zones.ByParamNumber(19 + n), &z.Near);
+        EXPECT_EQ(zones.ByParamNumber(29 + n), &z.Far);
+        EXPECT_EQ(zones.ByParamNumber(39 + n), &z.FillSpeed);
+        EXPECT_EQ(zones.ByParamNumber(49 + n), &z.EmptySpeed);
+    }
+    for (int number : {-20, 0, 10, 19, 25, 29, 35, 55, 60, 64, 120, 124})
+        EXPECT_EQ(zones.ByParamNumber(number), nullptr) << number;
+}
+
+} // namespace
