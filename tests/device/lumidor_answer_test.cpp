@@ -1,0 +1,80 @@
+// The current-loop meter's answer: the current in hundredths of a mA, low
+// byte first and signed, and the failures it shares with the gauge.
+
+#include "device/status_words.h"
+#include "device/tolm472.h"
+#include "link/frame/frame.h"
+#include "sim/answer_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray meterAnswer(uint8_t low, uint8_t high)
+{
+    return AppendCrc8(QByteArray::fromHex("0100010200") + QByteArray(1, char(low)) + QByteArray(1, char(high)));
+}
+
+class LumidorAnswer : public ::testing::Test
+{
+protected:
+    LumidorAnswer() { model.SetErrorMax(1); }
+    Ttolm472 model;
+};
+
+TEST_F(LumidorAnswer, CurrentIsSignedHundredthsLowByteFirst)
+{
+    model.ParseLumidorAnswer(meterAnswer(0xD0, 0x07));
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 20.0);
+    EXPECT_EQ(model.LinkState.AsInt(), 1);
+    model.ParseLumidorAnswer(meterAnswer(0x90, 0x01));
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4.0);
+    model.ParseLumidorAnswer(meterAnswer(0x18, 0xFC));
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), -10.0);
+    EXPECT_EQ(model.LastErrorCode, 0);
+
+    model.ParseLumidorAnswer(AnswerMeterCurrent(12.34));
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 12.34);
+}
+
+TEST_F(LumidorAnswer, LongerAnswersAreTakenWithoutLookingAtOtherBytes)
+{
+    model.ParseLumidorAnswer(AppendCrc8(QByteArray::fromHex("FFFFFFFFFF90013344556677")));
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4.0);
+    EXPECT_EQ(model.LinkState.AsInt(), 1);
+}
+
+TEST_F(LumidorAnswer, ShortOrDamagedAnswers)
+{
+    model.ParseLumidorAnswer(AnswerMeterCurrent(5).left(6) + QByteArray(1, Crc8(AnswerMeterCurrent(5).left(6))));
+    EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError) << "seven bytes with a right CRC-8";
+    EXPECT_EQ(model.LastErrorText, QStringLiteral("Ошибка чтения"));
+    EXPECT_EQ(model.CurrentOutput.AsDouble(), 0);
+
+    QByteArray wrong = AnswerMeterCurrent(5);
+    wrong[7] = char(wrong[7] ^ 0x01);
+    model.ParseLumidorAnswer(wrong);
+    EXPECT_EQ(model.LastErrorCode, StatusCode::ChecksumError);
+    model.ParseLumidorAnswer(QByteArray::fromHex("01000100A1")); // A0 would be right
+    EXPECT_EQ(model.LastErrorCode, StatusCode::ChecksumError) << "five bytes are already checked";
+
+    model.ParseLumidorAnswer(AppendCrc8(QByteArray::fromHex("010001")));
+    EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError) << "four bytes, before the CRC";
+    model.ParseLumidorAnswer({});
+    EXPECT_EQ(model.LastErrorCode, StatusCode::NoAnswer);
+    EXPECT_EQ(model.LinkState.AsInt(), 2);
+    EXPECT_EQ(model.LinkState.Description.Captions[tsTrue], StatusText::NoAnswer);
+}
+
+TEST_F(LumidorAnswer, FailuresShareTheGaugeThreshold)
+{
+    model.SetErrorMax(2);
+    model.ParseAnswer({});
+    model.ParseLumidorAnswer({});
+    EXPECT_EQ(model.LinkState.AsInt(), 2) << "one gauge failure and one meter failure make two";
+    model.ParseLumidorAnswer(AnswerMeterCurrent(4));
+    EXPECT_EQ(model.ErrorCount, 0);
+    EXPECT_EQ(model.LinkState.AsInt(), 1);
+}
+
+} // namespace
