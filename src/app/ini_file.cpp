@@ -15,14 +15,28 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// A value or name must stay on its own line: a line break inside it would
-// open a new key or section when the file is read back.
+// A value must stay on its line: a line break inside it would open a new key
+// or section when the file is read back, here or on a workstation.
 QString oneLine(const QString &text)
 {
     QString out = text;
     out.replace(QLatin1Char('\r'), QLatin1Char(' '));
     out.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return out.trimmed();
+}
+
+// A key that reads back as itself: not empty, on one line, no '=', and not
+// starting like a comment or a section line (a value with ']' would turn
+// "[k=v]" into one).
+bool usableKey(const QString &key)
+{
+    return !key.isEmpty() && !key.contains(QLatin1Char('\n')) && !key.contains(QLatin1Char('='))
+           && !key.startsWith(QLatin1Char(';')) && !key.startsWith(QLatin1Char('['));
+}
+
+bool usableSection(const QString &section)
+{
+    return !section.contains(QLatin1Char('\n')) && !section.contains(QLatin1Char(']'));
 }
 
 struct ParsedInteger {
@@ -101,13 +115,13 @@ TIniFile::TIniFile(const QString &fileName)
             line.kind = Line::Section;
             line.section = trimmed.mid(1, close - 1).trimmed();
             inSection = true;
-        } else if (inSection && !trimmed.startsWith(QLatin1Char(';'))) {
+        } else if (inSection) {
             const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
-            if (eq > 0) {
-                line.key = trimmed.left(eq).trimmed();
+            const QString key = trimmed.left(eq).trimmed();
+            if (eq > 0 && usableKey(key)) {
+                line.kind = Line::Key;
+                line.key = key;
                 line.value = trimmed.mid(eq + 1).trimmed();
-                if (!line.key.isEmpty())
-                    line.kind = Line::Key;
             }
         }
         m_lines.append(line);
@@ -243,10 +257,10 @@ double TIniFile::ReadFloat(const QString &section, const QString &key, double de
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    const QString sectionName = oneLine(section);
-    const QString keyName = oneLine(key);
+    const QString sectionName = section.trimmed();
+    const QString keyName = key.trimmed();
     const QString text = oneLine(value);
-    if (keyName.isEmpty())
+    if (!usableKey(keyName) || !usableSection(sectionName))
         return;
     const int found = findKey(sectionName, keyName);
     if (found >= 0) {

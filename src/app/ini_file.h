@@ -37,6 +37,10 @@ public:
     // parse gives def.
     double ReadFloat(const QString &section, const QString &key, double def) const;
 
+    // Line breaks in the value become blanks, surrounding blanks go. A name
+    // that would not read back as itself (with a line feed, an empty key, a
+    // key with '=' or starting with ';' or '[', a section with ']') is
+    // refused.
     void WriteString(const QString &section, const QString &key, const QString &value);
     void WriteInteger(const QString &section, const QString &key, qint64 value);
     // Written as 1 or 0.

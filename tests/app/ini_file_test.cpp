@@ -277,3 +277,17 @@ TEST(IniFile, EraseSectionAndDeleteKey)
     ASSERT_TRUE(ini.UpdateFile());
     EXPECT_EQ(home.readRaw("INI/a.ini"), QByteArray("[B]\r\nz=3\r\n"));
 }
+
+TEST(IniFile, NamesThatWouldNotReadBackAreRefused)
+{
+    TempHome home;
+    home.writeRaw("INI/a.ini", "[S]\n[odd=1\n;c=2\n");
+    TIniFile ini(home.file("INI/a.ini"));
+    EXPECT_EQ(ini.Keys("S"), QStringList());
+    for (const char *key : {"", "a=b", ";c", "[odd", "two\nlines"})
+        ini.WriteString("S", key, "v]");
+    ini.WriteString("S]x", "k", "v");
+    ini.WriteString("S\n[T", "k", "v");
+    EXPECT_EQ(ini.Keys("S"), QStringList());
+    EXPECT_EQ(ini.Sections(), QStringList({"S"}));
+}
