@@ -46,8 +46,8 @@ struct ParsedInteger {
 };
 
 // Decimal with an optional sign, or up to 16 hexadecimal digits after "0x"
-// or "$" (the workstations write bit masks that way); a hexadecimal value
-// above the signed range wraps, as it does there.
+// or "$", as the workstations read them; a hexadecimal value above the
+// signed range wraps, as it does there.
 ParsedInteger parseInteger(const QString &raw)
 {
     const QString text = raw.trimmed();
