@@ -1,0 +1,295 @@
+#include "app/clock.h"
+#include "archive/value_archive.h"
+#include "device/tolm472.h"
+#include "link/frame/frame.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+#include "link/ui_hand_over.h"
+#include "sim/answer_builder.h"
+#include "support/core_application.h"
+#include "support/temp_home.h"
+
+#include "scripted_line.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int b : list)
+        out.append(char(b));
+    return out;
+}
+
+// One cycle on a scripted line in a temporary program folder, with the
+// exchange log in that folder (the log is named without a folder and lands
+// in the current directory).
+class RequestCycleTest : public ::testing::Test
+{
+protected:
+    RequestCycleTest() : model(home.path()), handOver(&uiContext), cycle(model, line, handOver, home.path())
+    {
+        EnsureCoreApplication();
+        model.SetErrorMax(1);
+        m_oldDir = QDir::currentPath();
+        QDir::setCurrent(home.path());
+    }
+    ~RequestCycleTest() override { QDir::setCurrent(m_oldDir); }
+
+    QStringList logLines() const
+    {
+        QFile f(home.file(cycle.ExchangeLogFileName()));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (QString &l : lines)
+            l = l.mid(24); // after "dd.mm.yyyy hh:nn:ss,zzz "
+        return lines;
+    }
+    QList<uint8_t> functionsSent() const
+    {
+        QList<uint8_t> out;
+        for (const auto &s : line.sent())
+            out.append(s.mode == TTransmitMode::NoParity ? 0 : uint8_t(s.frame.at(1)));
+        return out;
+    }
+
+    TempHome home;
+    QObject uiContext;
+    Ttolm472 model;
+    ScriptedLine line;
+    TUiHandOver handOver;
+    TRequestCycle cycle;
+
+private:
+    QString m_oldDir;
+};
+
+} // namespace
+
+TEST_F(RequestCycleTest, DevicesAreTakenInTurnAndOnlyWhenEnabled)
+{
+    // Fresh list: the gauge enabled (copied from the model), the meter not.
+    EXPECT_TRUE(cycle.Device(0).Enabled);
+    EXPECT_FALSE(cycle.Device(1).Enabled);
+    EXPECT_EQ(cycle.Device(1).Name, QStringLiteral("ЛЮМИДОР-906"));
+
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetDeviceEnabled(1, true);
+    for (int i = 0; i < 4; ++i)
+        cycle.DoRequest();
+    // Gauge, meter, gauge, meter: the cursor starts after the entry polled last.
+    const QList<uint8_t> both = functionsSent();
+    ASSERT_EQ(both.size(), 4);
+    EXPECT_EQ(both[0] == 0, !(both[1] == 0));
+    EXPECT_NE(both[0], both[1]);
+    EXPECT_EQ(both[0], both[2]);
+    EXPECT_EQ(both[1], both[3]);
+
+    line.clearSent();
+    cycle.SetDeviceEnabled(0, false);
+    for (int i = 0; i < 3; ++i)
+        cycle.DoRequest();
+    EXPECT_EQ(functionsSent(), (QList<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(line.sent().at(0).section, QStringLiteral("Lumidor"));
+
+    line.clearSent();
+    cycle.SetDeviceEnabled(1, false);
+    EXPECT_FALSE(cycle.AnyDeviceEnabled());
+    EXPECT_EQ(cycle.NextDevice(), -1);
+    cycle.DoRequest();
+    EXPECT_TRUE(line.sent().isEmpty());
+}
+
+TEST_F(RequestCycleTest, PollSetGoesOutInAscendingOrderWithout103)
+{
+    for (int code : {int(TempRead), int(LevelAllRead), 103, int(LevelRead)})
+        cycle.SetPolled(code, true);
+    cycle.DoRequest();
+    ASSERT_EQ(line.sent().size(), 3);
+    EXPECT_EQ(line.sent()[0].frame.left(4), bytes({0xFF, 0x01, 0x02, 0x02}));
+    EXPECT_EQ(line.sent()[1].frame.left(3), bytes({0xFF, 0x02, 0x01}));
+    EXPECT_EQ(line.sent()[2].frame.left(4), bytes({0xFF, 0xB4, 0x02, 0x14}));
+    for (const auto &s : line.sent()) {
+        EXPECT_EQ(s.mode, TTransmitMode::Addressed);
+        EXPECT_EQ(s.section, QStringLiteral("Tolm"));
+        EXPECT_TRUE(CheckCrc16(s.frame));
+    }
+}
+
+TEST_F(RequestCycleTest, ModbusModeSendsFramesInOnePiece)
+{
+    cycle.ModbusMode = true;
+    EXPECT_EQ(cycle.Exchange(Echo), 0);
+    EXPECT_EQ(line.sent().at(0).mode, TTransmitMode::Plain);
+}
+
+TEST_F(RequestCycleTest, ResultFollowsTheShapeOfTheAnswerAndEveryGaugeExchangeIsLogged)
+{
+    model.SetSystemAddress(1);
+    line.setScript([](TTransmitMode, const QByteArray &) { return QByteArray(); });
+    EXPECT_EQ(cycle.Exchange(Echo), -1);
+    EXPECT_EQ(model.LastErrorCode, -1);
+
+    // A correct error answer fails the exchange...
+    line.setScript([](TTransmitMode, const QByteArray &) { return AnswerError(1, 2); });
+    EXPECT_EQ(cycle.Exchange(Echo), -1);
+    EXPECT_EQ(model.LastErrorCode, -6);
+    // ...an answer with a wrong CRC does not (the parser reports it).
+    line.setScript([](TTransmitMode, const QByteArray &) {
+        QByteArray a = AnswerEcho(1);
+        a[a.size() - 1] = char(a.at(a.size() - 1) ^ 0x01);
+        return a;
+    });
+    EXPECT_EQ(cycle.Exchange(Echo), 0);
+    EXPECT_EQ(model.LastErrorCode, -4);
+
+    // A code that is no command sends nothing and writes no line.
+    EXPECT_EQ(cycle.Exchange(101), -1);
+    EXPECT_EQ(line.sent().size(), 3);
+
+    const QStringList lines = logLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("[01 10 03 AA 55 53 9F] -> []"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("[01 10 03 AA 55 53 9F] -> [01 FA ")));
+
+    cycle.LogRadix = 10;
+    line.setScript([](TTransmitMode, const QByteArray &) { return QByteArray(); });
+    cycle.Exchange(Echo);
+    EXPECT_EQ(logLines().last(), QStringLiteral("[001 016 003 170 085 083 159] -> []"));
+}
+
+TEST_F(RequestCycleTest, SilentMeterLeavesNoLogLine)
+{
+    line.setScript([](TTransmitMode, const QByteArray &) { return QByteArray(); });
+    EXPECT_EQ(cycle.ExchangeLumidor(), -1);
+    EXPECT_TRUE(logLines().isEmpty());
+
+    line.setScript([](TTransmitMode, const QByteArray &) { return AnswerMeterCurrent(12.5); });
+    EXPECT_EQ(cycle.ExchangeLumidor(), 0);
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 12.5);
+    EXPECT_EQ(line.sent().last().frame, bytes({0x01, 0x00, 0x01, 0x00, 0xA0}));
+    ASSERT_EQ(logLines().size(), 1);
+    EXPECT_TRUE(logLines()[0].startsWith(QStringLiteral("[01 00 01 00 A0] -> [")));
+}
+
+TEST_F(RequestCycleTest, AcceptedReadingsAreArchivedFailuresAreNot)
+{
+    TValueArchive archive(home.file(QStringLiteral("DATA")));
+    cycle.SetArchive(&archive);
+    QList<int> archivedCodes;
+    QStringList names;
+    cycle.SetOnReading([&](int code, const QVector<TArchivedValue> &values) {
+        archivedCodes.append(code);
+        for (const auto &v : values)
+            names.append(v.name);
+    });
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetPolled(TempRead, true);
+    cycle.DoRequest();
+    EXPECT_EQ(archivedCodes, (QList<int>{LevelAllRead, TempRead}));
+    EXPECT_EQ(names, (QStringList{"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil", "TmpOfSensor"}));
+
+    // A gauge that stops answering: LinkState 2, nothing archived.
+    line.setScript([](TTransmitMode, const QByteArray &) { return QByteArray(); });
+    cycle.DoRequest();
+    EXPECT_EQ(archivedCodes.size(), 2);
+
+    // The meter's reading goes in under 101.
+    line.setScript([](TTransmitMode, const QByteArray &) { return AnswerMeterCurrent(4.0); });
+    cycle.SetDeviceEnabled(0, false);
+    cycle.SetDeviceEnabled(1, true);
+    cycle.DoRequest();
+    EXPECT_EQ(archivedCodes.last(), int(CurrentOutputReading));
+    EXPECT_EQ(names.last(), QStringLiteral("CurrentOutput"));
+    archive.CloseTables();
+
+    const QString day = QDir(home.file(QStringLiteral("DATA"))).filePath(Clock().Now().toString("yyyy/MM/dd"));
+    for (const char *name : {"Freq", "Usil", "TmpOfSensor", "CurrentOutput"}) {
+        EXPECT_TRUE(QFile::exists(day + "/" + name + ".db")) << name;
+        EXPECT_TRUE(QFile::exists(day + "/" + name + ".txt")) << name;
+    }
+}
+
+// The pass builds its request, then an operator command builds and parses
+// its own before the pass's answer is parsed: the pass's answer must still
+// be read with the pass's request context.
+TEST_F(RequestCycleTest, PolledAnswerIsParsedWithItsOwnRequestContext)
+{
+    TRequestThread thread(cycle, handOver);
+    thread.start();
+    std::atomic<bool> operatorDone{false};
+    line.setScript([&](TTransmitMode, const QByteArray &frame) {
+        const uint8_t selector = uint8_t(frame.at(3));
+        if (QThread::currentThread() == &thread) {
+            // While the pass holds the line, the operator asks for the level.
+            QMetaObject::invokeMethod(&uiContext, [&] {
+                cycle.Exchange(LevelRead);
+                operatorDone = true;
+            });
+            QThread::msleep(50);
+        }
+        return AnswerSingleValue(0xFF, selector == 1 ? 1111.0 : 2222.0, 0);
+    });
+    cycle.SetPolled(DistanceRead, true);
+    thread.Resume();
+    QElapsedTimer t;
+    t.start();
+    while ((thread.InPass() || !operatorDone) && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(operatorDone);
+    EXPECT_EQ(model.Distance.AsDouble(), 1111.0);
+    EXPECT_EQ(model.Level.AsDouble(), 2222.0);
+}
+
+// Operator commands in the user-interface thread and polling passes in the
+// request thread share the line for a while: no deadlock, both make progress.
+TEST_F(RequestCycleTest, OperatorCommandsAndPollingRunTogetherWithoutDeadlock)
+{
+    line.setScript([this](TTransmitMode mode, const QByteArray &frame) {
+        QThread::usleep(300);
+        return line.sim().answer(frame, mode == TTransmitMode::NoParity).bytes();
+    });
+    TRequestThread thread(cycle, handOver);
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetPolled(TempRead, true);
+    cycle.SetDeviceEnabled(1, true);
+    thread.start();
+    int operatorExchanges = 0;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 1500) {
+        thread.Resume();
+        EXPECT_EQ(cycle.Exchange(HmaxRead), 0);
+        ++operatorExchanges;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    thread.Terminate();
+    EXPECT_GT(operatorExchanges, 50);
+    EXPECT_GT(thread.Passes(), 20u);
+    EXPECT_EQ(model.Hmax(), 15000.0);
+}
+
+TEST_F(RequestCycleTest, TerminateReturnsWhileAPassWaitsForTheUserInterface)
+{
+    TRequestThread thread(cycle, handOver);
+    cycle.SetPolled(LevelAllRead, true);
+    thread.start();
+    thread.Resume();
+    QThread::msleep(50); // the pass is now waiting for a hand-over nobody serves
+    QElapsedTimer t;
+    t.start();
+    thread.Terminate();
+    EXPECT_LT(t.elapsed(), 2000);
+    EXPECT_TRUE(thread.isFinished());
+}
