@@ -6,6 +6,8 @@
 #include "device/command_codes.h"
 #include "device/tolm472.h"
 
+#include "support/bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,13 +15,6 @@
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int b : list)
-        out.append(char(b));
-    return out;
-}
 
 QByteArray word(int v) { return bytes({(v >> 8) & 0xFF, v & 0xFF}); }
 

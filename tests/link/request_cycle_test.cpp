@@ -17,19 +17,14 @@
 #include <QFile>
 #include <QThread>
 
+#include "support/bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int b : list)
-        out.append(char(b));
-    return out;
-}
 
 // One cycle on a scripted line in a temporary program folder, with the
 // exchange log in that folder (the log is named without a folder and lands

@@ -1,17 +1,9 @@
 #include "link/frame/frame.h"
 
+#include "support/bytes.h"
+
 #include <gtest/gtest.h>
 #include <cmath>
-
-namespace {
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int b : list)
-        out.append(char(b));
-    return out;
-}
-} // namespace
 
 TEST(Crc16, CheckValuesOfTheModbusCrc)
 {
