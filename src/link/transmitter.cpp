@@ -1,30 +1,15 @@
 #include "link/transmitter.h"
 
 #include "app/ini_file.h"
+#include "link/line_pause.h"
 #include "link/qt_serial_port.h"
 #include "link/timed_read.h"
 
 #include <QFileInfo>
 
-#include <thread>
-
 namespace {
 
 const QString kPortKey = QStringLiteral("Port");
-
-// The gauge recognises the start of a request by the parity bit of the
-// address byte; the parity may only switch to space once that byte has left
-// the UART, and the gauge wants at least this pause before the rest.
-constexpr auto kAddressPause = std::chrono::milliseconds(3);
-
-// Sleeps, then checks the monotonic clock, so the pause is never shorter
-// than asked whatever the sleep's granularity.
-void pauseAtLeast(TLineClock::duration pause)
-{
-    const TLineClock::time_point until = TLineClock::now() + pause;
-    for (TLineClock::time_point now = TLineClock::now(); now < until; now = TLineClock::now())
-        std::this_thread::sleep_for(until - now);
-}
 
 } // namespace
 
@@ -183,7 +168,7 @@ bool TTransmitter::sendAddressed(const QByteArray &frame)
 {
     if (!m_port->setParity(TParity::Mark) || !writeWithinTimeout(frame.left(1), true))
         return false;
-    pauseAtLeast(kAddressPause);
+    PauseAtLeast(AddressPause);
     if (frame.size() == 1)
         return true;
     return m_port->setParity(TParity::Space) && writeWithinTimeout(frame.mid(1), false);
