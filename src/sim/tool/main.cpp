@@ -1,0 +1,71 @@
+// tolm-sim: the simulated gauge and current-loop meter on a pseudo-terminal,
+// so that the service program's real serial code can be run against them.
+
+#include "pty_server.h"
+#include "sim_options.h"
+
+#include <QCoreApplication>
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void onStopSignal(int)
+{
+    g_stop = 1;
+}
+
+void installStopHandlers()
+{
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no restart: a blocked poll returns at once
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tolm-sim"));
+
+    TSimToolOptions options;
+    QString error, help;
+    if (!ParseSimToolOptions(QCoreApplication::arguments(), options, error, help)) {
+        std::fprintf(stderr, "tolm-sim: %s\nTry tolm-sim --help.\n", qPrintable(error));
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+
+    installStopHandlers();
+    TPtyServer server;
+    if (!server.open(error)) {
+        std::fprintf(stderr, "tolm-sim: cannot open a pseudo-terminal: %s\n", qPrintable(error));
+        return 1;
+    }
+    TSimLine line(options.line);
+    std::printf("PTY %s\n", qPrintable(server.portName()));
+    std::fflush(stdout);
+
+    const TSimGauge &gauge = line.gauge();
+    if (gauge.stateLoad() == TSimStateLoad::Corrupt)
+        std::fprintf(stderr, "tolm-sim: state file refused, factory state used: %s\n",
+                     qPrintable(gauge.stateError()));
+    else if (gauge.stateLoad() == TSimStateLoad::Loaded)
+        std::fprintf(stderr, "tolm-sim: state loaded from %s\n", qPrintable(options.line.gauge.stateFile));
+    std::fprintf(stderr, "tolm-sim: gauge at address %d, plant number %d\n", gauge.address(),
+                 gauge.parameters().plantNumber);
+    std::fflush(stderr);
+
+    server.serve(line, g_stop, options.verbose);
+    return 0;
+}
