@@ -83,13 +83,15 @@ bool TPtyServer::open(QString &error)
 void TPtyServer::serve(TSimLine &line, const volatile std::sig_atomic_t &stop, bool verbose)
 {
     QByteArray pending;
-    Clock::time_point lastByte = Clock::now();
+    Clock::time_point firstByte = Clock::now();
+    Clock::time_point lastByte = firstByte;
     while (!stop) {
         // A request whose length is known and complete is answered at once.
         const int expected = ExpectedRequestLength(pending);
         if (expected > 0 && pending.size() >= expected) {
-            answer(line, pending.left(expected), verbose);
+            answer(line, pending.left(expected), firstByte, verbose);
             pending.remove(0, expected);
+            firstByte = Clock::now();
             continue;
         }
         int timeoutMs = kIdlePollMs;
@@ -98,7 +100,7 @@ void TPtyServer::serve(TSimLine &line, const volatile std::sig_atomic_t &stop, b
             if (left <= Clock::duration::zero()) {
                 // Quiet line: whatever came is one request as far as the
                 // instruments can tell; they ignore what they cannot use.
-                answer(line, pending, verbose);
+                answer(line, pending, firstByte, verbose);
                 pending.clear();
                 continue;
             }
@@ -115,15 +117,17 @@ void TPtyServer::serve(TSimLine &line, const volatile std::sig_atomic_t &stop, b
         char buffer[256];
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n > 0) {
-            pending.append(buffer, n);
             lastByte = Clock::now();
+            if (pending.isEmpty())
+                firstByte = lastByte;
+            pending.append(buffer, n);
         } else if (n < 0 && errno != EINTR && errno != EAGAIN) {
             std::this_thread::sleep_for(std::chrono::milliseconds(kIdlePollMs));
         }
     }
 }
 
-void TPtyServer::answer(TSimLine &line, const QByteArray &request, bool verbose)
+void TPtyServer::answer(TSimLine &line, const QByteArray &request, Clock::time_point firstByte, bool verbose)
 {
     const bool toMeter = IsMeterRequest(request);
     const TSimReply reply = line.answer(request, toMeter);
@@ -133,6 +137,10 @@ void TPtyServer::answer(TSimLine &line, const QByteArray &request, bool verbose)
                      reply.fault == TSimFault::None ? "" : qPrintable(QLatin1String(" [") + SimFaultName(reply.fault) + QLatin1Char(']')));
         std::fflush(stderr);
     }
+    // The pseudo-terminal hands the request over at once; on a real line the
+    // instrument has it only when its last byte has crossed the wire.
+    if (!reply.isEmpty())
+        std::this_thread::sleep_until(firstByte + std::chrono::microseconds(reply.requestUs));
     for (const TSimChunk &chunk : reply.chunks) {
         std::this_thread::sleep_for(std::chrono::microseconds(chunk.delayUs));
         writePaced(chunk.bytes, chunk.durationUs);

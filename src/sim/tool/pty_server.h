@@ -5,6 +5,7 @@
 // has come, or when the line has been quiet for a while.
 
 #include <QString>
+#include <chrono>
 #include <csignal>
 
 class TSimLine;
@@ -27,7 +28,8 @@ public:
     void serve(TSimLine &line, const volatile std::sig_atomic_t &stop, bool verbose);
 
 private:
-    void answer(TSimLine &line, const QByteArray &request, bool verbose);
+    void answer(TSimLine &line, const QByteArray &request, std::chrono::steady_clock::time_point firstByte,
+                bool verbose);
     void writePaced(const QByteArray &bytes, long long durationUs);
 
     int m_master = -1;
