@@ -89,12 +89,7 @@ bool ParseSimFaultList(const QString &text, QList<TSimFault> &out, QString &erro
 
 TSimFaults::TSimFaults(const TSimFaultConfig &config) : m_config(config), m_random(config.seed)
 {
-    setRate(config.rate);
-}
-
-void TSimFaults::setRate(double rate)
-{
-    m_config.rate = std::isnan(rate) ? 0.0 : std::clamp(rate, 0.0, 1.0);
+    m_config.rate = std::isnan(config.rate) ? 0.0 : std::clamp(config.rate, 0.0, 1.0);
 }
 
 TSimFault TSimFaults::choose(bool meter)

@@ -62,8 +62,6 @@ public:
     TSimFaultOutcome apply(const QByteArray &answer, bool meter);
     // The next answer gets this fault whatever the rate (once).
     void forceNext(TSimFault fault) { m_forced = fault; }
-    void setRate(double rate);
-    void setKinds(const QList<TSimFault> &kinds) { m_config.kinds = kinds; }
     const TSimFaultConfig &config() const { return m_config; }
 
 private:

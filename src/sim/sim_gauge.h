@@ -58,12 +58,9 @@ public:
     QByteArray answer(const QByteArray &request);
 
     const TSimGaugeParameters &parameters() const { return m_params; }
-    // Replaces the working memory (not the stored copy), as a test's set-up.
-    void setParameters(const TSimGaugeParameters &params) { m_params = params; }
     uint8_t address() const { return m_params.systemAddress; }
     uint8_t status() const { return m_status; }
     void setStatus(uint8_t status) { m_status = status; }
-    TSimArray arrayMode() const { return m_array; }
 
     qint64 now() const { return m_clock(); }
     TSimReadings readings() const;

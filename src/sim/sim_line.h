@@ -69,7 +69,6 @@ public:
     const TSimMeter &meter() const { return m_meter; }
     TSimFaults &faults() { return m_faults; }
     const TSimLineTiming &timing() const { return m_timing; }
-    void setTiming(const TSimLineTiming &timing) { m_timing = timing; }
 
 private:
     TSimGauge m_gauge;
