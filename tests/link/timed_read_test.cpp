@@ -50,28 +50,6 @@ QByteArray breakCrc(QByteArray answer)
 
 } // namespace
 
-TEST(TimedRead, GapLongerThanTheIntervalEndsTheRead)
-{
-    auto port = portAnswering({{"\x01\x02\x03", 10ms}, {"\x04\x05", 80ms}});
-    const TTimedRead read = timedRead(*port, 140);
-    EXPECT_EQ(read.outcome.bytes, QByteArray("\x01\x02\x03"));
-    EXPECT_FALSE(read.outcome.complete);
-    EXPECT_GE(read.took, 60ms);
-    EXPECT_LT(read.took, 150ms);
-}
-
-TEST(TimedRead, TotalTimeoutEndsAReadThatKeepsTrickling)
-{
-    QList<TChunk> trickle;
-    for (int i = 0; i < 20; ++i)
-        trickle.append({QByteArray(1, char(0x30 + i)), 30ms});
-    auto port = portAnswering(trickle);
-    const TTimedRead read = timedRead(*port, 20); // 150 + 2 x 20 = 190 ms
-    EXPECT_EQ(read.outcome.bytes, QByteArray("012345"));
-    EXPECT_GE(read.took, 190ms);
-    EXPECT_LT(read.took, 260ms);
-}
-
 TEST(TimedRead, MaximumLengthEndsTheReadAtOnce)
 {
     auto port = portAnswering({{QByteArray(10, 'x'), 5ms}});
@@ -133,15 +111,6 @@ TEST(TimedRead, MeterAnswerEndsEarlyOnlyUnderTheMeterRule)
     EXPECT_FALSE(gaugeRead.outcome.complete);
     EXPECT_EQ(gaugeRead.outcome.bytes, AnswerMeterCurrent(4.0));
     EXPECT_GE(gaugeRead.took, 200ms);
-}
-
-TEST(TimedRead, SplitAnswerGivesOnlyItsFirstPart)
-{
-    const QByteArray answer = AnswerAllReadings(1, {});
-    auto port = portAnswering({{answer.left(12), 3ms}, {answer.mid(12), 120ms}});
-    const TTimedRead read = timedRead(*port, 140);
-    EXPECT_EQ(read.outcome.bytes, answer.left(12));
-    EXPECT_FALSE(read.outcome.complete);
 }
 
 // The same time-outs on a pseudo-terminal, through the real port and the
