@@ -1,0 +1,135 @@
+#include "link/array_read.h"
+
+#include "app/clock.h"
+#include "device/command_codes.h"
+#include "device/tolm472.h"
+#include "link/command_sender.h"
+#include "link/procedure_host.h"
+#include "values/descriptions.h"
+#include "values/float_format.h"
+
+namespace {
+
+// The gauge needs a second to take the array after its init command, and
+// again after the last block before it ends the array mode.
+constexpr int SettleMs = 1000;
+// Between spectrum blocks the gauge is given time to serve the next one.
+constexpr int SpectrumBlockPauseMs = 200;
+
+const QString InitHint = QStringLiteral("Инициализация чтения массива данных");
+const QString StopHint = QStringLiteral("Завершение чтения массива данных");
+
+struct TArrayKind {
+    TCapturedArray array;
+    int initCode;
+    QString initFailure; // the hint of the failed init's message
+    QString progressText;
+    int blocks;
+    int pauseAfterBlockMs;
+};
+
+const TArrayKind Spectrum{TCapturedArray::Spectrum, SpectrumReadInit,
+                          QStringLiteral("Инициализациия чтения массива спектра"),
+                          QStringLiteral("Чтение массива спектра"), Ttolm472::SpectrumSize / Ttolm472::BlockSize,
+                          SpectrumBlockPauseMs};
+const TArrayKind Signal{TCapturedArray::Signal, SignalReadInit,
+                        QStringLiteral("Инициализациия чтения массива сигнала"),
+                        QStringLiteral("Чтение массива сигнала"), Ttolm472::SignalSize / Ttolm472::BlockSize, 0};
+
+// Steps 2 to 8 of both reads: from clearing the array to the final stop.
+// False when the init failed (reported; nothing more was sent).
+bool readBlocks(TCommandSender &sender, const TArrayKind &kind, TArrayReadResult &result)
+{
+    Ttolm472 &model = sender.Model();
+    TProcedureHost &host = sender.Host();
+    result.BlockCount = kind.blocks;
+    if (kind.array == TCapturedArray::Spectrum)
+        model.ClearSpectrum();
+    else
+        model.ClearSignal();
+
+    sender.SendCommandWithRetries(InitReadStop, InitHint, TCommandSender::Attempts);
+    if (!sender.SendCommandWithRetries(kind.initCode, InitHint, TCommandSender::Attempts)) {
+        sender.ReportFailure(kind.initFailure);
+        return false;
+    }
+    result.Initialised = true;
+    Clock().Pause(SettleMs);
+
+    for (int block = 1; block <= kind.blocks; ++block) {
+        host.ShowProgress(kind.progressText, block, kind.blocks);
+        model.BlockIndex = uint16_t(block);
+        if (sender.ReadBlockWithRetries(TCommandSender::Attempts))
+            ++result.BlocksRead;
+        if (kind.pauseAfterBlockMs > 0)
+            Clock().Pause(kind.pauseAfterBlockMs);
+    }
+    Clock().Pause(SettleMs);
+
+    result.Stopped = sender.SendCommandWithRetries(InitReadStop, StopHint, TCommandSender::Attempts);
+    if (!result.Stopped)
+        sender.ReportFailure(StopHint);
+    host.CloseProgress();
+    host.UpdateAllViews();
+    return true;
+}
+
+TCaptureFileSet fileSet(const QString &dbPath, const QDateTime &startTime, int counter)
+{
+    return {dbPath, Clock().Now(), startTime, counter};
+}
+
+} // namespace
+
+void TCaptureCounters::Reset(const QDateTime &now)
+{
+    SpectrumFileCounter = 0;
+    SignalFileCounter = 0;
+    SpectrumStartTime = now;
+    SignalStartTime = now;
+}
+
+TArrayReadResult ReadSpectrum(TCommandSender &sender, TCaptureCounters &counters, const QString &dbPath)
+{
+    TArrayReadResult result;
+    if (!readBlocks(sender, Spectrum, result))
+        return result;
+    sender.Host().ShowCapturedArray(TCapturedArray::Spectrum);
+
+    const Ttolm472 &model = sender.Model();
+    ++counters.SpectrumFileCounter;
+    QString error;
+    result.Saved = SaveSpectrumFiles(fileSet(dbPath, counters.SpectrumStartTime, counters.SpectrumFileCounter),
+                                     ParameterSummaryValues(model), model.Spectrum, error, &result.Files);
+    if (!result.Saved)
+        sender.Host().ErrorMessage(error);
+    return result;
+}
+
+TArrayReadResult ReadSignal(TCommandSender &sender, TCaptureCounters &counters, const QString &dbPath)
+{
+    TArrayReadResult result;
+    if (!readBlocks(sender, Signal, result))
+        return result;
+
+    const Ttolm472 &model = sender.Model();
+    ++counters.SignalFileCounter;
+    QString error;
+    result.Saved = SaveSignalFiles(fileSet(dbPath, counters.SignalStartTime, counters.SignalFileCounter),
+                                   ParameterSummaryValues(model), model.Signal, QString::number(model.PlantNumber()),
+                                   model.Distance.AsText(true, true), error, &result.Files);
+    if (!result.Saved)
+        sender.Host().ErrorMessage(error);
+    sender.Host().ShowCapturedArray(TCapturedArray::Signal);
+    return result;
+}
+
+TSummaryValues ParameterSummaryValues(const Ttolm472 &model)
+{
+    const auto number = [](double v) { return FloatToStrF(v, TDescriptionOfDouble::ffNumber, 9, 0); };
+    return {QString::number(model.SystemAddress()), QString::number(model.PlantNumber()),
+            QString::number(model.HardVersion),     QString::number(model.SoftVersion),
+            number(model.Hmax()),                   number(model.Lmax()),
+            number(model.KKalman()),                number(model.KrPer()),
+            number(model.SmPer())};
+}

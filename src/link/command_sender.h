@@ -1,0 +1,52 @@
+#pragma once
+// The operator's commands to the gauge with retries: a command goes out up
+// to a given number of times until the gauge answers it, with the retry
+// shown as progress ("Повтор команды " and the command's hint) and a
+// failure reported as "Не выполнена команда" with the hint on the next line.
+//
+// An attempt succeeds when the exchange brought an answer that is not the
+// gauge's error answer and that the parser took: an answer with a wrong
+// checksum, too short, or to another command counts as a failed attempt
+// and is sent again, rather than passing for a successful read that leaves
+// the model's old value in place, or for a write the gauge never confirmed.
+//
+// Runs in the user-interface thread (the parse runs directly there).
+
+#include <QString>
+
+class TProcedureHost;
+class TRequestCycle;
+class Ttolm472;
+
+class TCommandSender
+{
+public:
+    static constexpr int Attempts = 5; // what every command of the program passes
+
+    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TProcedureHost &host);
+
+    TRequestCycle &Cycle() const { return m_cycle; }
+    Ttolm472 &Model() const { return m_model; }
+    TProcedureHost &Host() const { return m_host; }
+
+    // One exchange of `code`, no retry and no message: true when the gauge
+    // answered and the parser took the answer.
+    bool Exchange(int code);
+    // Up to `attempts` exchanges of `code`, showing "Повтор команды " + hint
+    // at attempt n of `attempts`; the progress is closed at the end. No
+    // pause between attempts besides the exchange's own time-outs.
+    bool SendCommandWithRetries(int code, const QString &hint, int attempts);
+    // Up to `attempts` exchanges of DataBlockRead for the model's
+    // BlockIndex; no progress of its own and no message.
+    bool ReadBlockWithRetries(int attempts);
+    // "Не выполнена команда\r" + hint, as a warning.
+    void ReportFailure(const QString &hint);
+
+private:
+    TRequestCycle &m_cycle;
+    Ttolm472 &m_model;
+    TProcedureHost &m_host;
+};
+
+// The failure text of a command: "Не выполнена команда\r" + hint.
+QString FailureText(const QString &hint);
