@@ -28,7 +28,11 @@ bool TLine::transmit(TTransmitMode mode, const QByteArray &request, QByteArray &
     QByteArray frame = request;
     if (addCrc)
         frame = mode == TTransmitMode::NoParity ? AppendCrc8(request) : AppendCrc16(request);
-    answer = frame.isEmpty() ? QByteArray() : Exchange(mode, frame, maxLength);
+    answer.clear();
+    if (!frame.isEmpty()) {
+        answer = Exchange(mode, frame, maxLength);
+        m_lastMode = int(mode);
+    }
 
     TExchangeHandler handler;
     {
@@ -38,4 +42,15 @@ bool TLine::transmit(TTransmitMode mode, const QByteArray &request, QByteArray &
     if (handler)
         handler(this, frame, !answer.isEmpty(), answer);
     return !answer.isEmpty();
+}
+
+TPortParameters TLine::PresentParameters() const
+{
+    TPortParameters present = AppliedParameters();
+    switch (m_lastMode.load()) {
+    case int(TTransmitMode::Addressed): present.Parity = TParity::Space; break;
+    case int(TTransmitMode::NoParity): present.Parity = TParity::None; break;
+    default: break;
+    }
+    return present;
 }

@@ -18,6 +18,7 @@
 
 #include <QByteArray>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 
@@ -48,6 +49,16 @@ public:
     // from any thread, also while an exchange runs.
     void SetOnExchange(TExchangeHandler handler);
 
+    // The port's name; empty for a line without a port of its own.
+    virtual QString PortName() const { return {}; }
+    // The parameter set applied last; the defaults before any.
+    virtual TPortParameters AppliedParameters() const { return TPortParameters(); }
+    // The line settings in effect now, as the communication window shows
+    // them: the set applied last, with the parity the last transmission left
+    // on the line (space after nine-bit addressing, none after the meter's
+    // frame, the set's own after a plain frame).
+    TPortParameters PresentParameters() const;
+
 protected:
     // Sends the frame exactly as given and reads the answer; empty on any
     // failure.
@@ -58,4 +69,5 @@ private:
 
     std::mutex m_handlerMutex;
     TExchangeHandler m_onExchange;
+    std::atomic<int> m_lastMode{-1}; // TTransmitMode of the last transmission; -1 before any
 };

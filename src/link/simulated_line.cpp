@@ -74,6 +74,12 @@ void TSimulatedLine::ApplyParameters(const TPortParameters &set)
     m_applied = set;
 }
 
+TPortParameters TSimulatedLine::AppliedParameters() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_applied;
+}
+
 void TSimulatedLine::WithSimulator(const std::function<void(TSimLine &)> &use)
 {
     const std::lock_guard lock(m_mutex);

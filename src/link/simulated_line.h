@@ -28,6 +28,7 @@ public:
     // Only the time-outs matter here; the simulated instruments understand
     // any speed and parity.
     void ApplyParameters(const TPortParameters &set) override;
+    TPortParameters AppliedParameters() const override;
 
     // Runs `use` on the simulator between exchanges (set a fault, read the
     // tank, change the timing) from any thread.
@@ -37,7 +38,7 @@ protected:
     QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
 
 private:
-    std::mutex m_mutex; // the simulator and the applied set; never held while bytes are on the way
+    mutable std::mutex m_mutex; // the simulator and the applied set; never held while bytes are on the way
     std::unique_ptr<TSimLine> m_simulator;
     TPortParameters m_applied;
 };

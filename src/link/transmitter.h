@@ -47,7 +47,7 @@ public:
     // The port's own set; Section "Transmitter.PortParameters".
     TPortParameters PortParameters;
 
-    QString PortName() const;
+    QString PortName() const override;
     // Takes effect at the next Open.
     void SetPortName(const QString &name);
 
@@ -73,7 +73,7 @@ public:
     // the port ("Custom" speed or flow control leaves the port's own) and
     // makes its time-outs those of the following reads.
     void ApplyParameters(const TPortParameters &set) override;
-    TPortParameters AppliedParameters() const;
+    TPortParameters AppliedParameters() const override;
 
     void SetOnErrorMessage(TMessageHandler handler);
 
