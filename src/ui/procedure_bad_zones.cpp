@@ -1,0 +1,40 @@
+#include "ui/procedure_bad_zones.h"
+
+#include "device/command_codes.h"
+#include "device/tolm472.h"
+#include "ui/main_services.h"
+#include "ui/procedure_commands.h"
+#include "ui/procedure_context.h"
+
+namespace {
+
+constexpr int ZoneCommands = 4 * TBadZones::Count;
+
+// Sends the twenty commands from `first` on; false after the first one
+// that failed, with its message shown.
+bool sendAll(const TProcedureContext &context, int first, const QString &hint)
+{
+    for (int code = first; code < first + ZoneCommands; ++code) {
+        if (!SendCommandReported(context, code, hint))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void ReadBadZones(const TProcedureContext &context, const QString &hint)
+{
+    if (!context.Model().HasExtendedParameters())
+        return;
+    if (sendAll(context, BadZoneNearRead1, hint))
+        context.Services.UpdateAllViews();
+}
+
+void WriteBadZones(const TProcedureContext &context, const QString &hint)
+{
+    if (!sendAll(context, BadZoneNearWrite1, hint))
+        return;
+    context.Services.ExecuteAction(QStringLiteral("actWriteToPZU"));
+    context.Services.UpdateAllViews();
+}
