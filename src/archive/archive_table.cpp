@@ -2,6 +2,9 @@
 
 #include "archive/archive_name.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <sqlite3.h>
 
 namespace {
@@ -27,6 +30,46 @@ TArchiveTable::~TArchiveTable()
 bool TArchiveTable::Open(const QString &path, const QString &name, QString &error)
 {
     Close();
+    if (!QFileInfo::exists(path) && !createFile(path, name, error))
+        return false;
+    if (!connect(path, name, error))
+        return false;
+    const QByteArray insert = QStringLiteral("INSERT INTO %1 (V, DT) VALUES (:V, :DT)").arg(QuotedTableName(name)).toUtf8();
+    if (sqlite3_prepare_v3(m_db, insert.constData(), int(insert.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
+        != SQLITE_OK) {
+        error = sqliteError(m_db, path);
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool TArchiveTable::createFile(const QString &path, const QString &name, QString &error)
+{
+    // A new file goes through the rollback journal until it is switched to
+    // the log mode; killed in that moment it would leave a journal that only
+    // a writer may roll back, and the graphs could not read the day. So the
+    // file is made whole under another name and then renamed into place.
+    const QString temporary = path + QStringLiteral(".new");
+    for (const char *leftover : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(temporary + QLatin1String(leftover));
+    TArchiveTable maker;
+    const bool made = maker.connect(temporary, name, error);
+    // A clean close folds the log into the file: one self-contained file.
+    maker.Close();
+    if (made && QFile::rename(temporary, path))
+        return true;
+    QFile::remove(temporary);
+    // Another copy of the program may have been quicker: its file is as good.
+    if (made && QFileInfo::exists(path))
+        return true;
+    if (made)
+        error = QStringLiteral("%1: cannot rename %2").arg(path, temporary);
+    return false;
+}
+
+bool TArchiveTable::connect(const QString &path, const QString &name, QString &error)
+{
     const QByteArray file = path.toUtf8();
     if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         error = sqliteError(m_db, path);
@@ -36,21 +79,14 @@ bool TArchiveTable::Open(const QString &path, const QString &name, QString &erro
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     // The log mode stays in the file; on a file that is no database these
     // statements fail before anything is written to it. The table is made
-    // when missing also in an existing file: a program killed right after
-    // creating the file leaves it empty, and the day must still be writable.
+    // when missing also in an existing empty file, which is a database
+    // without tables.
     const QByteArray create = QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                                   .arg(QuotedTableName(name), QLatin1String(kArchiveTableFields))
                                   .toUtf8();
     if (!execute("PRAGMA journal_mode=WAL", error) || !execute("PRAGMA synchronous=NORMAL", error)
         || !execute(create.constData(), error)) {
         error = path + QStringLiteral(": ") + error;
-        Close();
-        return false;
-    }
-    const QByteArray insert = QStringLiteral("INSERT INTO %1 (V, DT) VALUES (:V, :DT)").arg(QuotedTableName(name)).toUtf8();
-    if (sqlite3_prepare_v3(m_db, insert.constData(), int(insert.size()), SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr)
-        != SQLITE_OK) {
-        error = sqliteError(m_db, path);
         Close();
         return false;
     }

@@ -36,6 +36,9 @@ public:
     void Close();
 
 private:
+    static bool createFile(const QString &path, const QString &name, QString &error);
+    // Opens the file in the log mode, with the table.
+    bool connect(const QString &path, const QString &name, QString &error);
     bool execute(const char *sql, QString &error);
 
     sqlite3 *m_db = nullptr;

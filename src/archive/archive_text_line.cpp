@@ -18,6 +18,25 @@ int roundedExponent(double value, int precision)
     return e ? std::atoi(e + 1) : 0;
 }
 
+// Too many integer digits for the precision: the significant digits
+// without trailing zeros, "E", the exponent with a sign only when negative
+// and at least `digits` digits, four at most ("1.23456789E10").
+QString generalWithExponent(double value, int precision, int digits)
+{
+    const QString scientific = QString::number(value, 'e', precision - 1);
+    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+    QString mantissa = scientific.left(e);
+    if (mantissa.contains(QLatin1Char('.'))) {
+        while (mantissa.endsWith(QLatin1Char('0')))
+            mantissa.chop(1);
+        if (mantissa.endsWith(QLatin1Char('.')))
+            mantissa.chop(1);
+    }
+    const int exponent = scientific.mid(e + 1).toInt();
+    return mantissa + QLatin1Char('E') + (exponent < 0 ? QStringLiteral("-") : QString())
+        + QString::number(std::abs(exponent)).rightJustified(std::min(digits, 4), QLatin1Char('0'));
+}
+
 bool hasNonZeroDigit(const QString &text)
 {
     return std::any_of(text.cbegin(), text.cend(),
@@ -38,7 +57,7 @@ QString FormatFixed(double value, int precision, int digits, const QLocale &loca
     const int exponent = roundedExponent(value, precision);
     QString text;
     if (exponent >= precision) {
-        text = QString::number(value, 'E', precision - 1);
+        text = generalWithExponent(value, precision, digits);
     } else {
         const int significantDecimals = precision - 1 - exponent;
         if (digits <= significantDecimals) {

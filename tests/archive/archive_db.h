@@ -33,7 +33,11 @@ public:
     bool opened() const { return m_db != nullptr; }
 
     // "ok" for a sound file, else the first complaint.
-    QString integrity() { return column0(QStringLiteral("PRAGMA integrity_check")).value(0, QStringLiteral("no answer")); }
+    QString integrity()
+    {
+        const QString answer = column0(QStringLiteral("PRAGMA integrity_check")).value(0);
+        return answer.isEmpty() ? QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : "not opened") : answer;
+    }
     // "name type" of each field, in order.
     QStringList fields(const QString &table)
     {

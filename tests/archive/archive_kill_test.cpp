@@ -124,7 +124,7 @@ TEST(ArchiveKill, KilledAtRandomMomentsKeepsEveryTableAndEveryReportedValue)
             if (path.endsWith(QStringLiteral(".db"))) {
                 ++tables;
                 ArchiveDb db(path);
-                ASSERT_EQ(db.integrity(), QStringLiteral("ok")) << path.toStdString() << " after round " << round;
+                ASSERT_EQ(db.integrity().toStdString(), "ok") << path.toStdString() << " after round " << round;
                 for (const StoredRow &row : db.rows(name)) {
                     const qint64 n = qint64(row.v);
                     EXPECT_EQ(kNames[int(n % kNames.size())], name);

@@ -21,6 +21,11 @@ TEST(FormatFixed, RoundsToDigitsWithTheLocaleSeparatorAndNoGrouping)
     EXPECT_EQ(FormatFixed(1234567.25, 9, 1, kRussian), QStringLiteral("1234567,3"));
     EXPECT_EQ(FormatFixed(-12.345, 9, 1, kRussian), QStringLiteral("-12,3"));
     EXPECT_EQ(FormatFixed(42.0, 9, 0, kRussian), QStringLiteral("42"));
+    // Gauge readings are single floats, so exact halves are common: they
+    // round away from zero, as on the workstations.
+    EXPECT_EQ(FormatFixed(1234.25, 9, 1, kRussian), QStringLiteral("1234,3"));
+    EXPECT_EQ(FormatFixed(-0.125, 9, 2, kRussian), QStringLiteral("-0,13"));
+    EXPECT_EQ(FormatFixed(2.5, 9, 0, kRussian), QStringLiteral("3"));
     EXPECT_EQ(FormatFixed(0.004, 9, 2, QLocale::c()), QStringLiteral("0.00"));
     // Rounded to nothing, a small negative value has no minus sign.
     EXPECT_EQ(FormatFixed(-0.04, 9, 1, kRussian), QStringLiteral("0,0"));
@@ -32,8 +37,9 @@ TEST(FormatFixed, KeepsNineSignificantDigitsAndPadsPastThem)
     EXPECT_EQ(FormatFixed(123456789.4, 9, 3, kRussian), QStringLiteral("123456789,000"));
     EXPECT_EQ(FormatFixed(0.1, 9, 12, kRussian), QStringLiteral("0,100000000000"));
     // More integer digits than significant ones: written with an exponent.
-    EXPECT_EQ(FormatFixed(12345678912.0, 9, 2, kRussian), QStringLiteral("1,23456789E+10"));
-    EXPECT_EQ(FormatFixed(999999999.7, 9, 1, kRussian), QStringLiteral("1,00000000E+09"));
+    EXPECT_EQ(FormatFixed(12345678912.0, 9, 2, kRussian), QStringLiteral("1,23456789E10"));
+    EXPECT_EQ(FormatFixed(999999999.7, 9, 2, kRussian), QStringLiteral("1E09"));
+    EXPECT_EQ(FormatFixed(-1.5e-3 * 1e15, 9, 0, kRussian), QStringLiteral("-1,5E12"));
 }
 
 TEST(ArchiveTextLine, FileHoldsDateTimeAndValueInCp1251WithCrLf)

@@ -192,12 +192,20 @@ TEST_F(ValueArchiveTest, ADamagedTableFileIsNeitherWrittenNorRepairedAway)
     EXPECT_EQ(textLines(stamp.date(), QStringLiteral("Freq")).size(), 10);
 }
 
-TEST_F(ValueArchiveTest, AnEmptyTableFileLeftByAKillIsMadeUsable)
+TEST_F(ValueArchiveTest, HalfMadeFilesDoNotBlockTheDay)
 {
     const QDateTime stamp = at(2026, 12, 8, 10, 0, 0);
+    // An empty file is a database without tables.
     home.writeRaw(QStringLiteral("DATA/2026/12/08/Freq.db"), QByteArray());
-    ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("Freq"), stamp, 5));
-    EXPECT_EQ(ArchiveDb(day(stamp.date(), QStringLiteral("Freq.db"))).rows(QStringLiteral("Freq")).size(), 1);
+    // A table file being made when the program was killed.
+    home.writeRaw(QStringLiteral("DATA/2026/12/08/Usil.db.new"), QByteArray(100, 'x'));
+    home.writeRaw(QStringLiteral("DATA/2026/12/08/Usil.db.new-journal"), QByteArray(100, 'x'));
+    for (const QString &name : {QStringLiteral("Freq"), QStringLiteral("Usil")}) {
+        ASSERT_TRUE(archive.ArchiveValue(name, stamp, 5));
+        EXPECT_EQ(ArchiveDb(day(stamp.date(), name + QStringLiteral(".db"))).rows(name).size(), 1);
+    }
+    EXPECT_FALSE(QFileInfo::exists(day(stamp.date(), QStringLiteral("Usil.db.new"))));
+    EXPECT_FALSE(QFileInfo::exists(day(stamp.date(), QStringLiteral("Usil.db.new-journal"))));
 }
 
 TEST_F(ValueArchiveTest, ReadingWhileThePollingWritesSeesWholeRowsInOrder)
