@@ -3,22 +3,31 @@
 #include "device/bad_zones.h"
 #include "ui/dialog_frame.h"
 
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int FieldWidth = 121;
 
+// A group of two labelled fields; labelWidth lines the fields of both
+// groups up under each other.
 QGroupBox *group(const QString &title, const QString &label1, QWidget *field1, const QString &label2,
-                 QWidget *field2, QWidget *parent)
+                 QWidget *field2, int labelWidth, QWidget *parent)
 {
     auto *box = new QGroupBox(title, parent);
     auto *form = new QFormLayout(box);
-    form->addRow(label1, field1);
-    form->addRow(label2, field2);
+    for (const auto &[text, field] : {std::pair{label1, field1}, std::pair{label2, field2}}) {
+        auto *label = new QLabel(text, box);
+        label->setMinimumWidth(labelWidth);
+        form->addRow(label, field);
+    }
     return box;
 }
 
@@ -49,12 +58,20 @@ TFormInputBadZone::TFormInputBadZone(TBadZone &zone, QWidget *parent)
     btnOk->setMinimumWidth(ButtonWidth(*btnOk));
     btnCancel->setMinimumWidth(ButtonWidth(*btnCancel));
 
+    const QString nearText = QStringLiteral("Ближняя от фланца граница, мм");
+    const QString farText = QStringLiteral("Дальняя от фланца граница, мм");
+    const QString fillText = QStringLiteral("Налива, мм/с");
+    const QString drainText = QStringLiteral("Слива, мм/с");
+    const QFontMetrics metrics(font());
+    int labelWidth = 0;
+    for (const QString &text : {nearText, farText, fillText, drainText})
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(text));
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblHint);
-    layout->addWidget(group(QStringLiteral("Границы плохой зоны"), QStringLiteral("Ближняя от фланца граница, мм"),
-                            enValue1, QStringLiteral("Дальняя от фланца граница, мм"), enValue2, this));
-    layout->addWidget(group(QStringLiteral("Скорости"), QStringLiteral("Налива, мм/с"), enSpeedInc,
-                            QStringLiteral("Слива, мм/с"), enSpeedDec, this));
+    layout->addWidget(group(QStringLiteral("Границы плохой зоны"), nearText, enValue1, farText, enValue2, labelWidth,
+                            this));
+    layout->addWidget(group(QStringLiteral("Скорости"), fillText, enSpeedInc, drainText, enSpeedDec, labelWidth, this));
     layout->addLayout(buttons);
     FixAndCentre(*this, layout->sizeHint());
     enValue1->setFocus();

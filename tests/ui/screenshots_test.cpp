@@ -1,0 +1,134 @@
+// Every dialog as the operator sees it: nothing cut off, and a picture of
+// each for the documentation when TOLM_SCREENSHOTS names a folder.
+
+#include "app/text_file.h"
+#include "device/bad_zones.h"
+#include "ui/form_input_bad_zone.h"
+#include "ui/form_input_double.h"
+#include "ui/form_input_index_from_list.h"
+#include "ui/form_input_integer.h"
+#include "ui/widget_operator.h"
+#include "ui/widgets/vhistogram.h"
+
+#include "modal_dialog.h"
+#include "support/gui_application.h"
+#include "support/temp_home.h"
+#include "support/window_shots.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+class Screenshot : public GuiTest
+{
+protected:
+    // Checks the shown window and saves its picture.
+    static void take(QWidget &window, const QString &name)
+    {
+        window.show();
+        EXPECT_EQ(ClippedControls(window), QStringList()) << name.toStdString();
+        EXPECT_TRUE(SaveShot(ShotWithCaption(window), name)) << name.toStdString();
+    }
+
+    // The same for the modal dialog the next operator call opens; then
+    // closes it.
+    template <typename Dialog>
+    static void takeModal(const QString &name)
+    {
+        OnNextModal<Dialog>([name](Dialog *dialog) {
+            take(*dialog, name);
+            dialog->reject();
+        });
+    }
+
+    TWidgetOperator op;
+};
+
+} // namespace
+
+TEST_F(Screenshot, IntegerDialogs)
+{
+    TFormInputInteger address(QStringLiteral("Введите"), QStringLiteral("Системный адрес"), 1, 255, 0);
+    take(address, QStringLiteral("dialog_input_integer"));
+    TFormInputInteger plant(QStringLiteral("Введите"), QStringLiteral("Новый заводской номер [0..65535]"), 1047, 65535,
+                            0);
+    take(plant, QStringLiteral("dialog_input_integer_wide"));
+}
+
+TEST_F(Screenshot, DoubleDialog)
+{
+    TFormInputDouble form(QStringLiteral("Введите"),
+                          QStringLiteral("Высоту резервуара относительно монтажного фланца H max, мм"), 0, 40000, 0,
+                          12500);
+    take(form, QStringLiteral("dialog_input_double"));
+}
+
+TEST_F(Screenshot, ListDialog)
+{
+    TempHome home;
+    const QString types = home.file(QStringLiteral("INI/ProgramTypes.ini"));
+    ASSERT_TRUE(WriteTextLines(types, {QStringLiteral("ТОЛМ471И"), QStringLiteral("ТОЛМ472И")}));
+    TFormInputIndexFromList form(QStringLiteral("Введите"), QStringLiteral("Тип прибора"), 1, types);
+    take(form, QStringLiteral("dialog_input_index_from_list"));
+}
+
+TEST_F(Screenshot, BadZoneDialog)
+{
+    TBadZone zone(1);
+    zone.Near.SetValue(1200);
+    zone.Far.SetValue(2500);
+    zone.FillSpeed.SetValue(15);
+    zone.EmptySpeed.SetValue(20);
+    TFormInputBadZone form(zone);
+    take(form, QStringLiteral("dialog_input_bad_zone"));
+}
+
+TEST_F(Screenshot, TextDialog)
+{
+    takeModal<QInputDialog>(QStringLiteral("dialog_input_text"));
+    op.InputText(QStringLiteral("Введите"), QStringLiteral("Номер ППМ"), QStringLiteral("47-0112"));
+}
+
+TEST_F(Screenshot, MessageBoxes)
+{
+    takeModal<QMessageBox>(QStringLiteral("message_warning"));
+    op.Warning(QStringLiteral("Не выполнена команда\rЗаписать Hmax в прибор"));
+    takeModal<QMessageBox>(QStringLiteral("message_question"));
+    op.Question(QStringLiteral("Резервуар должен быть пуст.\rВыполнить обучение?"), false);
+    takeModal<QMessageBox>(QStringLiteral("message_error"));
+    op.Error(QStringLiteral("Ошибка активации порта :/dev/ttyS7"));
+}
+
+TEST_F(Screenshot, ProgressWindow)
+{
+    op.ShowProgress(QStringLiteral("Чтение массива спектра"), 3, 16);
+    ASSERT_NE(op.ProgressWindow(), nullptr);
+    take(*op.ProgressWindow(), QStringLiteral("progress"));
+    op.CloseProgress();
+}
+
+TEST_F(Screenshot, BarIndicator)
+{
+    // Three bars side by side: plain, with zones and scale on the left, and
+    // with automatic colour, scale and values on the right.
+    QWidget panel;
+    panel.setWindowTitle(QStringLiteral("TVHistogram"));
+    panel.setFixedSize(3 * 90 + 10, 220);
+    TVHistogram plain(&panel), zoned(&panel), valued(&panel);
+    plain.setGeometry(10, 10, 50, 200);
+    plain.SetValue(62);
+    zoned.setGeometry(100, 10, 50, 200);
+    zoned.SetShowScaleZones(true);
+    zoned.SetShowScaleMarks(true);
+    zoned.SetValue(62);
+    zoned.SetCaption(QStringLiteral("Ур."));
+    valued.setGeometry(190, 10, 90, 200);
+    valued.SetColorProductType(TVHistogram::cptAuto);
+    valued.SetShowScaleMarks(true);
+    valued.SetShowValues(true);
+    valued.SetScaleAlignment(TVHistogram::saRight);
+    valued.SetValue(83);
+    valued.SetColorValues(0x000000);
+    take(panel, QStringLiteral("vhistogram"));
+}
