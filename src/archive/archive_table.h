@@ -30,7 +30,6 @@ public:
     // creating the file and the table when missing. A file that is not a
     // table file is left untouched. False with `error` set on failure.
     bool Open(const QString &path, const QString &name, QString &error);
-    bool IsOpen() const { return m_db != nullptr; }
     // One row, committed. `stamp` as in archive_stamp.h.
     bool Insert(double value, qint64 stamp, QString &error);
     void Close();
