@@ -36,7 +36,7 @@ bench: deps $(BUILD_REL)/build.ninja
 
 run: deps $(BUILD_REL)/build.ninja
 	cmake --build $(BUILD_REL) -j $(JOBS)
-	$(BUILD_REL)/src/cli/tolm-cli --sim demo
+	$(BUILD_REL)/src/cli/tolm-cli --sim poll --period 500 --count 20
 
 $(BUILD_FUZZ)/build.ninja: | deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,0 +1,83 @@
+#include "cli/answer_values.h"
+
+#include "device/command_codes.h"
+#include "device/parameter_table.h"
+#include "device/tolm472.h"
+
+#include <QJsonArray>
+
+namespace {
+
+TNamedValue reading(const char *name, const TIODouble &value)
+{
+    const double v = value.AsDouble();
+    return {QString::fromLatin1(name), QString::number(v, 'f', value.Description.Digits), v};
+}
+
+TNamedValue integer(const char *name, qint64 v)
+{
+    return {QString::fromLatin1(name), QString::number(v), double(v)};
+}
+
+QList<TNamedValue> signature(const Ttolm472 &m)
+{
+    return {integer("SystemAddress", m.SystemAddress()), integer("PlantNumber", m.PlantNumber()),
+            integer("HardVersion", m.HardVersion), integer("SoftVersion", m.SoftVersion)};
+}
+
+// The 32 values the block answer filled.
+TNamedValue block(const Ttolm472 &m)
+{
+    const int first = (int(m.BlockIndex) - 1) * Ttolm472::BlockSize;
+    QJsonArray values;
+    QStringList texts;
+    const bool spectrum = m.ArrayKind == 30;
+    const int size = spectrum ? Ttolm472::SpectrumSize : Ttolm472::SignalSize;
+    for (int i = first; i >= 0 && i < first + Ttolm472::BlockSize && i < size; ++i) {
+        const double v = spectrum ? m.Spectrum[size_t(i)] : double(m.Signal[size_t(i)]);
+        values.append(v);
+        texts.append(spectrum ? QString::number(v, 'g', 7) : QString::number(qint64(v)));
+    }
+    return {spectrum ? QStringLiteral("Spectrum") : QStringLiteral("Signal"), texts.join(QLatin1Char(' ')), values};
+}
+
+} // namespace
+
+TNamedValue ParameterValue(const TParameter &parameter, const Ttolm472 &model)
+{
+    const double v = parameter.Get(model);
+    const QString text = parameter.Type == TParameterType::Float ? QString::number(v, 'g', 7)
+                                                                 : QString::number(qint64(v));
+    return {QString::fromLatin1(parameter.Name), text, v};
+}
+
+QList<TNamedValue> AnswerValues(int code, const Ttolm472 &m)
+{
+    switch (code) {
+    case BeatFreqRead: return {reading("Freq", m.Freq)};
+    case DistanceRead: return {reading("Distance", m.Distance)};
+    case LevelRead: return {reading("Level", m.Level)};
+    case LevelFreeRead: return {reading("LevelFree", m.LevelFree)};
+    case ReserveRead: return {reading("Reserve", m.Reserve)};
+    case UsilRead: return {integer("Usil", m.Usil())};
+    case LevelAllRead:
+        return {reading("Freq", m.Freq),           reading("Distance", m.Distance), reading("Level", m.Level),
+                reading("LevelFree", m.LevelFree), reading("Reserve", m.Reserve),   integer("Usil", m.Usil())};
+    case TempRead: return {reading("Temp", m.Temp)};
+    case ProgramTypeRead: return {integer("ProgramType", m.ProgramType)};
+    case SignatureRead:
+    case SystemAddressWrite:
+    case PlantNumberWrite: return signature(m);
+    case IdentificationRead:
+        return {integer("PlantNumber", m.PlantNumber()),     integer("IdHardVersion", m.IdHardVersion),
+                integer("SoftVersionHost", m.SoftVersionHost), integer("SoftVersionCOS", m.SoftVersionCOS),
+                integer("CRC16Host", m.CRC16Host),             integer("CRC16COS", m.CRC16COS)};
+    case DataBlockRead: return {integer("BlockIndex", m.BlockIndex), block(m)};
+    default: break;
+    }
+    QList<TNamedValue> out;
+    for (const TParameter &p : ParameterTable())
+        if (p.ReadCode == code)
+            out.append(ParameterValue(p, m));
+    return out;
+}

@@ -1,0 +1,49 @@
+#include "cli/cli_run.h"
+
+#include "cli/cli_output.h"
+#include "cli/cli_session.h"
+#include "cli/cli_verbs.h"
+
+int UsageError(TCliOutput &out, const QString &text)
+{
+    out.Error(text);
+    return ExitUsage;
+}
+
+bool OpenSession(TCliSession &session)
+{
+    QString error;
+    if (session.Open(error))
+        return true;
+    session.Out().Error(error);
+    return false;
+}
+
+int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCliOutput &out)
+{
+    TCliOptions options;
+    QString error;
+    if (!ParseCliOptions(arguments, options, error))
+        return UsageError(out, error);
+    if (options.help) {
+        for (const QString &line : CliHelpText().split(QLatin1Char('\n')))
+            out.Line(line);
+        return ExitOk;
+    }
+    if (options.verb == QStringLiteral("archive"))
+        return RunArchive(options, environment, out);
+
+    using TVerb = int (*)(TCliSession &);
+    const std::pair<const char *, TVerb> verbs[] = {
+        {"send", RunSend},   {"read", RunRead},         {"write", RunWrite},
+        {"poll", RunPoll},   {"spectrum", RunSpectrum}, {"signal", RunSignal},
+    };
+    for (const auto &[name, run] : verbs) {
+        if (options.verb == QLatin1String(name)) {
+            TCliSession session(options, environment, out);
+            return run(session);
+        }
+    }
+    return UsageError(out, QStringLiteral("Неизвестное действие: ") + options.verb +
+                               QStringLiteral("; см. tolm-cli --help"));
+}

@@ -1,0 +1,141 @@
+#include "cli/cli_session.h"
+
+#include "archive/archive_settings.h"
+#include "cli/cli_output.h"
+#include "device/tolm472.h"
+#include "link/command_sender.h"
+#include "link/port_enums.h"
+#include "link/request_cycle.h"
+#include "link/simulated_line.h"
+#include "link/transmitter.h"
+#include "link/ui_hand_over.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int SimBaudFallback = 9600;
+
+} // namespace
+
+TCliSession::TCliSession(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out)
+    : m_options(options), m_environment(environment), m_out(out), m_host(out)
+{
+}
+
+TCliSession::~TCliSession()
+{
+    if (m_line)
+        m_line->SetOnExchange({});
+    m_sender.reset();
+    m_cycle.reset();
+    m_handOver.reset();
+    m_line.reset();
+    m_model.reset();
+    if (!m_previousDirectory.isEmpty())
+        QDir::setCurrent(m_previousDirectory);
+}
+
+QString TCliSession::ResolveHome(const TCliOptions &options, const TCliEnvironment &environment, QString &error)
+{
+    const QString folder = options.home.isEmpty() ? environment.executableFolder : options.home;
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir()) {
+        error = QStringLiteral("Папка программы не найдена: ") + QDir::toNativeSeparators(folder);
+        return {};
+    }
+    return info.absoluteFilePath();
+}
+
+QString TCliSession::DbPathOf(const QString &home)
+{
+    return LoadArchiveSettings(home).dbPath;
+}
+
+bool TCliSession::Open(QString &error)
+{
+    m_home = ResolveHome(m_options, m_environment, error);
+    if (m_home.isEmpty())
+        return false;
+    m_dbPath = DbPathOf(m_home);
+    m_previousDirectory = QDir::currentPath();
+    QDir::setCurrent(m_home);
+
+    // As the program's start-up sets its gauge model up.
+    m_model = std::make_unique<Ttolm472>(m_home);
+    m_model->Name = QStringLiteral("Tolm471");
+    m_model->SetErrorMax(1);
+    m_model->Description.Title = QStringLiteral("ТОЛМ471И");
+    m_model->Description.Hint = m_model->Description.Title;
+    m_model->SetSystemAddress(uint8_t(m_options.address));
+    m_model->OnMessage = [this](const QString &text) { m_host.Message(text); };
+
+    if (!openLine(error))
+        return false;
+    m_line->SetOnExchange([this](TLine *, const QByteArray &request, bool, const QByteArray &answer) {
+        std::lock_guard lock(m_framesMutex);
+        m_lastRequest = request;
+        m_lastAnswer = answer;
+    });
+    m_handOver = std::make_unique<TUiHandOver>(&m_uiContext);
+    m_cycle = std::make_unique<TRequestCycle>(*m_model, *m_line, *m_handOver, m_home);
+    m_cycle->PortParametersTolm.LoadFromFile();
+    m_cycle->PortParametersLumidor.LoadFromFile();
+    m_cycle->ModbusMode = m_options.modbus;
+    m_sender = std::make_unique<TCommandSender>(*m_cycle, *m_model, m_host);
+    return true;
+}
+
+bool TCliSession::openLine(QString &error)
+{
+    if (m_options.sim) {
+        TPortParameters gaugeSet(m_home);
+        gaugeSet.Section = QStringLiteral("Tolm");
+        gaugeSet.LoadFromFile();
+        TSimLineConfig config;
+        // The simulated gauge keeps what is stored into its ПЗУ in the
+        // program folder's INI, so a later run finds it (not when the
+        // installation has no INI folder: nothing is created there).
+        if (QFileInfo(QDir(m_home).filePath(QStringLiteral("INI"))).isDir())
+            config.gauge.stateFile = QDir(m_home).filePath(QStringLiteral("INI/SimGauge.json"));
+        config.faults = m_environment.simFaults;
+        config.timing.enabled = m_environment.simLineTiming;
+        const int baud = BaudRateBitsPerSecond(gaugeSet.BaudRate);
+        config.timing.baud = baud > 0 ? baud : SimBaudFallback;
+        config.gaugeParity = !m_options.modbus;
+        m_line = std::make_unique<TSimulatedLine>(config);
+        return true;
+    }
+    auto transmitter = std::make_unique<TTransmitter>(m_home);
+    if (!transmitter->LoadSettings()) {
+        error = QStringLiteral("Не удалось прочитать настройки порта ") +
+                QDir::toNativeSeparators(transmitter->SettingsFile);
+        return false;
+    }
+    if (!m_options.port.isEmpty())
+        transmitter->SetPortName(m_options.port);
+    if (!transmitter->Open()) {
+        // The program's own text, with the system's reason behind it.
+        error = QStringLiteral("Ошибка активации порта :") + transmitter->PortName();
+        if (!transmitter->LastError().isEmpty())
+            error += QStringLiteral(" (") + transmitter->LastError() + QStringLiteral(")");
+        return false;
+    }
+    m_line = std::move(transmitter);
+    return true;
+}
+
+void TCliSession::LastFrames(QByteArray &request, QByteArray &answer) const
+{
+    std::lock_guard lock(m_framesMutex);
+    request = m_lastRequest;
+    answer = m_lastAnswer;
+}
+
+void TCliSession::ClearLastFrames()
+{
+    std::lock_guard lock(m_framesMutex);
+    m_lastRequest.clear();
+    m_lastAnswer.clear();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The verbs of tolm-cli. Each takes its own arguments from the session's
+// options, reports wrong usage before it touches the line, then opens the
+// session and runs. The result is the exit status (cli_options.h).
+
+class TCliOutput;
+class TCliSession;
+struct TCliEnvironment;
+struct TCliOptions;
+
+int RunSend(TCliSession &session);
+int RunRead(TCliSession &session);
+int RunWrite(TCliSession &session);
+int RunPoll(TCliSession &session);
+int RunSpectrum(TCliSession &session);
+int RunSignal(TCliSession &session);
+// Needs no line: only the archive of the program folder.
+int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out);
+
+// Reports a usage error and gives its exit status.
+int UsageError(TCliOutput &out, const QString &text);
+// Opens the session; false after reporting why.
+bool OpenSession(TCliSession &session);

@@ -1,0 +1,192 @@
+// poll [--period MS] [--count N] [--codes 6,63] [--lumidor]: polling passes
+// as the program runs them. The polling timer ticks in this (the
+// user-interface) thread and wakes the request thread for one pass per
+// tick; each answer is parsed here through the hand-over; every accepted
+// reading is archived by the pass and then printed.
+
+#include "app/clock.h"
+#include "app/custom_timer.h"
+#include "archive/value_archive.h"
+#include "cli/cli_output.h"
+#include "cli/cli_session.h"
+#include "cli/cli_verbs.h"
+#include "device/command_codes.h"
+#include "device/tolm472.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+
+#include <QEventLoop>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+
+namespace {
+
+constexpr int DefaultPeriodMs = 1000;
+constexpr int MinPeriodMs = 10;
+constexpr int WatchMs = 20;
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void onInterrupt(int)
+{
+    g_interrupted = true;
+}
+
+// Ctrl+C or a polite kill ends the polling after the running pass, with the
+// archive closed properly.
+class TInterruptScope
+{
+public:
+    TInterruptScope()
+    {
+        g_interrupted = false;
+        m_int = std::signal(SIGINT, onInterrupt);
+        m_term = std::signal(SIGTERM, onInterrupt);
+    }
+    ~TInterruptScope()
+    {
+        std::signal(SIGINT, m_int);
+        std::signal(SIGTERM, m_term);
+    }
+
+private:
+    void (*m_int)(int);
+    void (*m_term)(int);
+};
+
+// "6,63" or "LevelAllRead,TempRead": the gauge commands of the poll set.
+bool parseCodes(const QString &text, QList<int> &codes, QString &error)
+{
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        qint64 code = -1;
+        if (!ParseInteger(part, 0, CommandCount - 1, code))
+            code = CommandByName(part.trimmed());
+        if (code < 0 || CommandName(int(code)).isEmpty()) {
+            error = QStringLiteral("Неизвестная команда прибора в --codes: ") + part;
+            return false;
+        }
+        codes.append(int(code));
+    }
+    return true;
+}
+
+QString commandOf(int code)
+{
+    return code == CurrentOutputReading ? QStringLiteral("CurrentOutput") : CommandName(code);
+}
+
+void printReading(TCliOutput &out, bool json, int code, const QVector<TArchivedValue> &values)
+{
+    const QDateTime now = Clock().Now();
+    if (json) {
+        QJsonObject set;
+        for (const TArchivedValue &v : values)
+            set.insert(v.name, v.value);
+        out.Json({{QStringLiteral("time"), now.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))},
+                  {QStringLiteral("code"), code},
+                  {QStringLiteral("command"), commandOf(code)},
+                  {QStringLiteral("values"), set}});
+        return;
+    }
+    QString line = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1Char(' ') + commandOf(code);
+    for (const TArchivedValue &v : values)
+        line += QLatin1Char(' ') + v.name + QLatin1Char('=') + QString::number(v.value, 'f', v.digits);
+    out.Line(line);
+}
+
+} // namespace
+
+int RunPoll(TCliSession &session)
+{
+    TCliOutput &out = session.Out();
+    TVerbArguments args;
+    QString error;
+    if (!args.Parse(session.Options().args,
+                    {QStringLiteral("--period"), QStringLiteral("--count"), QStringLiteral("--codes")},
+                    {QStringLiteral("--lumidor")}, error))
+        return UsageError(out, error);
+    if (!args.Positional().isEmpty())
+        return UsageError(out, QStringLiteral("poll: лишний аргумент ") + args.Positional().first());
+    int period = DefaultPeriodMs;
+    int count = 0;
+    QList<int> codes{LevelAllRead}; // what the program polls after its start
+    if (!args.Int(QStringLiteral("--period"), MinPeriodMs, 3600000, period, error) ||
+        !args.Int(QStringLiteral("--count"), 0, 1000000000, count, error))
+        return UsageError(out, error);
+    if (args.Has(QStringLiteral("--codes"))) {
+        codes.clear();
+        if (!parseCodes(args.Value(QStringLiteral("--codes")), codes, error))
+            return UsageError(out, error);
+    }
+    if (codes.isEmpty() && !args.Has(QStringLiteral("--lumidor")))
+        return UsageError(out, QStringLiteral("poll: нечего опрашивать (пустой --codes без --lumidor)"));
+    if (!OpenSession(session))
+        return ExitFailed;
+
+    TRequestCycle &cycle = session.Cycle();
+    cycle.ClearPollSet();
+    for (int code : codes)
+        cycle.SetPolled(code, true);
+    cycle.SetDeviceEnabled(0, !codes.isEmpty());
+    cycle.SetDeviceEnabled(1, args.Has(QStringLiteral("--lumidor")));
+
+    TValueArchive archive(session.DbPath());
+    archive.SetErrorHandler([&out](const QString &text) { out.Error(text); });
+    std::atomic<quint64> readings{0};
+    const bool json = session.Options().json;
+    cycle.SetArchive(&archive);
+    cycle.SetOnReading([&](int code, const QVector<TArchivedValue> &values) {
+        printReading(out, json, code, values);
+        ++readings;
+    });
+
+    TRequestThread thread(cycle, session.HandOver());
+    TCustomTimer timer;
+    timer.SetName(QStringLiteral("ctReqDevices"));
+    timer.SetInterval(period);
+    QEventLoop loop;
+    bool stopping = false;
+    const auto stop = [&] {
+        stopping = true;
+        timer.Stop();
+    };
+    thread.OnStopPolling = stop; // no device left to poll
+    const auto tick = [&] {
+        // A tick starts at most one pass; the last of --count is not
+        // followed by another.
+        const quint64 started = thread.Passes() + (thread.InPass() ? 1 : 0);
+        if (count > 0 && started >= quint64(count))
+            return stop();
+        thread.OnPollTick(timer);
+    };
+    QObject::connect(&timer, &QTimer::timeout, tick);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (g_interrupted || (count > 0 && thread.Passes() >= quint64(count)))
+            stop();
+        if (stopping && !thread.InPass())
+            loop.quit();
+    });
+
+    TInterruptScope interrupt;
+    watch.start(WatchMs);
+    timer.Start();
+    QTimer::singleShot(0, &timer, tick); // the first pass at once, not after a period
+    loop.exec();
+    watch.stop();
+    thread.Terminate();
+    cycle.SetOnReading({});
+    cycle.SetArchive(nullptr);
+    archive.CloseTables();
+
+    if (archive.Failing())
+        return ExitFailed;
+    if (readings == 0) {
+        out.Error(QStringLiteral("Не принято ни одного показания: ") + session.Model().LastErrorText);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
