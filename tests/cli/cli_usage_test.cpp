@@ -1,0 +1,138 @@
+// The command line: options before the verb, the verb's own after it, and
+// exit status 2 with one line of Russian for every wrong use, before the
+// line is touched.
+
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/cli_run.h"
+#include "cli/cli_session.h"
+#include "support/core_application.h"
+#include "support/temp_home.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+TEST(CliOptionsTest, CommonOptionsComeBeforeTheVerb)
+{
+    TCliOptions o;
+    QString error;
+    ASSERT_TRUE(ParseCliOptions({"--sim", "--modbus", "--address", "7", "--home=/x", "--json", "read", "Hmax",
+                                 "--json"},
+                                o, error));
+    EXPECT_TRUE(o.sim);
+    EXPECT_TRUE(o.modbus);
+    EXPECT_TRUE(o.json);
+    EXPECT_EQ(o.address, 7);
+    EXPECT_EQ(o.home, "/x");
+    EXPECT_EQ(o.verb, "read");
+    EXPECT_EQ(o.args, (QStringList{"Hmax", "--json"}));
+
+    TCliOptions d;
+    ASSERT_TRUE(ParseCliOptions({"--port", "/dev/ttyS0", "poll"}, d, error));
+    EXPECT_EQ(d.address, 255);
+    EXPECT_EQ(d.port, "/dev/ttyS0");
+    EXPECT_FALSE(d.sim);
+
+    TCliOptions h;
+    ASSERT_TRUE(ParseCliOptions({"--sim", "poll", "--help"}, h, error));
+    EXPECT_TRUE(h.help);
+}
+
+TEST(CliOptionsTest, VerbArgumentsTakeValuesEitherWayAndKeepNegativeNumbers)
+{
+    TVerbArguments a;
+    QString error;
+    ASSERT_TRUE(a.Parse({"--period=500", "SmPer", "-12.5", "--count", "3", "--no-store"},
+                        {"--period", "--count"}, {"--no-store"}, error));
+    EXPECT_EQ(a.Value("--period"), "500");
+    EXPECT_EQ(a.Value("--count"), "3");
+    EXPECT_TRUE(a.Has("--no-store"));
+    EXPECT_EQ(a.Positional(), (QStringList{"SmPer", "-12.5"}));
+    int n = 0;
+    EXPECT_TRUE(a.Int("--period", 10, 1000, n, error));
+    EXPECT_EQ(n, 500);
+    EXPECT_FALSE(a.Int("--count", 5, 10, n, error));
+    EXPECT_FALSE(a.Parse({"--count"}, {"--count"}, {}, error));
+    EXPECT_FALSE(a.Parse({"--bogus"}, {}, {}, error));
+
+    double v = 0;
+    EXPECT_TRUE(ParseNumber("0,5", v));
+    EXPECT_EQ(v, 0.5);
+    EXPECT_FALSE(ParseNumber("1.2.3", v));
+    qint64 i = 0;
+    EXPECT_TRUE(ParseInteger("0x1F", 0, 255, i));
+    EXPECT_EQ(i, 31);
+    EXPECT_FALSE(ParseInteger("256", 0, 255, i));
+}
+
+TEST(CliOptionsTest, WrongUsageExitsWithTwoAndOneLineBeforeAnyExchange)
+{
+    EnsureCoreApplication();
+    TempHome home;
+    TCliEnvironment env;
+    env.executableFolder = home.path();
+    env.simLineTiming = false;
+    const QList<QStringList> wrong{
+        {},
+        {"--sim"},
+        {"--sim", "--port", "x", "poll"},
+        {"--address", "300", "--sim", "send", "Echo"},
+        {"--address"},
+        {"--frobnicate", "send", "Echo"},
+        {"--sim", "dance"},
+        {"--sim", "send"},
+        {"--sim", "send", "NoSuchCommand"},
+        {"--sim", "send", "101"},
+        {"--sim", "read", "Hmaxx"},
+        {"--sim", "read", "LevelKalibr"},
+        {"--sim", "write", "Hmax"},
+        {"--sim", "write", "Hmax", "много"},
+        {"--sim", "write", "KKalman", "1.5"},
+        {"--sim", "poll", "--period", "5"},
+        {"--sim", "poll", "--codes", "6,Nope"},
+        {"--sim", "poll", "--codes", ""},
+        {"--sim", "spectrum", "now"},
+        {"archive"},
+        {"archive", "LevelBusy", "--day", "08.12.2026"},
+        {"archive", "LevelBusy", "--from", "25:00:00"},
+    };
+    for (const QStringList &args : wrong) {
+        TBufferOutput out;
+        EXPECT_EQ(RunCli(args, env, out), ExitUsage) << args.join(' ').toStdString();
+        EXPECT_TRUE(out.out().isEmpty()) << args.join(' ').toStdString();
+        ASSERT_EQ(out.err().size(), 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(out.err().first().isEmpty());
+    }
+    // Nothing went to the gauge: no exchange log was started.
+    EXPECT_TRUE(QDir(home.path()).entryList({"rd*.txt"}, QDir::Files).isEmpty());
+}
+
+TEST(CliOptionsTest, HelpListsEveryVerbAndOption)
+{
+    TBufferOutput out;
+    EXPECT_EQ(RunCli({"--help"}, TCliEnvironment{}, out), ExitOk);
+    const QString help = out.out().join('\n');
+    for (const char *word : {"--port", "--sim", "--modbus", "--address", "--home", "--json", "send", "read", "write",
+                             "poll", "--period", "--count", "--codes", "--lumidor", "spectrum", "signal", "archive",
+                             "--day", "--from", "--to", "--csv", "--filter", "--no-store"})
+        EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
+    EXPECT_TRUE(out.err().isEmpty());
+}
+
+TEST(CliOptionsTest, MissingProgramFolderOrPortFailsWithOne)
+{
+    EnsureCoreApplication();
+    TCliEnvironment env;
+    TBufferOutput out;
+    EXPECT_EQ(RunCli({"--sim", "--home", "/no/such/folder", "send", "Echo"}, env, out), ExitFailed);
+    EXPECT_EQ(out.err(), QStringList{"Папка программы не найдена: /no/such/folder"});
+
+    TempHome home;
+    TBufferOutput port;
+    EXPECT_EQ(RunCli({"--home", home.path(), "--port", "/dev/tolm-no-such-port", "read", "Hmax"}, env, port),
+              ExitFailed);
+    ASSERT_EQ(port.err().size(), 1);
+    EXPECT_TRUE(port.err().first().startsWith("Ошибка активации порта :/dev/tolm-no-such-port"))
+        << port.err().first().toStdString();
+}
