@@ -1,0 +1,42 @@
+// tolm47x: the service program for ТОЛМ47xИ radar level gauges.
+//
+//   tolm47x [/full] [/lumidor] [/modbus] [/sim]
+//
+// The start folder (the current directory) holds the timers and window
+// positions in its "INI" folder; the port and archive settings are read from
+// the "INI" folder beside the executable. With TOLM47X_EXIT_WHEN_SHOWN set
+// in the environment the program prints "shown" and the milliseconds since
+// its start once the main window is on screen, and ends: the start-up
+// benchmark measures with it.
+
+#include "app/app_context.h"
+#include "ui/form_main.h"
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tolm47x"));
+    QApplication::setApplicationVersion(QStringLiteral(TOLM_VERSION));
+    SetAppContext(TAppContext::FromApplication());
+
+    TProgram program;
+    TFormMain form(program);
+    form.show();
+    if (qEnvironmentVariableIsSet("TOLM47X_EXIT_WHEN_SHOWN")) {
+        QTimer::singleShot(0, &app, [&] {
+            std::printf("shown %lld\n", static_cast<long long>(sinceStart.elapsed()));
+            std::fflush(stdout);
+            QCoreApplication::exit(0); // without the closing question
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,69 @@
+// The menu bar and the tool bar of the main window, laid out from the menu
+// tables. Separators at the start, at the end or next to each other (left
+// by actions that do not exist) are dropped.
+#include "ui/form_main.h"
+
+#include "ui/action_dispatcher.h"
+#include "ui/action_tables.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+// The QActions of a menu's entries, with nullptr for a separator that is
+// worth showing.
+QList<QAction *> itemsOf(TActionDispatcher &actions, std::span<const TMenuEntry> entries, bool ownItems)
+{
+    QList<QAction *> items;
+    bool separatorDue = false;
+    for (const TMenuEntry &entry : entries) {
+        if (!entry.Name) {
+            separatorDue = !items.isEmpty();
+            continue;
+        }
+        const QString name = QString::fromUtf8(entry.Name);
+        if (!actions.Has(name))
+            continue;
+        QAction *item = nullptr;
+        if (ownItems && (entry.Caption || entry.Hint || entry.Hidden))
+            item = actions.Item(name, QString::fromUtf8(entry.Caption), QString::fromUtf8(entry.Hint), entry.Hidden);
+        else
+            item = actions.Action(name);
+        if (separatorDue)
+            items.append(nullptr);
+        separatorDue = false;
+        items.append(item);
+    }
+    return items;
+}
+
+} // namespace
+
+void TFormMain::createMenus()
+{
+    for (const TMenu &menu : MainMenus()) {
+        const QList<QAction *> items = itemsOf(*m_actions, menu.Entries, true);
+        if (items.isEmpty())
+            continue;
+        QMenu *bar = menuBar()->addMenu(QString::fromUtf8(menu.Title));
+        for (QAction *item : items) {
+            if (item)
+                bar->addAction(item);
+            else
+                bar->addSeparator();
+        }
+    }
+
+    QToolBar *tools = addToolBar(QStringLiteral("Панель инструментов"));
+    tools->setObjectName(QStringLiteral("tbMain"));
+    tools->setMovable(false);
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (QAction *item : itemsOf(*m_actions, MainToolBar(), false)) {
+        if (item)
+            tools->addAction(item);
+        else
+            tools->addSeparator();
+    }
+}
