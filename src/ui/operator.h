@@ -85,5 +85,6 @@ void SetOperator(TOperator *op);
 
 // Position of the progress bar, 0..100, at step of total: step * 100 / total
 // rounded to the nearest whole number, a half to the even one (3 of 16 is
-// 19, 1 of 8 is 12). -1 when total is not positive.
+// 19, 1 of 8 is 12); steps beyond the total stay at 100. -1 when total is
+// not positive (the bar does not move).
 int ProgressPercent(int step, int total);

@@ -89,21 +89,6 @@ TEST_F(InputDialogs, IntegerEnterAcceptsAndEscCancelsInTheField)
     EXPECT_EQ(cancelled.Result(), 1);
 }
 
-TEST_F(InputDialogs, IntegerDialogIsAsWideAsItsPartsNeed)
-{
-    TFormInputInteger narrow(QStringLiteral("Введите"), QStringLiteral("Код"), 1, 255, 0);
-    const int buttons = narrow.btnOk->width() + narrow.btnCancel->width() + 15;
-    const int row = narrow.lblCaption->width() + narrow.speValue->width() + 15;
-    ASSERT_LT(row, buttons);
-    EXPECT_EQ(narrow.width(), buttons);
-    EXPECT_EQ(narrow.speValue->geometry().right() + 1, narrow.width() - 5);
-
-    TFormInputInteger wide(QStringLiteral("Введите"), QStringLiteral("Новый заводской номер [0..65535]"), 1, 65535, 0);
-    EXPECT_EQ(wide.lblCaption->x(), 5);
-    EXPECT_EQ(wide.speValue->x(), wide.lblCaption->width() + 10);
-    EXPECT_EQ(wide.width(), wide.lblCaption->width() + wide.speValue->width() + 15);
-}
-
 TEST_F(InputDialogs, IntegerThroughTheOperatorTellsWhetherItWasConfirmed)
 {
     bool confirmed = false;

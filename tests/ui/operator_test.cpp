@@ -130,16 +130,6 @@ TEST_F(ScriptedOperator, BadZoneAnswerIsStoredAndCancelChangesNothing)
     EXPECT_EQ(op.Calls[0].Args[2].toDouble(), 2500);
 }
 
-TEST_F(ScriptedOperator, LeavingPutsTheRealDialogsBack)
-{
-    {
-        TScriptedOperator inner;
-        EXPECT_EQ(&Operator(), &inner);
-    }
-    EXPECT_NE(dynamic_cast<TWidgetOperator *>(&Operator()), nullptr);
-    SetOperator(&op);
-}
-
 TEST_F(ScriptedOperator, ModelMessagesBecomeWarningsInTheInterfaceThread)
 {
     Ttolm472 model;

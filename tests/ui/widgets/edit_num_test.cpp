@@ -34,15 +34,6 @@ protected:
 
 } // namespace
 
-TEST_F(EditNum, StartsAtZeroInGeneralFormat)
-{
-    TEditNum fresh;
-    EXPECT_EQ(fresh.text(), "0");
-    EXPECT_EQ(fresh.Format(), 0);
-    EXPECT_EQ(fresh.Precision(), 15);
-    EXPECT_EQ(fresh.Digits(), 4);
-}
-
 TEST_F(EditNum, OnlyWhatMakesANumberGetsThrough)
 {
     QTest::keyClicks(&field, "1a2b.3");
@@ -114,15 +105,6 @@ TEST_F(EditNum, WithoutRangeCheckAnyNumberStays)
     QTest::keyClick(&field, Qt::Key_Enter);
     EXPECT_EQ(field.Value(), -2500.5);
     EXPECT_EQ(field.text(), "-2500,5");
-}
-
-TEST_F(EditNum, RangeIsTakenOnlyInOrder)
-{
-    field.SetRange(5, 50);
-    EXPECT_EQ(field.Minimum(), 0);
-    EXPECT_EQ(field.Maximum(), 100);
-    field.SetValue(-7);
-    EXPECT_EQ(field.Value(), 0);
 }
 
 TEST_F(EditNum, ChangingTheFormatRewritesTheValue)

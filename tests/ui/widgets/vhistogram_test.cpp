@@ -88,10 +88,6 @@ TEST_F(VHistogram, ValuesOutsideTheRangeAreIgnored)
     h.SetRange(10, 20);
     EXPECT_EQ(h.Min(), 0);
     EXPECT_EQ(h.Max(), 30);
-    h.SetDValueSmall(50); // outside 0..30
-    EXPECT_EQ(h.DValueSmall(), 2);
-    h.SetDecimalSign(-1);
-    EXPECT_EQ(h.DecimalSign(), 1);
 }
 
 TEST_F(VHistogram, BarFillsFromTheBottomUpToTheValueRow)
@@ -194,25 +190,4 @@ TEST_F(VHistogram, ZonesColourTheStripAndMarkTheirThresholds)
     // A reversed scale has no zones.
     h.SetScaleReverse(true);
     EXPECT_EQ(h.Render().pixelColor(2, 10), QColor(192, 192, 192));
-}
-
-TEST_F(VHistogram, LabelsAndCaptionDrawInTheValuesColour)
-{
-    h.SetColorValues(0x00FF00);
-    const QImage plain = h.Render();
-    h.SetShowScaleMarks(true);
-    h.SetShowValues(true);
-    h.SetCaption(QStringLiteral("Уровень"));
-    const QImage labelled = h.Render();
-    // Something is drawn right of x = 21 around the label of 50 (row 100)
-    // and near the top where the caption stands.
-    int changedNearLabel = 0, changedNearTop = 0;
-    for (int y = 92; y <= 108; ++y)
-        for (int x = 21; x < 48; ++x)
-            changedNearLabel += plain.pixel(x, y) != labelled.pixel(x, y);
-    for (int y = 2; y <= 20; ++y)
-        for (int x = 1; x < 48; ++x)
-            changedNearTop += plain.pixel(x, y) != labelled.pixel(x, y);
-    EXPECT_GT(changedNearLabel, 5);
-    EXPECT_GT(changedNearTop, 5);
 }
