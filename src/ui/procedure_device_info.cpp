@@ -62,10 +62,9 @@ QString IdentificationText(uint8_t systemAddress, uint8_t unitType, uint16_t pla
 void ReadSignature(const TProcedureContext &context, const QString &hint)
 {
     Ttolm472 &model = context.Model();
-    TOperator &op = context.Op;
-    model.On32 = [&op](Ttolm472 *, uint8_t address, uint8_t unitType, uint16_t plantNumber, uint8_t hardVersion,
+    model.On32 = [](Ttolm472 *, uint8_t address, uint8_t unitType, uint16_t plantNumber, uint8_t hardVersion,
                        uint8_t softVersion) {
-        op.Information(QStringLiteral("Сигнатура прибора"),
+        Operator().Information(QStringLiteral("Сигнатура прибора"),
                        SignatureText(address, unitType, plantNumber, hardVersion, softVersion));
     };
     if (!SendCommandReported(context, SignatureRead, hint))
@@ -78,10 +77,9 @@ void ReadSignature(const TProcedureContext &context, const QString &hint)
 void ReadIdentification(const TProcedureContext &context, const QString &hint)
 {
     Ttolm472 &model = context.Model();
-    TOperator &op = context.Op;
-    model.On35 = [&op](Ttolm472 *, uint8_t address, uint8_t unitType, uint16_t plantNumber, uint8_t hardVersion,
+    model.On35 = [](Ttolm472 *, uint8_t address, uint8_t unitType, uint16_t plantNumber, uint8_t hardVersion,
                        uint8_t softVersionHost, uint8_t softVersionCos, uint16_t crcHost, uint16_t crcCos) {
-        op.Information(QStringLiteral("Идентификационные параметры"),
+        Operator().Information(QStringLiteral("Идентификационные параметры"),
                        IdentificationText(address, unitType, plantNumber, hardVersion, softVersionHost,
                                           softVersionCos, crcHost, crcCos));
     };

@@ -6,14 +6,14 @@
 // signature-type answers, On35 for the identification). It is attached for
 // the read and taken off when the read succeeds; after a failed read it
 // stays, so a late answer (for example one that polling brings) still shows
-// its box.
+// its box. Outliving the command, the handler shows its box through the
+// operator in use when the answer comes.
 
 #include <QString>
 
 #include <cstdint>
 
 struct TProcedureContext;
-class TOperator;
 
 // Document designations of the gauge's two programs, as printed in the
 // identification box.

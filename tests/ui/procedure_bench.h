@@ -194,7 +194,7 @@ public:
         return texts;
     }
 
-    TScriptedOperator op; // first: handlers left on the model point at it
+    TScriptedOperator op; // first: the operator in use before anything asks it
     ManualClockScope clock;
     TempHome home;
     QObject uiContext;
