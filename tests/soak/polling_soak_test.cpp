@@ -1,0 +1,229 @@
+// Soak: 10,000 polling exchanges with the simulated gauge and current-loop
+// meter on a line that spoils one answer in five (every kind of fault),
+// while the user-interface thread keeps sending the operator's commands,
+// with retries, and reads both arrays now and then. Run under the
+// sanitizers by `make soak`: no crash, no deadlock, no leak, and the
+// archive holds exactly one row and one text line for every reading the
+// polling accepted.
+
+#include "app/custom_timer.h"
+#include "app/text_file.h"
+#include "archive/day_query.h"
+#include "archive/value_archive.h"
+#include "device/command_codes.h"
+#include "device/tolm472.h"
+#include "link/array_read.h"
+#include "link/command_sender.h"
+#include "link/procedure_host.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+#include "link/simulated_line.h"
+#include "link/ui_hand_over.h"
+#include "support/core_application.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <random>
+
+namespace {
+
+constexpr quint64 PollingExchanges = 10000;
+constexpr int NoProgressLimitMs = 60000;
+
+class CountingHost final : public TProcedureHost
+{
+public:
+    void ShowProgress(const QString &, int, int) override {}
+    void CloseProgress() override {}
+    void Message(const QString &) override { ++messages; }
+    void ErrorMessage(const QString &) override { ++errors; }
+    int messages = 0;
+    int errors = 0;
+};
+
+// Rows and text lines of one archive name over every day folder.
+void countArchive(const QString &dbPath, const QString &name, int &rows, int &lines)
+{
+    rows = 0;
+    lines = 0;
+    QDirIterator it(dbPath, {name + ".db"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo table(it.next());
+        const QStringList parts = table.absolutePath().split('/');
+        TDayQuery q;
+        q.name = name;
+        q.day = QDate(parts.at(parts.size() - 3).toInt(), parts.at(parts.size() - 2).toInt(), parts.last().toInt());
+        QVector<TArchiveRow> day;
+        QString error;
+        EXPECT_TRUE(LoadDay(dbPath, q, day, error)) << error.toStdString();
+        rows += int(day.size());
+        QStringList text;
+        ReadTextLines(table.absolutePath() + "/" + name + ".txt", text);
+        lines += int(text.size());
+    }
+}
+
+} // namespace
+
+TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
+{
+    EnsureCoreApplication();
+    TempHome home;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(home.path());
+
+    TSimLineConfig config;
+    config.faults.seed = 20261208;
+    config.faults.rate = 0.2;
+    config.faults.splitPauseMs = 30;
+    TSimulatedLine line(config);
+
+    QObject ui;
+    Ttolm472 model(home.path());
+    model.SetErrorMax(1);
+    TUiHandOver handOver(&ui);
+    TRequestCycle cycle(model, line, handOver, home.path());
+    for (TPortParameters *set : {&cycle.PortParametersTolm, &cycle.PortParametersLumidor}) {
+        set->ReadInterval = 10; // below the split pause, so split answers stay split
+        set->ReadTotalConstant = 25;
+        set->ReadTotalMultiplier = 0;
+    }
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetPolled(TempRead, true);
+    cycle.SetDeviceEnabled(1, true);
+
+    TValueArchive archive(home.file("DATA"));
+    int archiveFailures = 0;
+    archive.SetErrorHandler([&](const QString &) { ++archiveFailures; });
+    cycle.SetArchive(&archive);
+    std::mutex acceptedMutex;
+    QMap<QString, int> accepted;
+    cycle.SetOnReading([&](int, const QVector<TArchivedValue> &values) {
+        std::lock_guard lock(acceptedMutex);
+        for (const TArchivedValue &v : values)
+            ++accepted[v.name];
+    });
+
+    QThread *const uiThread = QThread::currentThread();
+    std::atomic<quint64> pollExchanges{0};
+    std::atomic<quint64> operatorExchanges{0};
+    line.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) {
+        if (QThread::currentThread() == uiThread)
+            ++operatorExchanges;
+        else
+            ++pollExchanges;
+    });
+
+    CountingHost host;
+    TCommandSender sender(cycle, model, host);
+    TRequestThread thread(cycle, handOver);
+    TCustomTimer timer;
+    timer.SetName("ctReqDevices");
+    timer.SetInterval(1);
+    QObject::connect(&timer, &QTimer::timeout, [&] { thread.OnPollTick(timer); });
+
+    // The operator: single reads, commands with retries, and now and then a
+    // whole array read, which holds the user-interface thread for seconds
+    // while the polling waits for it to parse.
+    std::mt19937 random(7);
+    int commands = 0;
+    int arrayReads = 0;
+    int failedCommands = 0;
+    TCaptureCounters counters;
+    counters.Reset(QDateTime::currentDateTime());
+    QTimer operatorTimer;
+    QObject::connect(&operatorTimer, &QTimer::timeout, [&] {
+        ++commands;
+        const quint64 done = pollExchanges;
+        if ((arrayReads == 0 && done > PollingExchanges / 3) || (arrayReads == 1 && done > 2 * PollingExchanges / 3)) {
+            ++arrayReads;
+            if (arrayReads == 1)
+                ReadSpectrum(sender, counters, home.file("DATA"));
+            else
+                ReadSignal(sender, counters, home.file("DATA"));
+            return;
+        }
+        bool ok = true;
+        switch (random() % 5) {
+        case 0: ok = sender.Exchange(Echo); break;
+        case 1: ok = sender.Exchange(LevelAllRead); break;
+        case 2: ok = sender.SendCommandWithRetries(HmaxRead, "Считать Hmax из прибора", 5); break;
+        case 3: ok = sender.SendCommandWithRetries(KKalmanWrite, "Записать коэффициент сглаживания в прибор", 5); break;
+        default: ok = sender.SendCommandWithRetries(SignatureRead, "Считать сигнатуру прибора", 5); break;
+        }
+        failedCommands += ok ? 0 : 1;
+    });
+
+    QEventLoop loop;
+    bool stopping = false;
+    quint64 lastProgress = 0;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const quint64 now = pollExchanges + operatorExchanges;
+        if (now != lastProgress) {
+            lastProgress = now;
+            sinceProgress.restart();
+        } else if (sinceProgress.elapsed() > NoProgressLimitMs) {
+            std::fprintf(stderr, "soak: no exchange for %d s after %llu polling exchanges: deadlock\n",
+                         NoProgressLimitMs / 1000, static_cast<unsigned long long>(pollExchanges.load()));
+            std::abort();
+        }
+        if (!stopping && pollExchanges >= PollingExchanges) {
+            stopping = true;
+            timer.Stop();
+            operatorTimer.stop();
+        }
+        if (stopping && !thread.InPass())
+            loop.quit();
+    });
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    watch.start(20);
+    operatorTimer.start(5);
+    timer.Start();
+    loop.exec();
+    thread.Terminate();
+    cycle.SetArchive(nullptr);
+    archive.CloseTables();
+    const double seconds = double(elapsed.elapsed()) / 1000;
+
+    EXPECT_GE(pollExchanges.load(), PollingExchanges);
+    EXPECT_EQ(arrayReads, 2);
+    EXPECT_EQ(archiveFailures, 0);
+    int acceptedValues = 0;
+    for (const QString name :
+         {"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil", "TmpOfSensor", "CurrentOutput"}) {
+        int rows = 0, lines = 0;
+        countArchive(home.file("DATA"), name, rows, lines);
+        EXPECT_GT(accepted.value(name), 0) << name.toStdString();
+        EXPECT_EQ(rows, accepted.value(name)) << name.toStdString();
+        EXPECT_EQ(lines, accepted.value(name)) << name.toStdString();
+        acceptedValues += accepted.value(name);
+    }
+    const int readings = accepted.value("Freq") + accepted.value("TmpOfSensor") + accepted.value("CurrentOutput");
+    std::printf("soak: %llu polling exchanges in %llu passes, %d readings accepted (%d values archived), "
+                "%llu operator exchanges from %d commands (%d failed), %d array reads, %.1f s\n",
+                static_cast<unsigned long long>(pollExchanges.load()),
+                static_cast<unsigned long long>(thread.Passes()), readings, acceptedValues,
+                static_cast<unsigned long long>(operatorExchanges.load()), commands, failedCommands, arrayReads,
+                seconds);
+    RecordProperty("polling_exchanges", int(pollExchanges.load()));
+    RecordProperty("accepted_readings", readings);
+    RecordProperty("seconds", int(seconds));
+    QDir::setCurrent(oldDir);
+}
