@@ -1,0 +1,120 @@
+#pragma once
+// A bench for the main window: the program's objects as tolm47x builds them
+// with "/sim" (the simulated gauge on an in-process line, without line
+// timing), the main window with the windows it opens, a scripted operator
+// and a manual clock, all in a throw-away program and start folder.
+//
+// Every frame that goes on the line is recorded, so a test checks what the
+// gauge was sent, and the simulated gauge can be asked what it holds.
+
+#include "app/app_context.h"
+#include "app/custom_timer.h"
+#include "device/tolm472.h"
+#include "link/request_cycle.h"
+#include "link/simulated_line.h"
+#include "ui/action_dispatcher.h"
+#include "ui/form_main.h"
+#include "ui/program.h"
+
+#include "support/gui_application.h"
+#include "support/manual_clock.h"
+#include "support/scripted_operator.h"
+#include "support/temp_home.h"
+
+#include "procedure_bench.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMutex>
+
+#include <memory>
+
+class FormMainBench : public GuiTest
+{
+protected:
+    FormMainBench() : m_oldDir(QDir::currentPath())
+    {
+        QDir::setCurrent(home.path()); // the exchange log lands there
+    }
+
+    ~FormMainBench() override
+    {
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        program.reset();
+        QDir::setCurrent(m_oldDir);
+        SetAppContext(TAppContext());
+    }
+
+    // Starts the program with "/sim" and these switches; settings files are
+    // written into `home` before.
+    void Start(const QStringList &switches = {})
+    {
+        SetAppContext(TAppContext(home.path(), home.path(), QStringList{QStringLiteral("tolm47x"),
+                                                                        QStringLiteral("/sim")} + switches));
+        program = std::make_unique<TProgram>(TProgramOptions{false});
+        form = std::make_unique<TFormMain>(*program);
+        program->Line().SetOnExchange([this](TLine *, const QByteArray &request, bool, const QByteArray &) {
+            QMutexLocker lock(&m_sentMutex);
+            m_sent.append(request);
+        });
+    }
+
+    Ttolm472 &Model() const { return program->Model(); }
+    TActionDispatcher &Actions() const { return form->Actions(); }
+    bool Execute(const char *name) { return form->ExecuteAction(QString::fromUtf8(name)); }
+    bool Enabled(const char *name) const { return form->ActionEnabled(QString::fromUtf8(name)); }
+    bool Visible(const char *name) const { return Actions().IsVisible(QString::fromUtf8(name)); }
+    QAction *Action(const char *name) const { return Actions().Action(QString::fromUtf8(name)); }
+
+    // The command codes of the gauge frames sent so far.
+    QList<int> SentCodes()
+    {
+        QMutexLocker lock(&m_sentMutex);
+        QList<int> codes;
+        for (const QByteArray &frame : std::as_const(m_sent))
+            codes.append(CodeOfFrame(frame));
+        return codes;
+    }
+    void ClearSent()
+    {
+        QMutexLocker lock(&m_sentMutex);
+        m_sent.clear();
+    }
+
+    // From now on the gauge answers every request with its error answer.
+    void FailEveryAnswer()
+    {
+        TSimFaultConfig faults;
+        faults.rate = 1;
+        faults.kinds = {TSimFault::ErrorAnswer};
+        program->SimulatedLine()->WithSimulator([&](TSimLine &sim) { sim.faults() = TSimFaults(faults); });
+    }
+
+    TSimGaugeParameters GaugeParameters()
+    {
+        TSimGaugeParameters parameters;
+        program->SimulatedLine()->WithSimulator([&](TSimLine &sim) { parameters = sim.gauge().parameters(); });
+        return parameters;
+    }
+
+    // Texts of the message boxes shown so far.
+    QStringList Messages() const
+    {
+        QStringList texts;
+        for (const TOperatorCall &call : op.CallsOf(QStringLiteral("ShowMessage")))
+            texts.append(call.Text);
+        return texts;
+    }
+
+    TempHome home;
+    ManualClockScope clock{QDateTime(QDate(2026, 12, 8), QTime(10, 15, 0))};
+    TScriptedOperator op;
+    std::unique_ptr<TProgram> program;
+    std::unique_ptr<TFormMain> form;
+
+private:
+    QString m_oldDir;
+    QMutex m_sentMutex;
+    QList<QByteArray> m_sent;
+};

@@ -1,0 +1,102 @@
+// Array capture from the main window: the capture files of the periodic
+// signal capture, the capture under polling, and a capture file that cannot
+// be written.
+
+#include "form_main_bench.h"
+
+#include "device/command_codes.h"
+
+#include <QDir>
+
+namespace {
+
+class FormMainCapture : public FormMainBench
+{
+protected:
+    QString DayFolder() const { return home.file(QStringLiteral("DATA/2026/12/08")); }
+    QStringList CaptureFiles() const
+    {
+        return QDir(DayFolder()).entryList({QStringLiteral("S*.txt")}, QDir::Files, QDir::Name);
+    }
+};
+
+// One array read on the line: stop, init, the blocks, stop.
+QList<int> ArrayRead(int init, int blocks)
+{
+    QList<int> codes{InitReadStop, init};
+    codes += QList<int>(blocks, DataBlockRead);
+    codes.append(InitReadStop);
+    return codes;
+}
+
+TEST_F(FormMainCapture, SignalCaptureWritesBothArraysAtOnceAndTheSummaryOnlyFirst)
+{
+    Start({QStringLiteral("/full")});
+    ASSERT_TRUE(Execute("actOprosSignalStart"));
+    EXPECT_EQ(SentCodes(), ArrayRead(SignalReadInit, 32) + ArrayRead(SpectrumReadInit, 16));
+    EXPECT_EQ(CaptureFiles(), (QStringList{QStringLiteral("Signal_20261208_101500_0000.txt"),
+                                           QStringLiteral("Signal_20261208_101500_0001.txt"),
+                                           QStringLiteral("Spectrum_20261208_101500_0000.txt"),
+                                           QStringLiteral("Spectrum_20261208_101500_0001.txt")}));
+    EXPECT_TRUE(form->CaptureTimer().IsEnabled());
+    EXPECT_FALSE(Enabled("actOprosSignalStart"));
+    EXPECT_TRUE(Enabled("actOprosSignalStop"));
+    EXPECT_GT(Model().SpectrumMax(), 0); // the simulated gauge's echo arrived
+    EXPECT_TRUE(Messages().isEmpty());
+
+    // The next period: new data files, the summaries are not written again.
+    QFile::remove(DayFolder() + QStringLiteral("/Signal_20261208_101500_0000.txt"));
+    QFile::remove(DayFolder() + QStringLiteral("/Spectrum_20261208_101500_0000.txt"));
+    form->OnCaptureTimer();
+    EXPECT_EQ(CaptureFiles(), (QStringList{QStringLiteral("Signal_20261208_101500_0001.txt"),
+                                           QStringLiteral("Signal_20261208_101500_0002.txt"),
+                                           QStringLiteral("Spectrum_20261208_101500_0001.txt"),
+                                           QStringLiteral("Spectrum_20261208_101500_0002.txt")}));
+    EXPECT_TRUE(form->CaptureTimer().IsEnabled()); // runs on after the tick
+
+    ASSERT_TRUE(Execute("actOprosSignalStop"));
+    EXPECT_FALSE(form->CaptureTimer().IsEnabled());
+    EXPECT_TRUE(Enabled("actOprosSignalStart"));
+}
+
+TEST_F(FormMainCapture, CaptureReadsBothArraysWhilePollingLocksTheMenuCommands)
+{
+    Start({QStringLiteral("/full")});
+    ASSERT_TRUE(Execute("actOprosStart"));
+    EXPECT_FALSE(Enabled("actSpectrumRead"));
+    EXPECT_FALSE(Action("actSpectrumRead")->isEnabled());
+    EXPECT_FALSE(Execute("actSpectrumRead"));
+    EXPECT_TRUE(SentCodes().isEmpty());
+
+    form->OnCaptureTimer();
+    EXPECT_EQ(SentCodes(), ArrayRead(SignalReadInit, 32) + ArrayRead(SpectrumReadInit, 16));
+    EXPECT_EQ(CaptureFiles().size(), 4);
+    // Locked again, and polling runs on.
+    EXPECT_FALSE(Enabled("actSpectrumRead"));
+    EXPECT_FALSE(Enabled("actSignalRead"));
+    EXPECT_FALSE(Enabled("actInitReadStart"));
+    EXPECT_TRUE(program->PollingTimer().IsEnabled());
+}
+
+TEST_F(FormMainCapture, UnwritableCaptureFileIsReportedAndTheCommandStaysUsable)
+{
+    // The archive folder lies below a plain file: no day folder can be made.
+    home.writeRaw(QStringLiteral("blocked"), "not a folder");
+    home.writeRaw(QStringLiteral("INI/bde.ini"),
+                  "[BDE]\r\ndbPath=" + home.file(QStringLiteral("blocked/DATA")).toLocal8Bit() + "\r\n");
+    Start({QStringLiteral("/full")});
+    ASSERT_TRUE(Execute("actSpectrumRead"));
+    EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
+    const QList<TOperatorCall> errors = op.CallsOf(QStringLiteral("ShowMessage"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0].Args.value(0), int(TMessageIcon::Error));
+    EXPECT_FALSE(errors[0].Text.isEmpty());
+    EXPECT_TRUE(Enabled("actSpectrumRead"));
+    EXPECT_TRUE(Enabled("actInitReadStart"));
+    EXPECT_TRUE(Enabled("actInitReadStop"));
+    ClearSent();
+    EXPECT_TRUE(Execute("actSpectrumRead"));
+    EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
+}
+
+} // namespace

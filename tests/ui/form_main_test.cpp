@@ -1,0 +1,264 @@
+// The main window on the simulated gauge: its commands as the gauge sees
+// them, the rules of hidden, locked and extended actions, the hidden
+// chords, the start-up state and the close.
+
+#include "form_main_bench.h"
+
+#include "device/command_codes.h"
+#include "link/transmitter.h"
+#include "ui/form_select_cmd.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QTest>
+
+namespace {
+
+using FormMain = FormMainBench;
+
+TEST_F(FormMain, WriteStoresToRomOnSuccessAndReportsAFailureWithoutStoring)
+{
+    Start();
+    Model().SetHmax(18000);
+    ASSERT_TRUE(Execute("actHmaxWrite"));
+    EXPECT_EQ(SentCodes(), (QList<int>{HmaxWrite, WriteToPZU}));
+    EXPECT_FLOAT_EQ(GaugeParameters().floatParam(FloatParam::Hmax), 18000);
+    EXPECT_TRUE(Messages().isEmpty());
+
+    ClearSent();
+    FailEveryAnswer();
+    Model().SetHmax(17000);
+    ASSERT_TRUE(Execute("actHmaxWrite"));
+    EXPECT_EQ(SentCodes(), QList<int>(5, HmaxWrite)); // five attempts, no store
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Не выполнена команда\rЗаписать Hmax в прибор")});
+    const QList<TOperatorCall> progress = op.CallsOf(QStringLiteral("ShowProgress"));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last().Text, QStringLiteral("Повтор команды Записать Hmax в прибор"));
+    EXPECT_EQ(progress.last().Args, (QVariantList{5, 5}));
+}
+
+TEST_F(FormMain, ReadOfTheTankHeightAppliesItAsTheDistanceRange)
+{
+    Start();
+    ASSERT_TRUE(Execute("actHmaxRead"));
+    EXPECT_EQ(SentCodes(), QList<int>{HmaxRead});
+    const double gaugeHmax = GaugeParameters().floatParam(FloatParam::Hmax);
+    EXPECT_DOUBLE_EQ(Model().Hmax(), gaugeHmax);
+    EXPECT_DOUBLE_EQ(Model().Distance.Description.Max(), gaugeHmax);
+}
+
+TEST_F(FormMain, ExtendedActionsDoNothingWithoutTheExtendedParameters)
+{
+    Start({QStringLiteral("/full")});
+    ASSERT_FALSE(Model().HasExtendedParameters());
+    const double slope = Model().KrFChH();
+    EXPECT_TRUE(Execute("actKrFChHRead"));
+    EXPECT_TRUE(Execute("actKrFChHWrite"));
+    EXPECT_TRUE(Execute("actKrFChHChange"));
+    EXPECT_TRUE(SentCodes().isEmpty());
+    EXPECT_TRUE(op.Calls.isEmpty());
+    EXPECT_EQ(Model().KrFChH(), slope);
+    EXPECT_FALSE(Visible("actKrFChHRead"));
+
+    // The signature tells the program that this gauge has them.
+    ASSERT_TRUE(Execute("actSignatureRead"));
+    ASSERT_TRUE(Model().HasExtendedParameters());
+    EXPECT_TRUE(Visible("actKrFChHRead"));
+    ClearSent();
+    EXPECT_TRUE(Execute("actKrFChHRead"));
+    EXPECT_EQ(SentCodes(), QList<int>{KrFChHRead});
+}
+
+TEST_F(FormMain, HiddenChordsSwitchFullModeAndTheExtendedParameters)
+{
+    Start();
+    QWidget *anyWindow = TFormSelectCMD::Instance()->chbEcho; // the chords work in every window
+    ASSERT_FALSE(AppContext().Flags.FullMode);
+    EXPECT_FALSE(Action("actEcho")->isVisible());
+
+    QTest::keyClick(anyWindow, TFormMain::FullModeChordKey, Qt::ControlModifier);
+    EXPECT_TRUE(AppContext().Flags.FullMode); // one key press, one toggle
+    EXPECT_TRUE(Action("actEcho")->isVisible());
+    EXPECT_FALSE(Visible("actSpeedRead"));
+
+    Model().SoftVersion = 255;
+    QTest::keyClick(anyWindow, TFormMain::ExtendedChordKey, Qt::ControlModifier);
+    EXPECT_EQ(Model().SoftVersion, 0);
+    EXPECT_FALSE(Visible("actSpeedRead")); // hidden even in full mode
+    EXPECT_TRUE(AppContext().Flags.FullMode);
+
+    // The same key in the Russian layout ("П").
+    QKeyEvent russian(QEvent::KeyPress, 0x41F, Qt::ControlModifier, QStringLiteral("п"));
+    QApplication::sendEvent(anyWindow, &russian);
+    EXPECT_EQ(Model().SoftVersion, 255);
+    EXPECT_TRUE(Visible("actSpeedRead"));
+    EXPECT_TRUE(Action("actSpeedRead")->isVisible());
+
+    QTest::keyClick(anyWindow, TFormMain::FullModeChordKey, Qt::ControlModifier);
+    EXPECT_FALSE(AppContext().Flags.FullMode);
+    EXPECT_FALSE(Action("actSpeedRead")->isVisible());
+    EXPECT_FALSE(Action("actEcho")->isVisible());
+}
+
+TEST_F(FormMain, PollingLocksTheLongCommandsButHiddenSingleReadsStillRun)
+{
+    Start();
+    ASSERT_TRUE(Execute("actOprosStart"));
+    EXPECT_TRUE(program->PollingTimer().IsEnabled());
+    EXPECT_FALSE(Enabled("actOprosStart"));
+    EXPECT_TRUE(Enabled("actOprosStop"));
+    EXPECT_FALSE(Enabled("actHmaxRead"));
+    EXPECT_FALSE(Action("actHmaxRead")->isEnabled());
+    EXPECT_FALSE(Execute("actHmaxRead"));
+    // "Эхо" is hidden outside full mode and not locked: run by name it goes out.
+    EXPECT_FALSE(Visible("actEcho"));
+    EXPECT_TRUE(Execute("actEcho"));
+    EXPECT_EQ(SentCodes(), QList<int>{Echo});
+
+    ASSERT_TRUE(Execute("actOprosStop"));
+    EXPECT_FALSE(program->PollingTimer().IsEnabled());
+    EXPECT_TRUE(Enabled("actHmaxRead"));
+    EXPECT_TRUE(Action("actHmaxRead")->isEnabled());
+}
+
+TEST_F(FormMain, StartsWithPollingAndCaptureStoppedWhateverTheTimerFileSays)
+{
+    home.writeRaw(QStringLiteral("INI/Timer.ini"),
+                  "[ctReqDevices]\r\nEnabled=1\r\nInterval=1000\r\n"
+                  "[ctAvtoReadSignal]\r\nEnabled=1\r\nInterval=45000\r\n");
+    Start();
+    EXPECT_FALSE(program->PollingTimer().IsEnabled());
+    EXPECT_EQ(program->PollingTimer().Interval(), 1000);
+    EXPECT_FALSE(form->CaptureTimer().IsEnabled());
+    EXPECT_EQ(form->CaptureTimer().Interval(), 45000);
+    EXPECT_TRUE(Enabled("actOprosStart"));
+    EXPECT_FALSE(Enabled("actOprosStop"));
+    EXPECT_TRUE(Enabled("actOprosSignalStart"));
+    EXPECT_FALSE(Enabled("actOprosSignalStop"));
+    // "Hex" is selected, and the poll selection holds "Все параметры" on the gauge only.
+    EXPECT_TRUE(Action("act16")->isChecked());
+    EXPECT_FALSE(Action("act10")->isChecked());
+    EXPECT_EQ(program->Cycle().LogRadix, 16);
+    EXPECT_TRUE(program->Cycle().IsPolled(LevelAllRead));
+    EXPECT_FALSE(program->Cycle().Device(1).Enabled);
+}
+
+TEST_F(FormMain, FullModeWithTheMeterSwitchPollsTheCurrentLoopFromTheStart)
+{
+    Start({QStringLiteral("/full"), QStringLiteral("/lumidor")});
+    EXPECT_TRUE(program->Cycle().Device(1).Enabled);
+    EXPECT_TRUE(TFormSelectCMD::Instance()->chbCurrentOutput->isChecked());
+}
+
+TEST_F(FormMain, PollPeriodIsClampedAndStoredWithThePollingState)
+{
+    Start();
+    op.Answer(QStringLiteral("abc"));
+    ASSERT_TRUE(Execute("actTimerParametersChange"));
+    const TOperatorCall asked = op.Calls.last();
+    EXPECT_EQ(asked.Text, QStringLiteral("Период опроса, мс [100, 60000]"));
+    EXPECT_EQ(program->PollingTimer().Interval(), 100);
+
+    Execute("actOprosStart");
+    op.Answer(70000);
+    Execute("actTimerParametersChange");
+    EXPECT_EQ(program->PollingTimer().Interval(), 60000);
+    const QByteArray stored = home.readRaw(QStringLiteral("INI/Timer.ini"));
+    EXPECT_TRUE(stored.contains("Enabled=1\r\n")) << stored.constData();
+    EXPECT_TRUE(stored.contains("Interval=60000\r\n")) << stored.constData();
+}
+
+TEST_F(FormMain, ChangeActionsAskFromThePresentValueAndKeepTheRangesInStep)
+{
+    Start({QStringLiteral("/full")});
+    op.Answer(20000.0);
+    ASSERT_TRUE(Execute("actHmaxChange"));
+    const TOperatorCall asked = op.Calls.last();
+    EXPECT_EQ(asked.Caption, QStringLiteral("Введите"));
+    EXPECT_EQ(asked.Text, QStringLiteral("Высоту резервуара относительно монтажного фланца H max, мм"));
+    EXPECT_EQ(asked.Args, (QVariantList{0, 40000.0, 0.0, 15000.0}));
+    EXPECT_EQ(Model().Hmax(), 20000);
+    EXPECT_EQ(Model().Distance.Description.Max(), 20000);
+
+    op.Answer(25000.0); // above H max: the model refuses it
+    Execute("actLmaxChange");
+    EXPECT_EQ(Model().Lmax(), 15000);
+    op.Answer(12000.0);
+    Execute("actLmaxChange");
+    EXPECT_EQ(Model().Level.Description.Max(), 12000);
+    EXPECT_EQ(Model().LevelFree.Description.Max(), 12000);
+    EXPECT_TRUE(SentCodes().isEmpty()); // changes stay in the program
+
+    // The gauge type from the list: line 1 is type 12, no choice keeps it.
+    op.Answer(1);
+    Execute("actProgramTypeChange");
+    EXPECT_EQ(Model().ProgramType, 12);
+    EXPECT_TRUE(op.Calls.last().Args.at(1).toString().endsWith(QStringLiteral("INI/ProgramTypes.ini")));
+    op.Answer(-1);
+    Execute("actProgramTypeChange");
+    EXPECT_EQ(Model().ProgramType, 12);
+    EXPECT_EQ(op.Calls.last().Args.at(0), 1); // the present type's line
+}
+
+TEST_F(FormMain, PortChangeKeepsTheChosenPortNameAndNotItsLineSettings)
+{
+    Start();
+    form->PortSetupDialog = [](TTransmitter &port) {
+        port.SetPortName(QStringLiteral("ttyUSB7"));
+        return true;
+    };
+    ASSERT_TRUE(Execute("actTransmitterChange"));
+    const QByteArray settings = home.readRaw(QStringLiteral("INI/ComPort.ini"));
+    EXPECT_TRUE(settings.contains("[Transmitter]\r\nPort=ttyUSB7\r\n")) << settings.constData();
+    EXPECT_FALSE(settings.contains("[Tolm]"));
+    EXPECT_TRUE(Messages().isEmpty()); // the simulated gauge stays on the line
+    EXPECT_TRUE(Execute("actEcho"));
+    EXPECT_EQ(SentCodes(), QList<int>{Echo});
+}
+
+TEST_F(FormMain, DecAndHexChooseHowFramesAreWritten)
+{
+    Start();
+    Execute("act10");
+    EXPECT_EQ(program->Cycle().LogRadix, 10);
+    EXPECT_EQ(AppContext().Flags.LogRadix, 10);
+    EXPECT_TRUE(Action("act10")->isChecked());
+    EXPECT_FALSE(Action("act16")->isChecked());
+    Action("act16")->trigger(); // as from the menu
+    EXPECT_EQ(program->Cycle().LogRadix, 16);
+    EXPECT_TRUE(Action("act16")->isChecked());
+    EXPECT_FALSE(Action("act10")->isChecked());
+}
+
+TEST_F(FormMain, ClosingAsksAndOnlyYesCloses)
+{
+    Start();
+    form->show();
+    op.Answer(false);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    const TOperatorCall asked = op.CallsOf(QStringLiteral("AskYesNo")).value(0);
+    EXPECT_EQ(asked.Text, QStringLiteral("Завершить работу?"));
+    EXPECT_EQ(asked.Args.at(1), false); // No is the default button
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_NE(TFormSelectCMD::Instance(), nullptr);
+    EXPECT_TRUE(Execute("actEcho"));
+
+    op.Answer(true).Answer(false); // close; no parameter set for a gauge without a plant number
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(TFormSelectCMD::Instance(), nullptr);
+    EXPECT_TRUE(home.readRaw(QStringLiteral("INI/WndPos.ini")).contains("[FormMain]"));
+    EXPECT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).value(2).Text,
+              QStringLiteral("Не указан заводской номер! Записать все равно?"));
+}
+
+TEST_F(FormMain, F12BringsTheMainWindowBackFromAnyWindow)
+{
+    Start();
+    form->showMinimized();
+    QTest::keyClick(TFormSelectCMD::Instance(), Qt::Key_F12);
+    EXPECT_FALSE(form->isMinimized());
+    EXPECT_TRUE(form->isVisible());
+}
+
+} // namespace
