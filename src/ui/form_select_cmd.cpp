@@ -55,7 +55,9 @@ TFormSelectCMD::TFormSelectCMD(TRequestCycle &cycle, QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
     layout->addWidget(chbSelectAll);
-    layout->addStretch();
+    // The window is as large as the boxes shown: it shrinks and grows with
+    // full mode.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     bindCommand(chbEcho, Echo);
     bindCommand(chbLevel, LevelRead);

@@ -80,9 +80,8 @@ TFormTolm472I::TFormTolm472I(Ttolm472 &model, TMainServices &services, QWidget *
     setObjectName(kSection);
     setWindowTitle(QStringLiteral("Показания ТОЛМ47xИ"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setMinimumSize(400, 251);
     buildLayout();
-    resize(minimumSize().expandedTo(sizeHint()));
+    resize(400, 251);
 
     RestoreWindowPos(*this, kSection);
     m_barLevel.SetValueControl(m_vhLevel);
@@ -173,6 +172,7 @@ void TFormTolm472I::buildLayout()
     m_readings->setAutoFillBackground(true);
     auto *rows = new QGridLayout(m_readings);
     rows->setColumnStretch(1, 1);
+    rows->setHorizontalSpacing(12);
     m_lblDistance = addRow("lblDistance", QStringLiteral("Расстояние до продукта, мм"), "imgDistance",
                            QStringLiteral("График \"Расстояние\""), QStringLiteral("actGraphDistance"))
                         .value;
@@ -276,6 +276,17 @@ void TFormTolm472I::UpdateView()
     m_readings->setPalette(palette);
 
     m_lblCurrentOutput->setText(m_model.CurrentOutput.AsText(false, false));
+    fitMinimumSize();
+}
+
+// Never smaller than 400 x 251, and never so small that a row title or the
+// status text is cut: the full-mode rows are wider, and a long status text
+// wraps onto more lines.
+void TFormTolm472I::fitMinimumSize()
+{
+    QSize least = QSize(400, 251).expandedTo(layout()->totalMinimumSize());
+    least.setHeight(qMax(least.height(), layout()->totalHeightForWidth(qMax(width(), least.width()))));
+    setMinimumSize(least);
 }
 
 void TFormTolm472I::showEvent(QShowEvent *event)

@@ -59,6 +59,7 @@ private:
     TRow addRow(const char *name, const QString &title, const char *iconName = nullptr,
                 const QString &iconHint = QString(), const QString &action = QString());
     void copyDescriptions();
+    void fitMinimumSize();
     std::array<TIODoubleVisual *, 7> visuals();
 
     Ttolm472 &m_model;
