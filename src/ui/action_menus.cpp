@@ -91,20 +91,28 @@ const TMenu Menus[] = {
     {"Записать", Write}, {"График", Graph}, {"Окна", Windows},
 };
 
-const TMenuEntry ToolBar[] = {
+// Two rows of tool buttons with short texts; the hint names the command in
+// full.
+const TMenuEntry ToolBarLine[] = {
     {"actTransmitterChange"}, Separator,
-    {"actTolm472iLoad"}, {"actTolm472iSave"}, Separator,
+    {"actTolm472iLoad", "Загрузить"}, {"actTolm472iSave", "Сохранить"}, Separator,
     {"actOprosStop"}, {"actOprosStart"}, Separator,
     {"act10"}, {"act16"}, Separator,
-    {"actEcho"}, {"actSignatureRead"}, {"actIdentificationRead"}, {"actSystemAddressWrite"},
-    {"actPlantNumberWrite"}, Separator,
-    {"actDistanceRead"}, {"actLevelFreeRead"}, {"actLevelRead"}, {"actTempRead"}, {"actLevelAllRead"}, Separator,
-    {"actSpectrumRead"}, {"actSignalRead"}, Separator,
-    {"actAllParamRead"}, {"actAllParamWrite"}, Separator,
-    {"actReqAnsShow"}, {"actTolm472Show"}, {"actTolmParShow"}, {"actSelectCmdShow"}, {"actSpectrumShow"},
-    {"actSignalShow"}, {"actFormProgonShow"}, Separator,
+    {"actEcho"}, {"actSignatureRead", "Сигнатура"}, {"actIdentificationRead", "Идентификация"},
+    {"actSystemAddressWrite", "Системный адрес"}, {"actPlantNumberWrite", "Заводской номер"},
+};
+
+const TMenuEntry ToolBarGauge[] = {
+    {"actDistanceRead"}, {"actLevelFreeRead", "Свободное пространство"}, {"actLevelRead", "Уровень"},
+    {"actTempRead", "Температура"}, {"actLevelAllRead", "Все показания"}, Separator,
+    {"actSpectrumRead", "Спектр"}, {"actSignalRead", "Сигнал"}, Separator,
+    {"actAllParamRead", "Считать все"}, {"actAllParamWrite", "Записать все"}, Separator,
+    {"actReqAnsShow"}, {"actTolm472Show", "Показания"}, {"actTolmParShow", "Параметры"},
+    {"actSelectCmdShow", "Команды"}, {"actSpectrumShow"}, {"actSignalShow"}, {"actFormProgonShow"}, Separator,
     {"actClose"},
 };
+
+const TMenu ToolBars[] = {{"tbLine", ToolBarLine}, {"tbGauge", ToolBarGauge}};
 // clang-format on
 
 } // namespace
@@ -114,7 +122,7 @@ std::span<const TMenu> MainMenus()
     return Menus;
 }
 
-std::span<const TMenuEntry> MainToolBar()
+std::span<const TMenu> MainToolBars()
 {
-    return ToolBar;
+    return ToolBars;
 }

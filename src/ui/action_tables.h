@@ -58,8 +58,9 @@ struct TParameterCommand {
     bool RangesAfterRead;     // a successful read also applies the value ranges
 };
 
-// One entry of a menu or the tool bar: an action, or a separator
-// (Name nullptr). A caption or hint given here is the menu item's own.
+// One entry of a menu or a tool bar: an action, or a separator (Name
+// nullptr). A caption or hint given here is the item's own (a tool button's
+// short text).
 struct TMenuEntry {
     const char *Name;
     const char *Caption = nullptr;
@@ -86,7 +87,8 @@ std::span<const char *const> FullModeActions();
 std::span<const char *const> ExtendedActions();
 
 std::span<const TMenu> MainMenus();
-std::span<const TMenuEntry> MainToolBar();
+// The tool bars, one row each; a tool bar's title is its objectName.
+std::span<const TMenu> MainToolBars();
 
 // "act" + property + "Read" or "Write".
 QString ReadActionName(const TParameterCommand &command);

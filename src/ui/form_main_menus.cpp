@@ -14,7 +14,7 @@ namespace {
 
 // The QActions of a menu's entries, with nullptr for a separator that is
 // worth showing.
-QList<QAction *> itemsOf(TActionDispatcher &actions, std::span<const TMenuEntry> entries, bool ownItems)
+QList<QAction *> itemsOf(TActionDispatcher &actions, std::span<const TMenuEntry> entries)
 {
     QList<QAction *> items;
     bool separatorDue = false;
@@ -27,7 +27,7 @@ QList<QAction *> itemsOf(TActionDispatcher &actions, std::span<const TMenuEntry>
         if (!actions.Has(name))
             continue;
         QAction *item = nullptr;
-        if (ownItems && (entry.Caption || entry.Hint || entry.Hidden))
+        if (entry.Caption || entry.Hint || entry.Hidden)
             item = actions.Item(name, QString::fromUtf8(entry.Caption), QString::fromUtf8(entry.Hint), entry.Hidden);
         else
             item = actions.Action(name);
@@ -44,7 +44,7 @@ QList<QAction *> itemsOf(TActionDispatcher &actions, std::span<const TMenuEntry>
 void TFormMain::createMenus()
 {
     for (const TMenu &menu : MainMenus()) {
-        const QList<QAction *> items = itemsOf(*m_actions, menu.Entries, true);
+        const QList<QAction *> items = itemsOf(*m_actions, menu.Entries);
         if (items.isEmpty())
             continue;
         QMenu *bar = menuBar()->addMenu(QString::fromUtf8(menu.Title));
@@ -56,14 +56,26 @@ void TFormMain::createMenus()
         }
     }
 
-    QToolBar *tools = addToolBar(QStringLiteral("Панель инструментов"));
-    tools->setObjectName(QStringLiteral("tbMain"));
-    tools->setMovable(false);
-    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (QAction *item : itemsOf(*m_actions, MainToolBar(), false)) {
-        if (item)
-            tools->addAction(item);
-        else
-            tools->addSeparator();
+    bool firstRow = true;
+    for (const TMenu &row : MainToolBars()) {
+        const QList<QAction *> items = itemsOf(*m_actions, row.Entries);
+        if (items.isEmpty())
+            continue;
+        if (!firstRow)
+            addToolBarBreak();
+        firstRow = false;
+        QToolBar *tools = addToolBar(QString::fromUtf8(row.Title));
+        tools->setObjectName(QString::fromUtf8(row.Title));
+        tools->setMovable(false);
+        tools->setFloatable(false);
+        tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        for (QAction *item : items) {
+            if (item)
+                tools->addAction(item);
+            else
+                tools->addSeparator();
+        }
     }
+    // Only the menus and the tool bars: the window is as high as they are.
+    resize(sizeHint().width(), minimumSizeHint().height());
 }

@@ -12,10 +12,14 @@
 
 namespace {
 
+// Wide enough for a device path such as "ttyUSB0" or "COM10".
+constexpr int MinimumFieldWidth = 130;
+
 QComboBox *choice(QWidget *parent, const char *name, const QStringList &texts, const QString &current)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setMinimumWidth(MinimumFieldWidth);
     box->addItems(texts);
     box->setCurrentIndex(std::max(0, int(texts.indexOf(current))));
     return box;
@@ -32,6 +36,7 @@ TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &s
     cbPort = new QComboBox(this);
     cbPort->setObjectName(QStringLiteral("cbPort"));
     cbPort->setEditable(true);
+    cbPort->setMinimumWidth(MinimumFieldWidth);
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         cbPort->addItem(info.portName());
     cbPort->setCurrentText(portName);

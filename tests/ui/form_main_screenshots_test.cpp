@@ -1,0 +1,69 @@
+// The main window as the operator sees it, in normal and in full mode:
+// nothing cut off, every menu reachable, and a picture of each for the
+// documentation when TOLM_SCREENSHOTS names a folder. The port setup dialog
+// of "СОМ порт" too.
+
+#include "form_main_bench.h"
+
+#include "link/port_parameters.h"
+#include "ui/form_port_setup.h"
+
+#include "support/window_shots.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+class FormMainScreenshot : public FormMainBench
+{
+protected:
+    void Take(QWidget &window, const QString &name)
+    {
+        window.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ClippedControls(window), QStringList()) << name.toStdString();
+        EXPECT_TRUE(SaveShot(ShotWithCaption(window), name)) << name.toStdString();
+    }
+
+    // The menu bar's titles, in order.
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction *menu : form->menuBar()->actions())
+            titles.append(menu->text());
+        return titles;
+    }
+};
+
+TEST_F(FormMainScreenshot, NormalMode)
+{
+    Start();
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("Работа"), QStringLiteral("Изменить"),
+                                         QStringLiteral("Показания"), QStringLiteral("Считать"),
+                                         QStringLiteral("Записать"), QStringLiteral("Окна")}));
+    Take(*form, QStringLiteral("form_main"));
+}
+
+TEST_F(FormMainScreenshot, FullMode)
+{
+    Start({QStringLiteral("/full")});
+    Model().SoftVersion = 255;
+    form->ApplyModeVisibility();
+    Take(*form, QStringLiteral("form_main_full"));
+    // The menu "Работа" opened: the training, correction and prediction
+    // items stay hidden in it.
+    QMenu *work = form->menuBar()->actions().value(0)->menu();
+    ASSERT_NE(work, nullptr);
+    work->adjustSize();
+    EXPECT_TRUE(SaveShot(work->grab().toImage(), QStringLiteral("form_main_menu_work_full")));
+}
+
+TEST_F(FormMainScreenshot, PortSetupDialog)
+{
+    TFormPortSetup dialog(QStringLiteral("ttyUSB0"), TPortParameters());
+    Take(dialog, QStringLiteral("dialog_port_setup"));
+}
+
+} // namespace
