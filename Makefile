@@ -34,9 +34,11 @@ bench: deps $(BUILD_REL)/build.ninja
 	@set -e; for b in $(BUILD_REL)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2; done
 
+# Started from its own folder, so the timers, window positions and the
+# exchange log land in the INI folder and beside the program, not here.
 run: deps $(BUILD_REL)/build.ninja
 	cmake --build $(BUILD_REL) -j $(JOBS)
-	$(BUILD_REL)/src/cli/tolm-cli --sim poll --period 500 --count 20
+	cd $(BUILD_REL)/src/ui/app && ./tolm47x /sim
 
 $(BUILD_FUZZ)/build.ninja: | deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
