@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QThread>
 #include <QToolButton>
 
 namespace {
@@ -137,8 +138,12 @@ TEST_F(ReqAnsWindow, ExchangesOfPollingPassesArriveInTheirOrder)
         cycle.SetPolled(code, true);
     TFormReqAns &window = Open();
     QStringList shown;
+    int offThread = 0; // widgets may only be touched in the user-interface thread
     auto *request = window.findChild<QPlainTextEdit *>(QStringLiteral("memRequest"));
-    QObject::connect(request, &QPlainTextEdit::textChanged, &window, [&] { shown.append(request->toPlainText()); });
+    QObject::connect(request, &QPlainTextEdit::textChanged, &window, [&] {
+        shown.append(request->toPlainText());
+        offThread += QThread::currentThread() != window.thread();
+    }, Qt::DirectConnection);
 
     RunPasses(3);
 
@@ -147,5 +152,6 @@ TEST_F(ReqAnsWindow, ExchangesOfPollingPassesArriveInTheirOrder)
         for (int code : codes)
             expected.append(BytesToHex(AppendCrc16(*model.BuildRequest(code))));
     EXPECT_EQ(shown, expected);
+    EXPECT_EQ(offThread, 0);
     EXPECT_EQ(Statistics(), (QStringList{"18", "18", "100,0", "100,0"}));
 }

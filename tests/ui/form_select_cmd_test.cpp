@@ -51,7 +51,7 @@ private:
 
 } // namespace
 
-TEST_F(SelectCmdWindow, FreshStartPollsAllReadingsOnTheGaugeOnly)
+TEST_F(SelectCmdWindow, FreshStartPollsAllReadingsOnTheGaugeOnlyAndHidesTheFactoryBoxes)
 {
     TFormSelectCMD &window = Open();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Команды ТОЛМ47xИ"));
@@ -63,24 +63,15 @@ TEST_F(SelectCmdWindow, FreshStartPollsAllReadingsOnTheGaugeOnly)
     RecordFrames();
     RunPasses(2);
     EXPECT_EQ(Frames(), (QList<QByteArray>{GaugeFrame(LevelAllRead), GaugeFrame(LevelAllRead)}));
-}
 
-TEST_F(SelectCmdWindow, FullModeShowsReserveGainAndCurrentOutput)
-{
-    TFormSelectCMD &window = Open();
-    QList<QCheckBox *> fullModeOnly{window.chbReserve, window.chbUsil, window.chbCurrentOutput};
+    const QList<QCheckBox *> fullModeOnly{window.chbReserve, window.chbUsil, window.chbCurrentOutput};
     for (QCheckBox *box : fullModeOnly)
         EXPECT_FALSE(box->isVisible()) << box->objectName().toStdString();
     EXPECT_TRUE(window.chbTemp->isVisible());
-    EXPECT_EQ(window.chbSelectAll->toolTip(), QStringLiteral("Выделить все команды"));
-
     SetFullMode(true);
     window.UpdateView();
     for (QCheckBox *box : fullModeOnly)
         EXPECT_TRUE(box->isVisible()) << box->objectName().toStdString();
-    SetFullMode(false);
-    window.UpdateView();
-    EXPECT_FALSE(window.chbCurrentOutput->isVisible());
 }
 
 TEST_F(SelectCmdWindow, SelectAllOutsideFullModeSendsItsCodesInAscendingOrderAndClearsThemAgain)
@@ -97,6 +88,7 @@ TEST_F(SelectCmdWindow, SelectAllOutsideFullModeSendsItsCodesInAscendingOrderAnd
     EXPECT_TRUE(window.chbReserve->isChecked()); // although hidden
     EXPECT_FALSE(window.chbUsil->isChecked());
     EXPECT_FALSE(cycle.Device(1).Enabled);
+    EXPECT_EQ(window.chbSelectAll->toolTip(), QStringLiteral("Выделить все команды"));
 
     RecordFrames();
     RunPasses(1);
