@@ -39,8 +39,9 @@ protected:
         // Full mode: the meter first, then the gauge, whose status colours the
         // readings.
         RunPasses(fullMode ? 2 : 3);
-        if (fullMode) // the operator reads the level once more: its answer carries the status
+        if (fullMode) { // the operator reads the level once more: its answer carries the status
             ASSERT_EQ(cycle.Exchange(LevelRead), 0);
+        }
         for (TView *view : std::initializer_list<TView *>{&select, TFormTolm472I::Instance(), TFormReqAns::Instance()})
             view->UpdateView();
         Save(*TFormTolm472I::Instance(), QStringLiteral("form_tolm472i") + suffix);
