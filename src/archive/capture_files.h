@@ -46,7 +46,8 @@ bool WriteParameterSummary(const QString &path, const TSummaryValues &values, QS
 // The lines of a spectrum data file: the heading with the largest value M
 // (at least 0), then, when M is not 0, one line per point: number (5
 // characters), value and 20 * log10(value / M) (20 characters each, 5
-// decimals).
+// decimals). A point of 0 or below has no level in dB; its line ends after
+// the value, which spreadsheets read as an empty cell (see the .cpp).
 QStringList SpectrumDataLines(std::span<const double> spectrum);
 // The lines of a signal data file: plant number, the distance line as
 // given, the heading, then one line per sample: number (5), sample (9).

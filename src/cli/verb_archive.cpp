@@ -78,7 +78,7 @@ int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, T
     for (const TArchiveRow &row : rows) {
         const QDateTime dt = row.ToQDateTime();
         if (options.json)
-            out.Json({{QStringLiteral("DT"), dt.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))},
+            out.Json({{QStringLiteral("DT"), dt.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz"))},
                       {QStringLiteral("V"), row.V}});
         else if (csv)
             out.Line(dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1Char(',') + number(row.V));

@@ -85,7 +85,7 @@ void printReading(TCliOutput &out, bool json, int code, const QVector<TArchivedV
         QJsonObject set;
         for (const TArchivedValue &v : values)
             set.insert(v.name, v.value);
-        out.Json({{QStringLiteral("time"), now.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))},
+        out.Json({{QStringLiteral("time"), now.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz"))},
                   {QStringLiteral("code"), code},
                   {QStringLiteral("command"), commandOf(code)},
                   {QStringLiteral("values"), set}});
