@@ -6,6 +6,9 @@ BUILD_REL ?= build-rel
 BUILD_FUZZ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_GEN := -G Ninja
+# ccache hits across checkouts in other folders (CI clones anew each run).
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: deps test build bench run fuzz soak clean
 
