@@ -47,11 +47,13 @@ protected:
     }
 
     // Starts the program with "/sim" and these switches; settings files are
-    // written into `home` before.
-    void Start(const QStringList &switches = {})
+    // written into `home` before. On a port instead when `onPort`.
+    void Start(const QStringList &switches = {}, bool onPort = false)
     {
-        SetAppContext(TAppContext(home.path(), home.path(), QStringList{QStringLiteral("tolm47x"),
-                                                                        QStringLiteral("/sim")} + switches));
+        QStringList arguments{QStringLiteral("tolm47x")};
+        if (!onPort)
+            arguments.append(QStringLiteral("/sim"));
+        SetAppContext(TAppContext(home.path(), home.path(), arguments + switches));
         program = std::make_unique<TProgram>(TProgramOptions{false});
         form = std::make_unique<TFormMain>(*program);
         program->Line().SetOnExchange([this](TLine *, const QByteArray &request, bool, const QByteArray &) {

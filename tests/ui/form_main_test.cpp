@@ -9,6 +9,7 @@
 #include "ui/form_select_cmd.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -250,6 +251,49 @@ TEST_F(FormMain, ClosingAsksAndOnlyYesCloses)
     EXPECT_TRUE(home.readRaw(QStringLiteral("INI/WndPos.ini")).contains("[FormMain]"));
     EXPECT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).value(2).Text,
               QStringLiteral("Не указан заводской номер! Записать все равно?"));
+}
+
+TEST_F(FormMain, PollingRunsPassesUntilNoDeviceIsLeftToPoll)
+{
+    Start();
+    program->PollingTimer().SetInterval(20);
+    ASSERT_TRUE(Execute("actOprosStart"));
+    QElapsedTimer waited;
+    waited.start();
+    while (SentCodes().count(LevelAllRead) < 3 && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_GE(SentCodes().count(LevelAllRead), 3); // the default poll set, pass after pass
+    EXPECT_EQ(Model().LinkState.AsInt(), 1);
+
+    // A tick that finds no device enabled stops polling as "Остановить опрос" does.
+    program->Cycle().SetDeviceEnabled(0, false);
+    while (!Enabled("actOprosStart") && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_TRUE(Enabled("actOprosStart"));
+    EXPECT_FALSE(program->PollingTimer().IsEnabled());
+    EXPECT_TRUE(Enabled("actHmaxRead"));
+}
+
+TEST_F(FormMain, PortThatCannotBeOpenedIsReportedAndTheWindowsStillOpen)
+{
+    home.writeRaw(QStringLiteral("INI/ComPort.ini"), "[Transmitter]\r\nPort=/dev/tolm-no-such-port\r\n");
+    Start({}, true);
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Ошибка активации порта :/dev/tolm-no-such-port")});
+    EXPECT_EQ(op.CallsOf(QStringLiteral("ShowMessage")).value(0).Caption, QStringLiteral("Внимание"));
+    EXPECT_NE(TFormSelectCMD::Instance(), nullptr);
+    // Commands fail on the closed port as on a silent line.
+    op.Calls.clear();
+    Execute("actHmaxRead");
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Не выполнена команда\rСчитать Hmax из прибора")});
+}
+
+TEST_F(FormMain, WindowComesBackWhereItWasLeft)
+{
+    home.writeRaw(QStringLiteral("INI/WndPos.ini"),
+                  "[FormMain]\r\nLeft=30\r\nTop=40\r\nWidth=900\r\nHeight=110\r\nWindowState=0\r\n");
+    Start();
+    EXPECT_EQ(form->pos(), QPoint(30, 40));
+    EXPECT_EQ(form->size(), QSize(900, 110));
 }
 
 TEST_F(FormMain, F12BringsTheMainWindowBackFromAnyWindow)
