@@ -59,6 +59,20 @@ TEST_F(FormMainCapture, SignalCaptureWritesBothArraysAtOnceAndTheSummaryOnlyFirs
     EXPECT_TRUE(Enabled("actOprosSignalStart"));
 }
 
+TEST_F(FormMainCapture, CapturePastMidnightTakesTheNewDateButKeepsItsStartTime)
+{
+    clock.clock().Set(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 55)));
+    Start({QStringLiteral("/full")});
+    ASSERT_TRUE(Execute("actOprosSignalStart"));
+    // The signal's two seconds of pauses end before midnight, the
+    // spectrum's five after it.
+    EXPECT_EQ(CaptureFiles(), (QStringList{QStringLiteral("Signal_20261208_235955_0000.txt"),
+                                           QStringLiteral("Signal_20261208_235955_0001.txt")}));
+    EXPECT_EQ(QDir(home.file(QStringLiteral("DATA/2026/12/09"))).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("Spectrum_20261209_235955_0000.txt"),
+                           QStringLiteral("Spectrum_20261209_235955_0001.txt")}));
+}
+
 TEST_F(FormMainCapture, CaptureReadsBothArraysWhilePollingLocksTheMenuCommands)
 {
     Start({QStringLiteral("/full")});
