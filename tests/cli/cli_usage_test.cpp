@@ -39,33 +39,6 @@ TEST(CliOptionsTest, CommonOptionsComeBeforeTheVerb)
     EXPECT_TRUE(h.help);
 }
 
-TEST(CliOptionsTest, VerbArgumentsTakeValuesEitherWayAndKeepNegativeNumbers)
-{
-    TVerbArguments a;
-    QString error;
-    ASSERT_TRUE(a.Parse({"--period=500", "SmPer", "-12.5", "--count", "3", "--no-store"},
-                        {"--period", "--count"}, {"--no-store"}, error));
-    EXPECT_EQ(a.Value("--period"), "500");
-    EXPECT_EQ(a.Value("--count"), "3");
-    EXPECT_TRUE(a.Has("--no-store"));
-    EXPECT_EQ(a.Positional(), (QStringList{"SmPer", "-12.5"}));
-    int n = 0;
-    EXPECT_TRUE(a.Int("--period", 10, 1000, n, error));
-    EXPECT_EQ(n, 500);
-    EXPECT_FALSE(a.Int("--count", 5, 10, n, error));
-    EXPECT_FALSE(a.Parse({"--count"}, {"--count"}, {}, error));
-    EXPECT_FALSE(a.Parse({"--bogus"}, {}, {}, error));
-
-    double v = 0;
-    EXPECT_TRUE(ParseNumber("0,5", v));
-    EXPECT_EQ(v, 0.5);
-    EXPECT_FALSE(ParseNumber("1.2.3", v));
-    qint64 i = 0;
-    EXPECT_TRUE(ParseInteger("0x1F", 0, 255, i));
-    EXPECT_EQ(i, 31);
-    EXPECT_FALSE(ParseInteger("256", 0, 255, i));
-}
-
 TEST(CliOptionsTest, WrongUsageExitsWithTwoAndOneLineBeforeAnyExchange)
 {
     EnsureCoreApplication();

@@ -152,13 +152,14 @@ TEST_F(CliVerbsTest, DamagedAnswersAreNoSuccessEvenThoughTheGaugeAnswered)
 TEST_F(CliVerbsTest, WriteStoresIntoTheRomAndReadsBackInALaterRun)
 {
     ManualClockScope clock(QDateTime::currentDateTime()); // the second the gauge gets for its ПЗУ
-    const CliRun w = run({"--sim", "write", "KKalman", "0,5", "Hmax", "20000", "Lmax", "18000"});
+    const CliRun w = run({"--sim", "write", "KKalman", "0,5", "Hmax", "20000", "Lmax", "18000", "SmPer", "-12.5"});
     ASSERT_EQ(w.status, ExitOk) << w.err.join('|').toStdString();
-    EXPECT_EQ(w.out, (QStringList{"KKalman := 0.5", "Hmax := 20000", "Lmax := 18000"}));
+    EXPECT_EQ(w.out, (QStringList{"KKalman := 0.5", "Hmax := 20000", "Lmax := 18000", "SmPer := -12.5"}));
     const QStringList log = exchangeLog();
-    ASSERT_EQ(log.size(), 4);
+    ASSERT_EQ(log.size(), 5);
     EXPECT_TRUE(log[0].startsWith("[FF B3 06 04 3F 00 00 00 "));
-    EXPECT_TRUE(log[3].startsWith("[FF A2 01 ")); // one store at the end
+    EXPECT_TRUE(log[3].startsWith("[FF B3 06 01 C1 48 00 00 "));
+    EXPECT_TRUE(log[4].startsWith("[FF A2 01 ")); // one store at the end
 
     // The simulated gauge kept its ПЗУ in the program folder.
     EXPECT_TRUE(QFile::exists(home.file("INI/SimGauge.json")));
