@@ -103,7 +103,7 @@ void TActionDispatcher::SetChecked(const QString &name, bool checked)
 {
     if (TEntry *entry = find(name)) {
         entry->checked = checked;
-        entry->checkable = entry->checkable || checked;
+        entry->checkable = true;
         applyLook(*entry);
     }
 }

@@ -59,7 +59,7 @@ public:
     bool IsVisible(const QString &name) const;
     void SetVisible(const QString &name, bool visible);
     bool IsChecked(const QString &name) const;
-    // Shows a check mark on the action's items.
+    // Makes the action's items checkable and shows or clears their mark.
     void SetChecked(const QString &name, bool checked);
 
     // Handlers running now (a command and the commands it executes).
