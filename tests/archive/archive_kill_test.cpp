@@ -32,11 +32,12 @@ const QStringList kNames{QStringLiteral("Freq"),      QStringLiteral("Distance")
                          QStringLiteral("LevelFree"), QStringLiteral("Reserve"),  QStringLiteral("Usil"),
                          QStringLiteral("TmpOfSensor"), QStringLiteral("CurrentOutput")};
 
-// Value number n goes to archive name n mod 8, stamped 5 s after number
-// n - 1 from 22:00, so the run crosses midnight several times.
+// Value number n goes to archive name n mod 8, stamped 30 s after number
+// n - 1 from 22:00, so the run crosses midnight after 240 values, however
+// slowly a loaded machine lets the child write.
 QDateTime stampOf(qint64 n)
 {
-    return QDateTime(QDate(2026, 12, 8), QTime(22, 0)).addMSecs(n * 4999);
+    return QDateTime(QDate(2026, 12, 8), QTime(22, 0)).addMSecs(n * 29999);
 }
 
 [[noreturn]] void archiveUntilKilled(const QString &dbPath, qint64 first, int reportFd)
