@@ -4,7 +4,7 @@
 #include "cli/cli_output.h"
 #include "device/tolm472.h"
 #include "link/command_sender.h"
-#include "link/port_enums.h"
+#include "link/program_setup.h"
 #include "link/request_cycle.h"
 #include "link/simulated_line.h"
 #include "link/transmitter.h"
@@ -12,12 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-constexpr int SimBaudFallback = 9600;
-
-} // namespace
 
 TCliSession::TCliSession(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out)
     : m_options(options), m_environment(environment), m_out(out), m_host(out)
@@ -64,10 +58,7 @@ bool TCliSession::Open(QString &error)
 
     // As the program's start-up sets its gauge model up.
     m_model = std::make_unique<Ttolm472>(m_home);
-    m_model->Name = QStringLiteral("Tolm471");
-    m_model->SetErrorMax(1);
-    m_model->Description.Title = QStringLiteral("ТОЛМ471И");
-    m_model->Description.Hint = m_model->Description.Title;
+    SetUpProgramGauge(*m_model);
     m_model->SetSystemAddress(uint8_t(m_options.address));
     m_model->OnMessage = [this](const QString &text) { m_host.Message(text); };
 
@@ -90,20 +81,9 @@ bool TCliSession::Open(QString &error)
 bool TCliSession::openLine(QString &error)
 {
     if (m_options.sim) {
-        TPortParameters gaugeSet(m_home);
-        gaugeSet.Section = QStringLiteral("Tolm");
-        gaugeSet.LoadFromFile();
-        TSimLineConfig config;
-        // The simulated gauge keeps what is stored into its ПЗУ in the
-        // program folder's INI, so a later run finds it (not when the
-        // installation has no INI folder: nothing is created there).
-        if (QFileInfo(QDir(m_home).filePath(QStringLiteral("INI"))).isDir())
-            config.gauge.stateFile = QDir(m_home).filePath(QStringLiteral("INI/SimGauge.json"));
+        TSimLineConfig config = ProgramSimLineConfig(m_home, m_options.modbus);
         config.faults = m_environment.simFaults;
         config.timing.enabled = m_environment.simLineTiming;
-        const int baud = BaudRateBitsPerSecond(gaugeSet.BaudRate);
-        config.timing.baud = baud > 0 ? baud : SimBaudFallback;
-        config.gaugeParity = !m_options.modbus;
         m_line = std::make_unique<TSimulatedLine>(config);
         return true;
     }
