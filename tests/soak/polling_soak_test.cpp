@@ -7,8 +7,6 @@
 // polling accepted.
 
 #include "app/custom_timer.h"
-#include "app/text_file.h"
-#include "archive/day_query.h"
 #include "archive/value_archive.h"
 #include "device/command_codes.h"
 #include "device/tolm472.h"
@@ -19,11 +17,11 @@
 #include "link/request_thread.h"
 #include "link/simulated_line.h"
 #include "link/ui_hand_over.h"
+#include "support/archive_counts.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
@@ -52,28 +50,6 @@ public:
     int messages = 0;
     int errors = 0;
 };
-
-// Rows and text lines of one archive name over every day folder.
-void countArchive(const QString &dbPath, const QString &name, int &rows, int &lines)
-{
-    rows = 0;
-    lines = 0;
-    QDirIterator it(dbPath, {name + ".db"}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo table(it.next());
-        const QStringList parts = table.absolutePath().split('/');
-        TDayQuery q;
-        q.name = name;
-        q.day = QDate(parts.at(parts.size() - 3).toInt(), parts.at(parts.size() - 2).toInt(), parts.last().toInt());
-        QVector<TArchiveRow> day;
-        QString error;
-        EXPECT_TRUE(LoadDay(dbPath, q, day, error)) << error.toStdString();
-        rows += int(day.size());
-        QStringList text;
-        ReadTextLines(table.absolutePath() + "/" + name + ".txt", text);
-        lines += int(text.size());
-    }
-}
 
 } // namespace
 
@@ -208,11 +184,10 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
     int acceptedValues = 0;
     for (const QString name :
          {"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil", "TmpOfSensor", "CurrentOutput"}) {
-        int rows = 0, lines = 0;
-        countArchive(home.file("DATA"), name, rows, lines);
+        const TArchiveCounts stored = CountArchive(home.file("DATA"), name);
         EXPECT_GT(accepted.value(name), 0) << name.toStdString();
-        EXPECT_EQ(rows, accepted.value(name)) << name.toStdString();
-        EXPECT_EQ(lines, accepted.value(name)) << name.toStdString();
+        EXPECT_EQ(stored.rows, accepted.value(name)) << name.toStdString();
+        EXPECT_EQ(stored.lines, accepted.value(name)) << name.toStdString();
         acceptedValues += accepted.value(name);
     }
     const int readings = accepted.value("Freq") + accepted.value("TmpOfSensor") + accepted.value("CurrentOutput");

@@ -1,0 +1,337 @@
+// Soak: the program as it starts with "/sim" (the simulated gauge on its
+// line with the byte timing of the gauge's speed), its main window with the
+// readings and communication windows open, polling every 200 ms for ten
+// minutes (TOLM_SOAK_SECONDS overrides the length, e.g. 20 for a quick try).
+//
+// Measured while polling runs and no operator command is being carried out:
+// - the event loop: the longest gap between the ticks of a 10 ms timer in
+//   the user-interface thread, which must stay below 100 ms;
+// - the archive: every reading the polling accepted is one row in its
+//   day's table and one line in its text file, per archive name;
+// - memory: the resident set size (and, under AddressSanitizer, the bytes
+//   held by live allocations) once the first minute is over and at the end.
+
+#include "app/app_context.h"
+#include "app/custom_timer.h"
+#include "archive/value_archive.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+#include "ui/form_main.h"
+#include "ui/form_req_ans.h"
+#include "ui/form_tolm472i.h"
+#include "ui/program.h"
+
+#include "support/archive_counts.h"
+#include "support/gui_application.h"
+#include "support/scripted_operator.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TOLM_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOLM_ASAN 1
+#endif
+#endif
+#ifdef TOLM_ASAN
+// AddressSanitizer's own count (declared here: GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+
+// The resident set is to show what the program holds, not the sanitizer's
+// bookkeeping, so two of AddressSanitizer's defaults are narrowed here:
+// - freed blocks wait in a quarantine of 256 MB before they are handed out
+//   again; filling it would read as 256 MB of growth;
+// - every allocation's call stack is kept in a depot that is never freed,
+//   and the frames unwound through Qt's libraries (built without frame
+//   pointers) are partly garbage, so the depot takes in tens of thousands of
+//   "new" stacks and megabytes within minutes. One frame per allocation
+//   keeps it at a handful.
+// The bytes of live allocations are counted exactly either way. For a
+// report with whole allocation stacks, run with
+// ASAN_OPTIONS=malloc_context_size=30 (the environment overrides these).
+extern "C" const char *__asan_default_options()
+{
+    return "quarantine_size_mb=4:malloc_context_size=1";
+}
+#endif
+
+namespace {
+
+constexpr int DefaultSeconds = 600;
+constexpr int PollPeriodMs = 200;
+constexpr int TickMs = 10;
+constexpr qint64 StallLimitMs = 100;
+// Growth allowed from the first sample to the end. Polling keeps nothing
+// per reading in memory: the readings go to disk and the windows show only
+// the latest. After the first minute the resident set moves only with the
+// allocator's reuse of freed blocks (a few hundred kilobytes over ten
+// minutes). A leak of one kilobyte per polling pass (about 2,700 passes
+// after the first minute) would pass 2 MB; the live allocations, counted
+// exactly, may grow by a quarter of a megabyte, about 100 bytes per pass.
+constexpr double RssGrowthLimitMb = 2.0;
+constexpr double HeapGrowthLimitMb = 0.25;
+// No pass finishing for this long: the polling hangs.
+constexpr qint64 NoPassLimitMs = 30000;
+
+int SoakSeconds()
+{
+    const QByteArray text = qgetenv("TOLM_SOAK_SECONDS");
+    if (text.isEmpty())
+        return DefaultSeconds;
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    return ok && seconds > 0 ? seconds : -1;
+}
+
+double ResidentMb()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    if (fields.size() < 2)
+        return -1;
+    return double(fields.at(1).toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// The scheduler's account of the calling thread: how long it ran and how
+// long it stood ready while other processes had the processors. A gap of
+// the event loop made of waiting for a processor is the machine's load, not
+// the program's stall.
+class TThreadSchedule
+{
+public:
+    TThreadSchedule() : m_fd(::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC)) {}
+    ~TThreadSchedule()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    TThreadSchedule(const TThreadSchedule &) = delete;
+    TThreadSchedule &operator=(const TThreadSchedule &) = delete;
+
+    // Nanoseconds run and waited since the thread began; zeros when the
+    // kernel keeps no such account.
+    void Read(qint64 &runNs, qint64 &waitNs) const
+    {
+        runNs = waitNs = 0;
+        char text[96] = {};
+        if (m_fd < 0 || ::pread(m_fd, text, sizeof text - 1, 0) <= 0)
+            return;
+        long long run = 0, wait = 0;
+        if (std::sscanf(text, "%lld %lld", &run, &wait) == 2) {
+            runNs = run;
+            waitNs = wait;
+        }
+    }
+
+private:
+    int m_fd;
+};
+
+// Bytes held by live allocations; -1 without AddressSanitizer.
+double LiveHeapMb()
+{
+#ifdef TOLM_ASAN
+    return double(__sanitizer_get_current_allocated_bytes()) / (1024.0 * 1024.0);
+#else
+    return -1;
+#endif
+}
+
+class PollingWindowsSoak : public GuiTest
+{
+protected:
+    PollingWindowsSoak() : m_oldDir(QDir::currentPath())
+    {
+        QDir::setCurrent(home.path()); // Timer.ini, window positions, exchange log
+        SetAppContext(TAppContext(home.path(), home.path(), {QStringLiteral("tolm47x"), QStringLiteral("/sim")}));
+    }
+
+    ~PollingWindowsSoak() override
+    {
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        program.reset();
+        QDir::setCurrent(m_oldDir);
+        SetAppContext(TAppContext());
+    }
+
+    TempHome home;
+    TScriptedOperator op;
+    std::unique_ptr<TProgram> program;
+    std::unique_ptr<TFormMain> form;
+
+private:
+    QString m_oldDir;
+};
+
+} // namespace
+
+TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnceAndHoldsItsMemory)
+{
+    const int seconds = SoakSeconds();
+    ASSERT_GT(seconds, 0) << "TOLM_SOAK_SECONDS must be a whole number of seconds above 0";
+    const qint64 durationMs = qint64(seconds) * 1000;
+    // After the first minute; a short try samples after a quarter of its run.
+    const qint64 baselineAtMs = qMin<qint64>(60000, durationMs / 4);
+
+    program = std::make_unique<TProgram>(); // with the line's byte timing
+    form = std::make_unique<TFormMain>(*program);
+    form->show();
+    ASSERT_NE(TFormTolm472I::Instance(), nullptr);
+    ASSERT_NE(TFormReqAns::Instance(), nullptr);
+    ASSERT_TRUE(TFormTolm472I::Instance()->isVisible());
+    ASSERT_TRUE(TFormReqAns::Instance()->isVisible());
+
+    std::mutex acceptedMutex;
+    QMap<QString, int> accepted;
+    int readings = 0;
+    program->Cycle().SetOnReading([&](int, const QVector<TArchivedValue> &values) {
+        const std::lock_guard lock(acceptedMutex);
+        ++readings;
+        for (const TArchivedValue &v : values)
+            ++accepted[v.name];
+    });
+
+    op.Answer(PollPeriodMs);
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actTimerParametersChange")));
+    ASSERT_EQ(program->PollingTimer().Interval(), PollPeriodMs);
+    const int requestsBefore = ExchangeStatistics().Requests;
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actOprosStart"))); // "Начать опрос"
+    ASSERT_TRUE(program->PollingTimer().IsEnabled());
+
+    QElapsedTimer run;
+    run.start();
+    // Each gap between two ticks, whole and without the time the thread
+    // stood ready for a processor; the longest of each with where it was.
+    const TThreadSchedule schedule;
+    qint64 lastRunNs = 0, lastWaitNs = 0;
+    schedule.Read(lastRunNs, lastWaitNs);
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    struct TGap {
+        double ms = 0;      // between the ticks
+        double runMs = 0;   // of it, the thread running
+        double waitMs = 0;  // of it, the thread ready but not running
+        double atS = 0;     // seconds into the run
+    };
+    TGap longestGap, longestStall;
+    int gapsOver50Ms = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        qint64 runNs = 0, waitNs = 0;
+        schedule.Read(runNs, waitNs);
+        const TGap gap{double(sinceTick.nsecsElapsed()) / 1e6, double(runNs - lastRunNs) / 1e6,
+                       double(waitNs - lastWaitNs) / 1e6, double(run.elapsed()) / 1000};
+        sinceTick.restart();
+        lastRunNs = runNs;
+        lastWaitNs = waitNs;
+        gapsOver50Ms += gap.ms > 50 ? 1 : 0;
+        if (gap.ms > longestGap.ms)
+            longestGap = gap;
+        if (gap.ms - gap.waitMs > longestStall.ms - longestStall.waitMs)
+            longestStall = gap;
+    });
+
+    double rssFirst = -1, heapFirst = -1, rssLast = -1, heapLast = -1;
+    bool stopping = false;
+    bool hung = false;
+    quint64 lastPasses = 0;
+    QElapsedTimer sincePass;
+    sincePass.start();
+    QEventLoop loop;
+    QTimer control;
+    QObject::connect(&control, &QTimer::timeout, [&] {
+        TRequestThread &thread = program->RequestThread();
+        if (thread.Passes() != lastPasses) {
+            lastPasses = thread.Passes();
+            sincePass.restart();
+        } else if (sincePass.elapsed() > NoPassLimitMs) {
+            hung = true;
+            loop.quit();
+            return;
+        }
+        if (rssFirst < 0 && run.elapsed() >= baselineAtMs) {
+            rssFirst = ResidentMb();
+            heapFirst = LiveHeapMb();
+        }
+        if (!stopping && run.elapsed() >= durationMs) {
+            // "Закончить опрос" is an operator command: the measurement ends
+            // before it.
+            stopping = true;
+            tick.stop();
+            rssLast = ResidentMb();
+            heapLast = LiveHeapMb();
+            form->ExecuteAction(QStringLiteral("actOprosStop"));
+        }
+        if (stopping && !thread.InPass())
+            loop.quit();
+    });
+    tick.start(TickMs);
+    control.start(250);
+    loop.exec();
+    control.stop();
+    ASSERT_FALSE(hung) << "no polling pass ended for " << NoPassLimitMs / 1000 << " s";
+    QCoreApplication::processEvents(); // the last exchanges reach the communication window
+    const double polledSeconds = double(run.elapsed()) / 1000;
+    const quint64 passes = program->RequestThread().Passes();
+    const int requestsShown = ExchangeStatistics().Requests - requestsBefore;
+
+    program->Cycle().SetOnReading({});
+    program->Archive().CloseTables();
+    bool countsExact = !accepted.isEmpty();
+    QStringList perName;
+    for (auto it = accepted.cbegin(); it != accepted.cend(); ++it) {
+        const TArchiveCounts stored = CountArchive(program->ArchiveSettings().dbPath, it.key());
+        EXPECT_EQ(stored.rows, it.value()) << it.key().toStdString();
+        EXPECT_EQ(stored.lines, it.value()) << it.key().toStdString();
+        countsExact = countsExact && stored.rows == it.value() && stored.lines == it.value();
+        perName.append(QStringLiteral("%1 %2/%3/%4").arg(it.key()).arg(it.value()).arg(stored.rows).arg(stored.lines));
+    }
+
+    std::printf("[ soak ] %.1f s polling every %d ms on the simulated gauge with line timing, readings and "
+                "communication windows open: %llu passes, %d readings accepted, %d exchanges shown; "
+                "event loop (%d ms timer): longest stall %.1f ms (%.1f ms running, %.1f ms waiting for a processor, "
+                "at %.1f s), longest gap %.1f ms (%.1f running, %.1f waiting, at %.1f s), %d gaps over 50 ms; "
+                "archive accepted/rows/lines: %s (%s); RSS %.1f MB at %.0f s -> %.1f MB at the end of polling "
+                "(growth %+.2f MB, bound %.2f MB); live heap %.2f -> %.2f MB (growth %+.2f MB, bound %.2f MB)\n",
+                polledSeconds, PollPeriodMs, static_cast<unsigned long long>(passes), readings, requestsShown,
+                TickMs, longestStall.ms - longestStall.waitMs, longestStall.runMs, longestStall.waitMs,
+                longestStall.atS, longestGap.ms, longestGap.runMs, longestGap.waitMs, longestGap.atS, gapsOver50Ms,
+                qPrintable(perName.join(QStringLiteral(", "))), countsExact ? "exact" : "MISMATCH", rssFirst,
+                double(baselineAtMs) / 1000, rssLast, rssLast - rssFirst, RssGrowthLimitMb, heapFirst, heapLast,
+                heapLast - heapFirst, HeapGrowthLimitMb);
+    std::fflush(stdout);
+
+    EXPECT_LT(longestStall.ms - longestStall.waitMs, StallLimitMs);
+    EXPECT_GT(readings, 0);
+    EXPECT_TRUE(op.CallsOf(QStringLiteral("ShowMessage")).isEmpty()) << "an archive or gauge message came up";
+    // Every exchange of the polling reached the communication window: the
+    // start-up selection polls one command per pass.
+    EXPECT_EQ(quint64(requestsShown), passes);
+    ASSERT_GE(rssFirst, 0);
+    EXPECT_LT(rssLast - rssFirst, RssGrowthLimitMb);
+    if (heapFirst >= 0) {
+        EXPECT_LT(heapLast - heapFirst, HeapGrowthLimitMb);
+    }
+    RecordProperty("longest_stall_ms", int(longestStall.ms - longestStall.waitMs));
+    RecordProperty("passes", int(passes));
+    RecordProperty("rss_growth_kb", int((rssLast - rssFirst) * 1024));
+}
