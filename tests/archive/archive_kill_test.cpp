@@ -144,7 +144,8 @@ TEST(ArchiveKill, KilledAtRandomMomentsKeepsEveryTableAndEveryReportedValue)
                 }
             }
         }
-        EXPECT_GT(tables, 0);
+        // A child killed before its first table was made has reported nothing.
+        EXPECT_TRUE(tables > 0 || reported.isEmpty());
         for (qint64 n : reported) {
             ASSERT_TRUE(inTables.contains(n)) << "value " << n << " lost after round " << round;
             ASSERT_TRUE(inTexts.contains(n)) << "line " << n << " lost after round " << round;
