@@ -315,16 +315,25 @@ const TAnswerRule *ruleFor(uint8_t function)
 
 } // namespace
 
-void Ttolm472::ParseAnswer(const QByteArray &answer)
+bool Ttolm472::acceptFrame(const QByteArray &answer, bool (*checksumOk)(const QByteArray &))
 {
     LastErrorCode = StatusCode::Normal;
     LastErrorText = StatusText::Normal;
     if (answer.isEmpty())
-        return Fail(StatusCode::NoAnswer, StatusText::NoAnswer);
-    if (answer.size() <= 4)
-        return Fail(StatusCode::ReadError, StatusText::ReadError);
-    if (!CheckCrc16(answer))
-        return Fail(StatusCode::ChecksumError, StatusText::ChecksumError);
+        Fail(StatusCode::NoAnswer, StatusText::NoAnswer);
+    else if (answer.size() <= 4)
+        Fail(StatusCode::ReadError, StatusText::ReadError);
+    else if (!checksumOk(answer))
+        Fail(StatusCode::ChecksumError, StatusText::ChecksumError);
+    else
+        return true;
+    return false;
+}
+
+void Ttolm472::ParseAnswer(const QByteArray &answer)
+{
+    if (!acceptFrame(answer, CheckCrc16))
+        return;
     const TAnswerRule *rule = ruleFor(ByteAt(answer, 1));
     if (!rule)
         return Fail(StatusCode::CommandMismatch, StatusText::CommandMismatch);

@@ -17,14 +17,8 @@ constexpr int MinMeterAnswer = 8;
 
 void Ttolm472::ParseLumidorAnswer(const QByteArray &answer)
 {
-    LastErrorCode = StatusCode::Normal;
-    LastErrorText = StatusText::Normal;
-    if (answer.isEmpty())
-        return Fail(StatusCode::NoAnswer, StatusText::NoAnswer);
-    if (answer.size() <= 4)
-        return Fail(StatusCode::ReadError, StatusText::ReadError);
-    if (!CheckCrc8(answer))
-        return Fail(StatusCode::ChecksumError, StatusText::ChecksumError);
+    if (!acceptFrame(answer, CheckCrc8))
+        return;
     if (answer.size() < MinMeterAnswer)
         return Fail(StatusCode::ReadError, StatusText::ReadError);
     const auto hundredths = static_cast<int16_t>(BytesToWord(ByteAt(answer, 5), ByteAt(answer, 6)));

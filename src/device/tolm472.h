@@ -256,6 +256,10 @@ public:
 
 private:
     bool bit(int n) const { return (m_variantProcessing >> n) & 1; }
+    // The checks both parsers begin with: status back to normal, then an
+    // empty or too short answer or a wrong checksum fails. True when the
+    // answer may be read further.
+    bool acceptFrame(const QByteArray &answer, bool (*checksumOk)(const QByteArray &));
     void setBit(int n, bool on, std::initializer_list<int> clears = {});
     void presetCalibration(int points);
     void presetProgon(int points);
