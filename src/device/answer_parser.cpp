@@ -26,6 +26,7 @@
 // The bytes in between (offset 2, 7 of a single value, 5 of a gain, 25 of
 // all readings) carry nothing the program uses and are not read.
 
+#include "device/parameter_table.h"
 #include "device/status_words.h"
 #include "device/tolm472.h"
 #include "link/frame/frame.h"
@@ -206,44 +207,15 @@ void byteValue(Ttolm472 &m, const QByteArray &a)
     }
 }
 
-void wordParameter(Ttolm472 &m, const QByteArray &a)
+// A word or float parameter read back: through its setter, which drops
+// what is out of its range. A number the program does not know is ignored.
+template <TParameterType Type>
+void parameterRead(Ttolm472 &m, const QByteArray &a)
 {
-    const uint16_t value = WordAt(a, 3);
-    switch (m.WordParamReadNumber) {
-    case 0: m.SetVariantProcessing(value); break;
-    case 4: m.SetCountBadZones(value); break;
-    case 6: m.SetFreqBeg(value); break;
-    case 8: m.SetMUP(value); break;
-    default: break;
-    }
-}
-
-struct TFloatParameter
-{
-    uint8_t number;
-    void (Ttolm472::*set)(double);
-};
-
-// Float parameters held by the model itself; the bad-zone numbers 20 to 54
-// are the zones' observable values.
-constexpr TFloatParameter FloatParameters[] = {
-    {0, &Ttolm472::SetKrPer},    {1, &Ttolm472::SetSmPer},     {2, &Ttolm472::SetHmax},
-    {3, &Ttolm472::SetLmax},     {4, &Ttolm472::SetKKalman},   {6, &Ttolm472::SetSpeed},
-    {10, &Ttolm472::SetLevelKalibr}, {60, &Ttolm472::SetKrFChH}, {61, &Ttolm472::SetSmFChH},
-    {62, &Ttolm472::SetRadius},  {63, &Ttolm472::SetFreqNes},  {64, &Ttolm472::SetFreqDev},
-    {65, &Ttolm472::SetODPM},
-};
-
-void floatParameter(Ttolm472 &m, const QByteArray &a)
-{
-    const double value = SingleAt(a, 3);
-    const uint8_t number = m.FloatParamReadNumber;
-    const auto *p = std::find_if(std::begin(FloatParameters), std::end(FloatParameters),
-                                 [number](const TFloatParameter &f) { return f.number == number; });
-    if (p != std::end(FloatParameters))
-        (m.*(p->set))(value); // the setter drops what is out of its range
-    else if (TIODouble *zoneValue = m.BadZones.ByParamNumber(number))
-        zoneValue->SetValue(value);
+    const bool word = Type == TParameterType::Word;
+    const uint8_t number = word ? m.WordParamReadNumber : m.FloatParamReadNumber;
+    if (const TParameter *parameter = ParameterByNumber(Type, number))
+        parameter->Set(m, word ? double(WordAt(a, 3)) : SingleAt(a, 3));
 }
 
 void errorAnswer(Ttolm472 &m, const QByteArray &a)
@@ -301,8 +273,8 @@ constexpr TAnswerRule AnswerRules[] = {
     {0xB2, fixedLength<5>, acknowledge},
     {0xB3, fixedLength<5>, acknowledge},
     {0xB4, byteValueLength, byteValue},
-    {0xB5, fixedLength<7>, wordParameter},
-    {0xB6, fixedLength<9>, floatParameter},
+    {0xB5, fixedLength<7>, parameterRead<TParameterType::Word>},
+    {0xB6, fixedLength<9>, parameterRead<TParameterType::Float>},
     {0xFA, fixedLength<6>, errorAnswer},
 };
 

@@ -13,12 +13,6 @@ void describe(TIODouble &value, int zone, const QString &title, const QString &h
     value.Tag = zone;
 }
 
-// Float parameter numbers on the line: zone n uses base + n - 1.
-constexpr int NearBase = 20;
-constexpr int FarBase = 30;
-constexpr int FillBase = 40;
-constexpr int EmptyBase = 50;
-
 } // namespace
 
 TBadZone::TBadZone(int number)
@@ -41,18 +35,4 @@ TBadZones::TBadZones()
 {
     for (int n = 1; n <= Count; ++n)
         m_zones[n - 1] = std::make_unique<TBadZone>(n);
-}
-
-TIODouble *TBadZones::ByParamNumber(int number)
-{
-    const int zone = number % 10 + 1;
-    if (zone > Count || number < NearBase)
-        return nullptr;
-    switch (number - (zone - 1)) {
-    case NearBase: return &Zone(zone).Near;
-    case FarBase: return &Zone(zone).Far;
-    case FillBase: return &Zone(zone).FillSpeed;
-    case EmptyBase: return &Zone(zone).EmptySpeed;
-    default: return nullptr;
-    }
 }

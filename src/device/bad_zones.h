@@ -34,11 +34,6 @@ public:
     TBadZone &Zone(int number) { return *m_zones.at(number - 1); }
     const TBadZone &Zone(int number) const { return *m_zones.at(number - 1); }
 
-    // The value behind a float parameter number of the line: 20..24 near,
-    // 30..34 far, 40..44 fill speed, 50..54 drain speed of zones 1..5;
-    // nullptr for any other number.
-    TIODouble *ByParamNumber(int number);
-
 private:
     std::array<std::unique_ptr<TBadZone>, Count> m_zones;
 };

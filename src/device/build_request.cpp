@@ -3,6 +3,7 @@
 // context that the parse of the answer reads.
 
 #include "device/command_table.h"
+#include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/frame/frame.h"
 
@@ -14,38 +15,12 @@ const QString RequestError = QStringLiteral("Ошибка формировани
 constexpr uint8_t SignalArray = 20;
 constexpr uint8_t SpectrumArray = 30;
 
-uint16_t wordParameter(const Ttolm472 &m, uint8_t number)
+// The present value of the parameter the gauge numbers `number` among its
+// word or float parameters; 0 for a number the program does not know.
+double parameterValue(const Ttolm472 &m, TParameterType type, uint8_t number)
 {
-    switch (number) {
-    case 0: return m.VariantProcessing();
-    case 4: return m.CountBadZones();
-    case 6: return m.FreqBeg();
-    case 8: return m.MUP();
-    default: return 0;
-    }
-}
-
-double floatParameter(Ttolm472 &m, uint8_t number)
-{
-    switch (number) {
-    case 0: return m.KrPer();
-    case 1: return m.SmPer();
-    case 2: return m.Hmax();
-    case 3: return m.Lmax();
-    case 4: return m.KKalman();
-    case 6: return m.Speed();
-    case 10: return m.LevelKalibr();
-    case 60: return m.KrFChH();
-    case 61: return m.SmFChH();
-    case 62: return m.Radius();
-    case 63: return m.FreqNes();
-    case 64: return m.FreqDev();
-    case 65: return m.ODPM();
-    default: break;
-    }
-    // Bad zones: the gauge gets whatever number the zone's value holds.
-    const TIODouble *zoneValue = m.BadZones.ByParamNumber(number);
-    return zoneValue ? zoneValue->GetValue().toDouble() : 0.0;
+    const TParameter *parameter = ParameterByNumber(type, number);
+    return parameter ? parameter->Get(m) : 0.0;
 }
 
 // Why a block read cannot go out, or empty text when it can. The gauge
@@ -104,8 +79,10 @@ std::optional<QByteArray> Ttolm472::BuildRequest(int code, QString *error)
 
     switch (row->tail) {
     case TRequestTail::None: break;
-    case TRequestTail::WordParameter: AppendWord(payload, wordParameter(*this, row->number)); break;
-    case TRequestTail::FloatParameter: AppendSingle(payload, floatParameter(*this, row->number)); break;
+    case TRequestTail::WordParameter: AppendWord(payload, uint16_t(parameterValue(*this, TParameterType::Word, row->number)));
+        break;
+    case TRequestTail::FloatParameter: AppendSingle(payload, parameterValue(*this, TParameterType::Float, row->number));
+        break;
     case TRequestTail::AddressChange:
         // The gauge that carries this plant number takes the new address and
         // answers from it.

@@ -1,19 +1,26 @@
 #pragma once
-// The gauge's parameters by their property names, for reading from and
-// writing to the gauge by name: the command that reads a parameter, the
-// command that writes it, how its value is taken from and put into the
-// model, and the hints that name the read and the write to the operator
-// (in the retry progress and in "Не выполнена команда").
+// One description per gauge parameter, by its property name: how it goes
+// over the line (its type, the commands that read and write it, hence its
+// number among the gauge's word or float parameters), how its value is
+// taken from and put into the model, and how the operator meets it: the
+// main window's change, read and write actions with their captions, hints
+// and dialogs, when they are shown or locked, whether it is a step of
+// "Считать все параметры" / "Записать все параметры ", whether it is kept in
+// the parameter set on disk, and how the parameters window shows it.
 //
-// The main window's read and write actions and the command-line tool use
-// the same rows, so a parameter is read and written the same way wherever
-// the operator asks for it.
+// Everything that names a parameter (the request builder and the parser,
+// the main window's actions and rules, the composite commands, the
+// parameter sets, the command-line tool) reads it from here, so a
+// parameter is read, written and shown the same way wherever it is asked
+// for, and a new one is one row.
 //
 // A parameter without a write command (SystemAddress, PlantNumber) is only
 // set in the model; one without a read command (LevelKalibr, ModePrediction,
 // the new address and plant number) cannot be read back from the gauge.
 
 #include <QString>
+
+#include <optional>
 #include <span>
 
 class Ttolm472;
@@ -24,34 +31,108 @@ enum class TParameterType : unsigned char {
     Byte,  // 8-bit unsigned
 };
 
+// When a parameter's actions are shown, or its step of the all-parameters
+// commands runs.
+enum class TParameterCondition : unsigned char {
+    Never,            // not a step of the all-parameters commands
+    Always,
+    Extended,         // the gauge has the extended parameters (software version above 1)
+    FullMode,         // the factory command set is shown
+    FullModeExtended, // both
+};
+
+// The input dialog of the main window's change action ("act" + name +
+// "Change"), titled "Введите", starting at the model's present value.
+enum class TParameterInput : unsigned char {
+    None,    // no change action
+    Integer, // integer dialog, Min..Max
+    Double,  // double dialog, Min..Max with Decimals
+    List,    // one line of INI\ProgramTypes.ini: line 0 is type 11, line 1 type 12
+};
+
+struct TParameterChange {
+    const char *Caption = nullptr; // the action's caption and hint
+    TParameterInput Input = TParameterInput::None;
+    const char *Label = nullptr; // the dialog's label
+    double Min = 0;
+    double Max = 0;
+    int Decimals = 0;
+    bool NeedsExtended = false; // does nothing unless the gauge has the extended parameters
+};
+
+// How the parameters window shows the value: the label is Label, or
+// Label + ", " + Unit; an integer, or the locale's fixed-point format with
+// thousands separators, Decimals decimals and at most Digits significant
+// digits.
+struct TParameterView {
+    const char *Label = nullptr; // nullptr: not shown there
+    const char *Unit = nullptr;
+    bool Grouped = false; // false: a plain integer
+    int Decimals = 0;
+    int Digits = 9;
+};
+
 struct TParameter {
-    const char *Name; // property name of the model ("Hmax", "BadZoneFar3", ...)
-    TParameterType Type;
-    int ReadCode;  // command code that reads it; -1: none
-    int WriteCode; // command code that writes it; -1: none
+    // --- On the line and in the model ---------------------------------------
+    const char *Name = nullptr; // property name of the model ("Hmax", "BadZoneFar3", ...)
+    TParameterType Type = TParameterType::Float;
+    int ReadCode = -1;  // command code that reads it; -1: none
+    int WriteCode = -1; // command code that writes it; -1: none
     // For a parameter written by one of several commands, the command of the
     // model's present value (-1: none); nullptr otherwise.
-    int (*WriteCodeOf)(const Ttolm472 &model);
-    double (*Get)(const Ttolm472 &model);
+    int (*WriteCodeOf)(const Ttolm472 &model) = nullptr;
+    double (*Get)(const Ttolm472 &model) = nullptr;
     // Through the model's setter, whose rules may refuse the value; an
     // integer parameter also refuses a value that is not a whole number of
     // its range. A refused value leaves the old one.
-    void (*Set)(Ttolm472 &model, double value);
-    const char *ReadHint;  // UTF-8; empty when there is no read command
-    const char *WriteHint; // UTF-8; empty when there is no write command
+    void (*Set)(Ttolm472 &model, double value) = nullptr;
+
+    // --- Commands with retries -------------------------------------------------
+    const char *ReadHint = "";  // UTF-8; empty when there is no read command
+    const char *WriteHint = ""; // UTF-8; empty when there is no write command
     // A successful write is followed by the store into the gauge's ПЗУ
     // ("Записать в ПЗУ"), as the main window's write actions do.
-    bool StoresToRom;
-    // The main window offers the read and write only for gauges with the
-    // extended parameter set (software version above 1).
-    bool Extended;
+    bool StoresToRom = false;
+    // The read and the write do nothing unless the gauge has the extended
+    // parameter set.
+    bool Extended = false;
+
+    // --- The main window ---------------------------------------------------------
+    // Parameters read and written together by one composite command (the
+    // bad zones) name it here: their actions are "act" + Group + "Read" /
+    // "Write", which are the composite command's, not made from the row.
+    const char *Group = nullptr;
+    const char *ReadCaption = nullptr;  // nullptr: no read action of its own
+    const char *WriteCaption = nullptr; // nullptr: no write action of its own
+    TParameterChange Change;
+    // The display ranges of level, free space and distance follow the value:
+    // applied after a change and after a successful read.
+    bool RangesFollow = false;
+    TParameterCondition Shown = TParameterCondition::Always; // when its actions are visible
+    bool LockedWhilePolling = false;                        // its actions too
+    // When it is a step of "Считать все параметры" and "Записать все
+    // параметры " (in the order of the table; after the signature read).
+    TParameterCondition AllParameters = TParameterCondition::Never;
+
+    // --- Elsewhere ---------------------------------------------------------------
+    // Kept in the parameter set on disk under its name, with this default
+    // for a missing key; nullopt: not kept.
+    std::optional<double> SetDefault;
+    TParameterView View;
 };
 
-// Every row, in the order of the parameters window.
+// Every row: the model's identity first, then the all-parameters steps in
+// their order, then the rest.
 std::span<const TParameter> ParameterTable();
 // The row of a property name (case-sensitive, as the model's names), or
 // nullptr.
 const TParameter *FindParameter(const QString &name);
+// The number the gauge gives the parameter among its float, word or byte
+// values (the byte after the count in its read and write requests), taken
+// from its commands; -1 for a parameter the gauge does not number.
+int ParameterNumber(const TParameter &parameter);
+// The row of the gauge's float, word or byte value `number`, or nullptr.
+const TParameter *ParameterByNumber(TParameterType type, int number);
 // The command that writes the parameter's present value in the model: the
 // row's WriteCode, or for ModePrediction and ProgramType the command of the
 // value (ModePrediction0..2, ProgramTypeWrite11/12); -1 when there is none
@@ -59,3 +140,10 @@ const TParameter *FindParameter(const QString &name);
 int WriteCommand(const TParameter &parameter, const Ttolm472 &model);
 bool CanRead(const TParameter &parameter);
 bool CanWrite(const TParameter &parameter);
+// The main window's actions of the parameter: "act" + name + "Change", and
+// "act" + name (or its group) + "Read" / "Write"; empty when it has none.
+QString ChangeActionName(const TParameter &parameter);
+QString ReadActionName(const TParameter &parameter);
+QString WriteActionName(const TParameter &parameter);
+// Whether a condition holds for this model in this mode.
+bool ConditionHolds(TParameterCondition condition, const Ttolm472 &model, bool fullMode);

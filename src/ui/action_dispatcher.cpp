@@ -1,6 +1,7 @@
 #include "ui/action_dispatcher.h"
 
 #include <QAction>
+#include <QDebug>
 
 TActionDispatcher::TActionDispatcher(QObject *owner) : QObject(owner), m_owner(owner) {}
 
@@ -26,6 +27,11 @@ QStringList TActionDispatcher::Names() const
     return m_order;
 }
 
+bool TActionDispatcher::Require(const QString &name)
+{
+    return required(name) != nullptr;
+}
+
 QAction *TActionDispatcher::Action(const QString &name) const
 {
     const TEntry *entry = find(name);
@@ -35,7 +41,7 @@ QAction *TActionDispatcher::Action(const QString &name) const
 QAction *TActionDispatcher::Item(const QString &name, const QString &caption, const QString &hint,
                                  bool alwaysHidden)
 {
-    TEntry *entry = find(name);
+    TEntry *entry = required(name);
     return entry ? makeItem(name, *entry, caption, hint, alwaysHidden) : nullptr;
 }
 
@@ -53,7 +59,7 @@ QString TActionDispatcher::Hint(const QString &name) const
 
 bool TActionDispatcher::Execute(const QString &name)
 {
-    TEntry *entry = find(name);
+    TEntry *entry = required(name);
     if (!entry || !entry->enabled || !entry->handler)
         return false;
     // The handler is copied: an action may be redefined or the entry map
@@ -73,7 +79,7 @@ bool TActionDispatcher::IsEnabled(const QString &name) const
 
 void TActionDispatcher::SetEnabled(const QString &name, bool enabled)
 {
-    if (TEntry *entry = find(name); entry && entry->enabled != enabled) {
+    if (TEntry *entry = required(name); entry && entry->enabled != enabled) {
         entry->enabled = enabled;
         applyLook(*entry);
     }
@@ -87,7 +93,7 @@ bool TActionDispatcher::IsVisible(const QString &name) const
 
 void TActionDispatcher::SetVisible(const QString &name, bool visible)
 {
-    if (TEntry *entry = find(name); entry && entry->visible != visible) {
+    if (TEntry *entry = required(name); entry && entry->visible != visible) {
         entry->visible = visible;
         applyLook(*entry);
     }
@@ -101,7 +107,7 @@ bool TActionDispatcher::IsChecked(const QString &name) const
 
 void TActionDispatcher::SetChecked(const QString &name, bool checked)
 {
-    if (TEntry *entry = find(name)) {
+    if (TEntry *entry = required(name)) {
         entry->checked = checked;
         entry->checkable = true;
         applyLook(*entry);
@@ -145,4 +151,14 @@ const TActionDispatcher::TEntry *TActionDispatcher::find(const QString &name) co
 {
     const auto it = m_entries.find(name);
     return it == m_entries.end() ? nullptr : &it->second;
+}
+
+TActionDispatcher::TEntry *TActionDispatcher::required(const QString &name)
+{
+    TEntry *entry = find(name);
+    if (!entry && !m_pending.contains(name) && !m_unknown.contains(name)) {
+        m_unknown.append(name);
+        qCritical("No action named %s", qPrintable(name));
+    }
+    return entry;
 }

@@ -9,6 +9,11 @@
 // A disabled action does nothing, however it is started: from a menu, the
 // tool bar, another window or another action.
 //
+// A name that is not an action does nothing either. When it is not one of
+// the pending names (actions of windows still to come) it is a fault of
+// the table or the code that used it: it is logged as an error and kept
+// in UnknownNames(), which the tests check.
+//
 // User-interface thread only.
 
 #include <QList>
@@ -38,6 +43,12 @@ public:
     QAction *Add(const QString &name, const QString &caption, const QString &hint, THandler handler);
     bool Has(const QString &name) const;
     QStringList Names() const;
+
+    void SetPending(const QStringList &names) { m_pending = names; }
+    // True when the action exists; reports a name that is neither an action
+    // nor pending.
+    bool Require(const QString &name);
+    QStringList UnknownNames() const { return m_unknown; }
 
     // The action's own QAction (tool bar, and menus that show its caption).
     QAction *Action(const QString &name) const;
@@ -86,9 +97,13 @@ private:
     void applyLook(TEntry &entry);
     TEntry *find(const QString &name);
     const TEntry *find(const QString &name) const;
+    // find, reporting an unknown name.
+    TEntry *required(const QString &name);
 
     QObject *m_owner;
     std::map<QString, TEntry> m_entries;
     QStringList m_order;
+    QStringList m_pending;
+    QStringList m_unknown;
     int m_running = 0;
 };

@@ -1,6 +1,6 @@
 // The menus and the tool bar of the main window, in their order. Entries of
-// actions that do not exist (windows not made yet) are left out, and so is
-// a menu with no entry left.
+// pending actions (windows not made yet) are left out, and so is a menu
+// with no entry left.
 #include "ui/action_tables.h"
 
 namespace {

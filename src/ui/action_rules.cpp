@@ -1,5 +1,10 @@
-// Which actions polling locks, and which only full mode shows.
+// Which actions polling locks, which only full mode shows, and which belong
+// to windows the program does not have yet. The gauge parameters' change,
+// read and write actions follow their rows of the parameter table; the
+// lists here name the other actions.
 #include "ui/action_tables.h"
+
+#include "device/parameter_table.h"
 
 namespace {
 
@@ -11,54 +16,69 @@ namespace {
 const char *const Locked[] = {
     "actAllParamRead", "actAllParamWrite", "actSpectrumRead", "actSignalRead", "actSystemAddressWrite",
     "actPlantNumberWrite", "actWriteToPZU", "actInit", "actInitReadStart", "actInitReadStop",
-    "actSystemAddressChange", "actPlantNumberChange", "actTolm472iLoad", "actTolm472iSave", "actHmaxChange",
-    "actHmaxRead", "actHmaxWrite", "actLmaxChange", "actLmaxRead", "actLmaxWrite", "actKrPerChange",
-    "actKrPerRead", "actKrPerWrite", "actSmPerChange", "actSmPerRead", "actSmPerWrite", "actKKalmanChange",
-    "actKKalmanRead", "actKKalmanWrite", "actLevelKalibrChange", "actLevelKalibrWrite", "actTransmitterChange",
-    "actProgramTypeChange", "actProgramTypeRead", "actProgramTypeWrite", "actODPMChange", "actODPMRead",
-    "actODPMWrite", "actMUPChange", "actMUPRead", "actMUPWrite", "actSpeedChange", "actSpeedRead",
-    "actSpeedWrite", "actFreqNesChange", "actFreqNesRead", "actFreqNesWrite", "actFreqDevChange",
-    "actFreqDevRead", "actFreqDevWrite", "actFreqBegChange", "actFreqBegRead", "actFreqBegWrite",
-    "actRadiusChange", "actRadiusRead", "actRadiusWrite", "actCountBadZonesChange", "actCountBadZonesRead",
-    "actCountBadZonesWrite", "actBadZonesRead", "actBadZonesWrite", "actVariantProcessingRead",
-    "actVariantProcessingWrite", "actKrFChHChange", "actKrFChHRead", "actKrFChHWrite", "actSmFChHChange",
-    "actSmFChHRead", "actSmFChHWrite",
+    "actTolm472iLoad", "actTolm472iSave", "actTransmitterChange",
 };
 
 // The factory's service functions.
 const char *const FullMode[] = {
-    "actFormProgonShow", "actReserveRead", "actPlantNumberWrite", "actProgramTypeChange", "actProgramTypeRead",
-    "actProgramTypeWrite", "actInit", "actEcho", "actUsilRead", "actKrPerChange", "actKrPerRead",
-    "actKrPerWrite", "actSmPerChange", "actSmPerRead", "actSmPerWrite", "actFreqNesChange", "actFreqNesRead",
-    "actFreqNesWrite", "actFreqDevChange", "actFreqDevRead", "actFreqDevWrite", "actFreqBegChange",
-    "actFreqBegRead", "actFreqBegWrite", "actRadiusChange", "actRadiusRead", "actRadiusWrite",
+    "actFormProgonShow", "actReserveRead", "actPlantNumberWrite", "actInit", "actEcho", "actUsilRead",
     "actInitReadStart", "actInitReadStop", "actPeriodSignalReadChange", "actSpectrumRead", "actSpectrumShow",
     "actSignalRead", "actSignalShow", "actGraphLevelSr", "actGraphUsil", "actOprosSignalStart",
     "actOprosSignalStop", "actGraphCurrentOutputShow",
 };
 
-// Parameters that only gauges with a software version above 1 have.
-const char *const Extended[] = {
-    "actSpeedChange", "actSpeedRead", "actSpeedWrite", "actKrFChHChange", "actKrFChHRead", "actKrFChHWrite",
-    "actSmFChHChange", "actSmFChHRead", "actSmFChHWrite", "actCountBadZonesChange", "actCountBadZonesRead",
-    "actCountBadZonesWrite", "actBadZonesRead", "actBadZonesWrite", "actVariantProcessingRead",
-    "actVariantProcessingWrite", "actODPMChange", "actODPMRead", "actODPMWrite", "actMUPChange", "actMUPRead",
-    "actMUPWrite",
+// The windows still to come: parameters, spectrum and signal, test run,
+// calibration, the time graphs and the multi-graph.
+const char *const Pending[] = {
+    "actTolmParShow", "actSpectrumShow", "actSignalShow", "actFormProgonShow", "actKalibrShow",
+    "actMultiGraphShow", "actGraphLevel", "actGraphDistance", "actGraphLevelSr", "actGraphLevelFree",
+    "actGraphUsil", "actGraphTmp", "actGraphCurrentOutputShow",
 };
+
+template <std::size_t N>
+QStringList names(const char *const (&list)[N])
+{
+    QStringList out;
+    for (const char *name : list)
+        out.append(QString::fromLatin1(name));
+    return out;
+}
+
+// The change, read and write actions of every parameter the predicate
+// picks, each name once (the bad zones share theirs).
+template <typename Picks>
+QStringList parameterActions(Picks picks)
+{
+    QStringList out;
+    for (const TParameter &p : ParameterTable()) {
+        if (!picks(p))
+            continue;
+        for (const QString &name : {ChangeActionName(p), ReadActionName(p), WriteActionName(p)})
+            if (!name.isEmpty() && !out.contains(name))
+                out.append(name);
+    }
+    return out;
+}
 
 } // namespace
 
-std::span<const char *const> PollingLockedActions()
+QStringList PollingLockedActions()
 {
-    return Locked;
+    return names(Locked) + parameterActions([](const TParameter &p) { return p.LockedWhilePolling; });
 }
 
-std::span<const char *const> FullModeActions()
+QStringList FullModeActions()
 {
-    return FullMode;
+    return names(FullMode) +
+           parameterActions([](const TParameter &p) { return p.Shown == TParameterCondition::FullMode; });
 }
 
-std::span<const char *const> ExtendedActions()
+QStringList ExtendedActions()
 {
-    return Extended;
+    return parameterActions([](const TParameter &p) { return p.Shown == TParameterCondition::FullModeExtended; });
+}
+
+QStringList PendingActions()
+{
+    return names(Pending);
 }

@@ -3,9 +3,12 @@
 // are called, what they ask and send, when they are hidden or locked, and
 // where they stand in the menus and the tool bar. The main window turns
 // each row into an action of its dispatcher; no action has a hand-written
-// handler of its own unless it does more than a row can say.
+// handler of its own unless it does more than a row can say. The change,
+// read and write actions of the gauge's parameters, and their part of the
+// rules, come from the parameter table (device/parameter_table.h).
 
 #include <QString>
+#include <QStringList>
 
 #include <span>
 
@@ -19,26 +22,15 @@ struct TNamedAction {
     const char *Hint; // nullptr: the caption
 };
 
-enum class TInputKind { Integer, Double, List, Text };
-
-// A change of a model value through an input dialog titled "Введите",
-// without any exchange. The dialog starts at the model's present value; its
-// result goes through the property's setter, which may refuse it.
-struct TChangeAction {
+// A change of one of the model's texts through a text dialog titled
+// "Введите", without any exchange and without a refresh (the test-run
+// window shows them itself). The changes of the gauge's parameters are
+// made from the parameter table.
+struct TTextChange {
     const char *Name;
     const char *Caption;
-    TInputKind Kind;
     const char *Label;
-    double Min;
-    double Max;
-    int Decimals;
-    // The parameter's name in the parameter table (Integer, Double, List), or
-    // the model's text field (Text).
-    const char *Property;
     QString Ttolm472::*Text;
-    bool Extended;    // does nothing unless the gauge has the extended parameters
-    bool ApplyRanges; // the display ranges of level and distance follow the value
-    bool Refresh;     // the open windows are refreshed afterwards
 };
 
 // One exchange, no retry and no message.
@@ -46,16 +38,6 @@ struct TSingleRead {
     const char *Name;
     const char *Caption;
     int Code;
-};
-
-// The read and the write of one parameter of the parameter table, each with
-// up to five attempts: "act" + Property + "Read" / "Write". Codes, hints and
-// the extended flag come from the parameter table.
-struct TParameterCommand {
-    const char *Property;
-    const char *ReadCaption;  // nullptr: no read action
-    const char *WriteCaption; // nullptr: no write action
-    bool RangesAfterRead;     // a successful read also applies the value ranges
 };
 
 // One entry of a menu or a tool bar: an action, or a separator (Name
@@ -75,23 +57,22 @@ struct TMenu {
 
 std::span<const TNamedAction> WindowActions();
 std::span<const TNamedAction> PollingActions();
-std::span<const TChangeAction> ChangeActions();
+std::span<const TTextChange> TextChanges();
 std::span<const TSingleRead> SingleReads();
-std::span<const TParameterCommand> ParameterCommands();
 
 // Actions disabled while polling runs (their Enabled follows "Начать опрос").
-std::span<const char *const> PollingLockedActions();
+QStringList PollingLockedActions();
 // Actions shown only in full mode.
-std::span<const char *const> FullModeActions();
+QStringList FullModeActions();
 // Actions shown only in full mode on a gauge with the extended parameters.
-std::span<const char *const> ExtendedActions();
+QStringList ExtendedActions();
+// Actions of windows the program does not have yet: the menus, the tool
+// bar, the rules and the windows name them, and they are left out without
+// a word. Every other name they use must be an action.
+QStringList PendingActions();
 
 std::span<const TMenu> MainMenus();
 // The tool bars, one row each; a tool bar's title is its objectName.
 std::span<const TMenu> MainToolBars();
-
-// "act" + property + "Read" or "Write".
-QString ReadActionName(const TParameterCommand &command);
-QString WriteActionName(const TParameterCommand &command);
 // The named action's hint, its caption when it has none.
 QString HintOf(const TNamedAction &action);

@@ -29,6 +29,7 @@ TFormMain::TFormMain(TProgram &program, QWidget *parent)
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("ТОЛМ47xИ"));
+    m_actions->SetPending(PendingActions());
     m_sender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), m_host);
     m_host.SetOnCapturedArray([this](TCapturedArray array) {
         ExecuteAction(array == TCapturedArray::Spectrum ? QStringLiteral("actSpectrumShow")
@@ -104,10 +105,10 @@ void TFormMain::ApplyModeVisibility()
 {
     const bool full = AppContext().Flags.FullMode;
     const bool extended = full && m_program.Model().HasExtendedParameters();
-    for (const char *name : FullModeActions())
-        m_actions->SetVisible(QString::fromUtf8(name), full);
-    for (const char *name : ExtendedActions())
-        m_actions->SetVisible(QString::fromUtf8(name), extended);
+    for (const QString &name : FullModeActions())
+        m_actions->SetVisible(name, full);
+    for (const QString &name : ExtendedActions())
+        m_actions->SetVisible(name, extended);
     ApplyDefaultPollSelection();
 }
 
@@ -143,8 +144,8 @@ void TFormMain::ReportFailure(const QString &hint)
 void TFormMain::ApplyPollingLock()
 {
     const bool stopped = m_actions->IsEnabled(QStringLiteral("actOprosStart"));
-    for (const char *name : PollingLockedActions())
-        m_actions->SetEnabled(QString::fromUtf8(name), stopped);
+    for (const QString &name : PollingLockedActions())
+        m_actions->SetEnabled(name, stopped);
 }
 
 void TFormMain::toggleFullMode()

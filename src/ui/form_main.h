@@ -28,11 +28,10 @@ class TCustomTimer;
 class TMainShortcuts;
 class TProgram;
 class TTransmitter;
-struct TChangeAction;
 struct TProcedureContext;
 struct TParameter;
-struct TParameterCommand;
 struct TSingleRead;
+struct TTextChange;
 
 class TFormMain final : public QMainWindow, public TMainServices
 {
@@ -106,11 +105,11 @@ private:
 
     // form_main_actions.cpp
     void createActions();
-    void addChangeAction(const TChangeAction &row);
+    void addParameterActions(const TParameter &parameter);
     void addSingleRead(const TSingleRead &row);
-    void addParameterCommand(const TParameterCommand &row);
-    void runChange(const TChangeAction &row);
-    void runParameterRead(const TParameter &parameter, bool rangesAfter);
+    void runChange(const TParameter &parameter);
+    void runTextChange(const TTextChange &row);
+    void runParameterRead(const TParameter &parameter);
     void runParameterWrite(const TParameter &parameter);
     void changePort();
     void setLogRadix(int radix);

@@ -48,59 +48,71 @@ void TFormMain::createActions()
     }
     addWindowActions();
     addPollingActions();
-    for (const TChangeAction &row : ChangeActions())
-        addChangeAction(row);
+    for (const TParameter &parameter : ParameterTable())
+        addParameterActions(parameter);
+    for (const TTextChange &row : TextChanges())
+        m_actions->Add(text(row.Name), text(row.Caption), text(row.Caption), [this, &row] { runTextChange(row); });
     for (const TSingleRead &row : SingleReads())
         addSingleRead(row);
-    for (const TParameterCommand &row : ParameterCommands())
-        addParameterCommand(row);
     for (const TProcedureAction &row : ProcedureActions())
         m_actions->Add(text(row.Name), text(row.Caption), text(row.Hint),
                        [this, &row] { RunProcedureAction(row, procedureContext()); });
     PortSetupDialog = RunPortSetupDialog;
 }
 
-void TFormMain::addChangeAction(const TChangeAction &row)
+void TFormMain::addParameterActions(const TParameter &parameter)
 {
-    m_actions->Add(text(row.Name), text(row.Caption), text(row.Caption), [this, &row] { runChange(row); });
+    // The bad zones are read and written together by composite commands.
+    if (parameter.Group)
+        return;
+    if (parameter.Change.Input != TParameterInput::None)
+        m_actions->Add(ChangeActionName(parameter), text(parameter.Change.Caption), text(parameter.Change.Caption),
+                       [this, &parameter] { runChange(parameter); });
+    if (parameter.ReadCaption && CanRead(parameter))
+        m_actions->Add(ReadActionName(parameter), text(parameter.ReadCaption), text(parameter.ReadHint),
+                       [this, &parameter] { runParameterRead(parameter); });
+    if (parameter.WriteCaption && CanWrite(parameter))
+        m_actions->Add(WriteActionName(parameter), text(parameter.WriteCaption), text(parameter.WriteHint),
+                       [this, &parameter] { runParameterWrite(parameter); });
 }
 
-void TFormMain::runChange(const TChangeAction &row)
+void TFormMain::runChange(const TParameter &parameter)
 {
     Ttolm472 &model = m_program.Model();
-    if (row.Extended && !model.HasExtendedParameters())
+    const TParameterChange &change = parameter.Change;
+    if (change.NeedsExtended && !model.HasExtendedParameters())
         return;
     TOperator &op = Operator();
-    const QString label = text(row.Label);
-    if (row.Kind == TInputKind::Text) {
-        QString &field = model.*row.Text;
-        field = op.InputText(InputTitle, label, field);
-    } else if (const TParameter *parameter = FindParameter(text(row.Property))) {
-        const double present = parameter->Get(model);
-        switch (row.Kind) {
-        case TInputKind::Integer:
-            parameter->Set(model, op.InputInteger(InputTitle, label, int(present), int(row.Max), int(row.Min)));
-            break;
-        case TInputKind::Double:
-            parameter->Set(model, op.InputDouble(InputTitle, label, row.Decimals, row.Max, row.Min, present));
-            break;
-        case TInputKind::List: {
-            // Line 0 of the list names type 11, line 1 type 12; any other
-            // answer leaves the type as it is.
-            const int index = present == 11 ? 0 : 1;
-            const int chosen = op.InputIndexFromList(InputTitle, label, index,
-                                                     AppContext().ProgramIniFile(QStringLiteral("ProgramTypes.ini")));
-            if (chosen == 0 || chosen == 1)
-                parameter->Set(model, chosen == 0 ? 11 : 12);
-            break;
-        }
-        case TInputKind::Text: break;
-        }
+    const QString label = text(change.Label);
+    const double present = parameter.Get(model);
+    switch (change.Input) {
+    case TParameterInput::Integer:
+        parameter.Set(model, op.InputInteger(InputTitle, label, int(present), int(change.Max), int(change.Min)));
+        break;
+    case TParameterInput::Double:
+        parameter.Set(model, op.InputDouble(InputTitle, label, change.Decimals, change.Max, change.Min, present));
+        break;
+    case TParameterInput::List: {
+        // Line 0 of the list names type 11, line 1 type 12; any other
+        // answer leaves the type as it is.
+        const int index = present == 11 ? 0 : 1;
+        const int chosen = op.InputIndexFromList(InputTitle, label, index,
+                                                 AppContext().ProgramIniFile(QStringLiteral("ProgramTypes.ini")));
+        if (chosen == 0 || chosen == 1)
+            parameter.Set(model, chosen == 0 ? 11 : 12);
+        break;
     }
-    if (row.ApplyRanges)
+    case TParameterInput::None: break;
+    }
+    if (parameter.RangesFollow)
         ApplyValueRanges();
-    if (row.Refresh)
-        UpdateAllViews();
+    UpdateAllViews();
+}
+
+void TFormMain::runTextChange(const TTextChange &row)
+{
+    QString &field = m_program.Model().*row.Text;
+    field = Operator().InputText(InputTitle, text(row.Label), field);
 }
 
 void TFormMain::addSingleRead(const TSingleRead &row)
@@ -113,26 +125,13 @@ void TFormMain::addSingleRead(const TSingleRead &row)
     });
 }
 
-void TFormMain::addParameterCommand(const TParameterCommand &row)
-{
-    const TParameter *parameter = FindParameter(text(row.Property));
-    if (!parameter)
-        return;
-    if (row.ReadCaption && CanRead(*parameter))
-        m_actions->Add(ReadActionName(row), text(row.ReadCaption), text(parameter->ReadHint),
-                       [this, parameter, ranges = row.RangesAfterRead] { runParameterRead(*parameter, ranges); });
-    if (row.WriteCaption && CanWrite(*parameter))
-        m_actions->Add(WriteActionName(row), text(row.WriteCaption), text(parameter->WriteHint),
-                       [this, parameter] { runParameterWrite(*parameter); });
-}
-
-void TFormMain::runParameterRead(const TParameter &parameter, bool rangesAfter)
+void TFormMain::runParameterRead(const TParameter &parameter)
 {
     if (parameter.Extended && !m_program.Model().HasExtendedParameters())
         return;
     if (!SendCommandReported(procedureContext(), parameter.ReadCode, text(parameter.ReadHint)))
         return;
-    if (rangesAfter)
+    if (parameter.RangesFollow)
         ApplyValueRanges();
     UpdateAllViews();
 }

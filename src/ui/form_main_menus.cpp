@@ -1,6 +1,6 @@
 // The menu bar and the tool bar of the main window, laid out from the menu
 // tables. Separators at the start, at the end or next to each other (left
-// by actions that do not exist) are dropped.
+// by the actions of windows still to come) are dropped.
 #include "ui/form_main.h"
 
 #include "ui/action_dispatcher.h"
@@ -24,7 +24,7 @@ QList<QAction *> itemsOf(TActionDispatcher &actions, std::span<const TMenuEntry>
             continue;
         }
         const QString name = QString::fromUtf8(entry.Name);
-        if (!actions.Has(name))
+        if (!actions.Require(name))
             continue;
         QAction *item = nullptr;
         if (entry.Caption || entry.Hint || entry.Hidden)

@@ -2,6 +2,7 @@
 
 #include "app/clock.h"
 #include "app/ini_file.h"
+#include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "ui/operator.h"
 
@@ -12,15 +13,9 @@
 
 namespace {
 
-// Defaults of a key that is missing or does not parse.
+// Default of a key that is missing or does not parse; the parameters'
+// come from the parameter table.
 constexpr bool DefaultEnabled = true;
-constexpr int DefaultSystemAddress = 255;
-constexpr int DefaultPlantNumber = 65535;
-constexpr double DefaultHmax = 30000;
-constexpr double DefaultLmax = 30000;
-constexpr double DefaultKKalman = 1;
-constexpr double DefaultKrPer = 0;
-constexpr double DefaultSmPer = 0;
 
 // The six values of a test-run point, in the order of the file.
 struct TPointKey {
@@ -52,18 +47,30 @@ QString folderPath(const QString &programFolder, int programType)
     return QDir::toNativeSeparators(QDir(programFolder).filePath(ParameterSetFolderName(programType)) + QLatin1Char('/'));
 }
 
+// The gauge's parameters kept in the file, in the order of the table: the
+// whole numbers (address and plant number) or the tank and conversion
+// values.
+template <typename Each>
+void forEachKept(bool wholeNumbers, Each each)
+{
+    for (const TParameter &parameter : ParameterTable())
+        if (parameter.SetDefault && (parameter.Type != TParameterType::Float) == wholeNumbers)
+            each(parameter, QString::fromLatin1(parameter.Name));
+}
+
 void writeValues(const Ttolm472 &model, TIniFile &ini)
 {
     const QString section = model.Name;
+    const auto write = [&](const TParameter &parameter, const QString &key) {
+        if (parameter.Type == TParameterType::Float)
+            ini.WriteFloat(section, key, parameter.Get(model));
+        else
+            ini.WriteInteger(section, key, qint64(parameter.Get(model)));
+    };
     ini.WriteBool(section, QStringLiteral("Enabled"), model.Enabled());
-    ini.WriteInteger(section, QStringLiteral("SystemAddress"), model.SystemAddress());
-    ini.WriteInteger(section, QStringLiteral("PlantNumber"), model.PlantNumber());
+    forEachKept(true, write);
     ini.WriteString(section, QStringLiteral("NNZ"), model.NNZNumber);
-    ini.WriteFloat(section, QStringLiteral("Hmax"), model.Hmax());
-    ini.WriteFloat(section, QStringLiteral("Lmax"), model.Lmax());
-    ini.WriteFloat(section, QStringLiteral("KKalman"), model.KKalman());
-    ini.WriteFloat(section, QStringLiteral("KrPer"), model.KrPer());
-    ini.WriteFloat(section, QStringLiteral("SmPer"), model.SmPer());
+    forEachKept(false, write);
     for (int point = 1; point <= int(model.ProgonPoints.size()); ++point) {
         const TProgonPoint &values = model.ProgonPoints[point - 1];
         for (const TPointKey &key : PointKeys)
@@ -76,16 +83,16 @@ void readValues(const TIniFile &ini, Ttolm472 &model)
     const QString section = model.Name;
     model.SetEnabled(ini.ReadBool(section, QStringLiteral("Enabled"), DefaultEnabled));
     // The workstations keep only the bits the gauge has room for.
-    model.SetSystemAddress(
-        uint8_t(ini.ReadInt64(section, QStringLiteral("SystemAddress"), DefaultSystemAddress) & 0xFF));
-    model.SetPlantNumber(uint16_t(ini.ReadInt64(section, QStringLiteral("PlantNumber"), DefaultPlantNumber) & 0xFFFF));
+    forEachKept(true, [&](const TParameter &parameter, const QString &key) {
+        const qint64 mask = parameter.Type == TParameterType::Byte ? 0xFF : 0xFFFF;
+        parameter.Set(model, double(ini.ReadInt64(section, key, qint64(*parameter.SetDefault)) & mask));
+    });
     model.NNZNumber = ini.ReadString(section, QStringLiteral("NNZ"), QString());
-    // Hmax before Lmax: the setter of Lmax compares with the Hmax in force.
-    model.SetHmax(ini.ReadFloat(section, QStringLiteral("Hmax"), DefaultHmax));
-    model.SetLmax(ini.ReadFloat(section, QStringLiteral("Lmax"), DefaultLmax));
-    model.SetKKalman(ini.ReadFloat(section, QStringLiteral("KKalman"), DefaultKKalman));
-    model.SetKrPer(ini.ReadFloat(section, QStringLiteral("KrPer"), DefaultKrPer));
-    model.SetSmPer(ini.ReadFloat(section, QStringLiteral("SmPer"), DefaultSmPer));
+    // In the order of the table: Hmax before Lmax, as the setter of Lmax
+    // compares with the Hmax in force.
+    forEachKept(false, [&](const TParameter &parameter, const QString &key) {
+        parameter.Set(model, ini.ReadFloat(section, key, *parameter.SetDefault));
+    });
     for (int point = 1; point <= int(model.ProgonPoints.size()); ++point) {
         TProgonPoint &values = model.ProgonPoints[point - 1];
         for (const TPointKey &key : PointKeys)

@@ -1,61 +1,44 @@
 #include "ui/procedure_all_parameters.h"
 
+#include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "ui/main_services.h"
 #include "ui/procedure_context.h"
 
+#include <vector>
+
 namespace {
 
-using enum TStepCondition;
+// One step for each parameter of the all-parameters commands, in the
+// order of the parameter table; the bad zones are one step of their own.
+std::vector<TActionStep> parameterSteps(QString (*actionOf)(const TParameter &))
+{
+    std::vector<TActionStep> steps;
+    for (const TParameter &parameter : ParameterTable()) {
+        const QString action = actionOf(parameter);
+        if (parameter.AllParameters == TParameterCondition::Never || action.isEmpty())
+            continue;
+        if (steps.empty() || steps.back().Action != action)
+            steps.push_back({action, parameter.AllParameters});
+    }
+    return steps;
+}
 
-constexpr TActionStep ReadSteps[] = {
-    {"actSignatureRead", Always},
-    {"actHmaxRead", Always},
-    {"actLmaxRead", Always},
-    {"actKKalmanRead", Always},
-    {"actODPMRead", Extended},
-    {"actKrPerRead", FullMode},
-    {"actSmPerRead", FullMode},
-    {"actProgramTypeRead", FullMode},
-    {"actSpeedRead", FullModeExtended},
-    {"actKrFChHRead", FullModeExtended},
-    {"actSmFChHRead", FullModeExtended},
-    {"actCountBadZonesRead", FullModeExtended},
-    {"actBadZonesRead", FullModeExtended},
-    {"actVariantProcessingRead", FullModeExtended},
-    {"actFreqNesRead", FullModeExtended},
-    {"actFreqBegRead", FullModeExtended},
-    {"actFreqDevRead", FullModeExtended},
-    {"actRadiusRead", FullModeExtended},
-    {"actMUPRead", FullModeExtended},
-};
-
-constexpr TActionStep WriteSteps[] = {
-    {"actHmaxWrite", Always},
-    {"actLmaxWrite", Always},
-    {"actKKalmanWrite", Always},
-    {"actODPMWrite", Extended},
-    {"actKrPerWrite", FullMode},
-    {"actSmPerWrite", FullMode},
-    {"actProgramTypeWrite", FullMode},
-    {"actSpeedWrite", FullModeExtended},
-    {"actKrFChHWrite", FullModeExtended},
-    {"actSmFChHWrite", FullModeExtended},
-    {"actCountBadZonesWrite", FullModeExtended},
-    {"actBadZonesWrite", FullModeExtended},
-    {"actVariantProcessingWrite", FullModeExtended},
-    {"actFreqNesWrite", FullModeExtended},
-    {"actFreqBegWrite", FullModeExtended},
-    {"actFreqDevWrite", FullModeExtended},
-    {"actRadiusWrite", FullModeExtended},
-    {"actMUPWrite", FullModeExtended},
-};
+// The signature read comes first: it tells the program whether the gauge
+// has the extended parameters.
+std::vector<TActionStep> readSteps()
+{
+    std::vector<TActionStep> steps{{QStringLiteral("actSignatureRead"), TStepCondition::Always}};
+    const std::vector<TActionStep> parameters = parameterSteps(ReadActionName);
+    steps.insert(steps.end(), parameters.begin(), parameters.end());
+    return steps;
+}
 
 void runSteps(const TProcedureContext &context, std::span<const TActionStep> steps)
 {
     for (const TActionStep &step : steps)
-        if (StepApplies(step.When, context.Model(), context.Flags))
-            context.Services.ExecuteAction(QString::fromLatin1(step.Action));
+        if (ConditionHolds(step.When, context.Model(), context.Flags.FullMode))
+            context.Services.ExecuteAction(step.Action);
 }
 
 // Holds the store into ROM back for as long as it lives.
@@ -75,32 +58,19 @@ private:
 
 std::span<const TActionStep> AllParametersReadSteps()
 {
-    return ReadSteps;
+    static const std::vector<TActionStep> steps = readSteps();
+    return steps;
 }
 
 std::span<const TActionStep> AllParametersWriteSteps()
 {
-    return WriteSteps;
-}
-
-bool StepApplies(TStepCondition when, const Ttolm472 &model, const TAppFlags &flags)
-{
-    switch (when) {
-    case Always:
-        return true;
-    case Extended:
-        return model.HasExtendedParameters();
-    case FullMode:
-        return flags.FullMode;
-    case FullModeExtended:
-        return flags.FullMode && model.HasExtendedParameters();
-    }
-    return false;
+    static const std::vector<TActionStep> steps = parameterSteps(WriteActionName);
+    return steps;
 }
 
 void ReadAllParameters(const TProcedureContext &context, const QString &)
 {
-    runSteps(context, ReadSteps);
+    runSteps(context, AllParametersReadSteps());
     context.Services.UpdateAllViews();
 }
 
@@ -108,7 +78,7 @@ void WriteAllParameters(const TProcedureContext &context, const QString &)
 {
     {
         const TWritingAllParameters holdBack(context.Flags);
-        runSteps(context, WriteSteps);
+        runSteps(context, AllParametersWriteSteps());
     }
     context.Services.UpdateAllViews();
     context.Services.ExecuteAction(QStringLiteral("actWriteToPZU"));

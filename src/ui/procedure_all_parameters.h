@@ -8,29 +8,25 @@
 // goes on.
 
 #include "app/app_context.h"
+#include "device/parameter_table.h"
 
 #include <QString>
 
 #include <span>
 
 struct TProcedureContext;
-class Ttolm472;
 
-enum class TStepCondition {
-    Always,
-    Extended,         // the gauge has the extended parameters
-    FullMode,         // the factory command set is shown
-    FullModeExtended, // both
-};
+using TStepCondition = TParameterCondition;
 
 struct TActionStep {
-    const char *Action; // the main window's action name
+    QString Action; // the main window's action name
     TStepCondition When;
 };
 
+// The signature read, then the read of each parameter the parameter table
+// makes a step; the writes of the same parameters.
 std::span<const TActionStep> AllParametersReadSteps();
 std::span<const TActionStep> AllParametersWriteSteps();
-bool StepApplies(TStepCondition when, const Ttolm472 &model, const TAppFlags &flags);
 
 // The read steps, then a refresh.
 void ReadAllParameters(const TProcedureContext &context, const QString &hint);

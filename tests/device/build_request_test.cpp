@@ -4,6 +4,7 @@
 // command table.
 
 #include "device/command_codes.h"
+#include "device/parameter_table.h"
 #include "device/tolm472.h"
 
 #include "support/bytes.h"
@@ -64,7 +65,7 @@ protected:
         m.SetFreqDev(1000);
         m.SetODPM(2.5);
         for (int i = 0; i < 20; ++i)
-            m.BadZones.ByParamNumber(zoneParam(i))->SetValue(1000.0 + i);
+            ParameterByNumber(TParameterType::Float, zoneParam(i))->Set(m, 1000.0 + i);
         m.OnMessage = [this](const QString &text) { messages << text; };
     }
 

@@ -1,6 +1,7 @@
 // The gauge model as created, its property rules, the processing-variant
 // bits, the calibration and test-run presets, the arrays and the bad zones.
 
+#include "device/parameter_table.h"
 #include "device/tolm472.h"
 
 #include <gtest/gtest.h>
@@ -241,15 +242,22 @@ TEST(BadZones, DescribedAndReachableByParameterNumber)
     EXPECT_EQ(third.Far.Description.Max(), 100);
     EXPECT_EQ(third.EmptySpeed.Tag, 3);
 
+    // Float parameter numbers 20..24 near, 30..34 far, 40..44 fill speed,
+    // 50..54 drain speed of zones 1..5.
+    Ttolm472 model;
     for (int n = 1; n <= 5; ++n) {
-        TBadZone &z = zones.Zone(n);
-        EXPECT_EQ(zones.ByParamNumber(19 + n), &z.Near);
-        EXPECT_EQ(zones.ByParamNumber(29 + n), &z.Far);
-        EXPECT_EQ(zones.ByParamNumber(39 + n), &z.FillSpeed);
-        EXPECT_EQ(zones.ByParamNumber(49 + n), &z.EmptySpeed);
+        TBadZone &z = model.BadZones.Zone(n);
+        const std::pair<int, TIODouble *> values[] = {
+            {19 + n, &z.Near}, {29 + n, &z.Far}, {39 + n, &z.FillSpeed}, {49 + n, &z.EmptySpeed}};
+        for (const auto &[number, value] : values) {
+            const TParameter *p = ParameterByNumber(TParameterType::Float, number);
+            ASSERT_NE(p, nullptr) << number;
+            p->Set(model, 100.0 * n + number);
+            EXPECT_EQ(value->AsDouble(), 100.0 * n + number) << p->Name;
+        }
     }
-    for (int number : {-20, 0, 10, 19, 25, 29, 35, 55, 60, 64, 120, 124})
-        EXPECT_EQ(zones.ByParamNumber(number), nullptr) << number;
+    for (int number : {-20, 19, 25, 29, 35, 55, 59, 66, 120, 124})
+        EXPECT_EQ(ParameterByNumber(TParameterType::Float, number), nullptr) << number;
 }
 
 } // namespace

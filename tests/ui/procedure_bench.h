@@ -170,13 +170,11 @@ public:
     {
         for (const TProcedureAction &action : ProcedureActions())
             services.On(QString::fromLatin1(action.Name), [this, &action] { RunProcedureAction(action, context); });
-        for (const TActionStep &step : AllParametersWriteSteps()) {
-            const QString name = QString::fromLatin1(step.Action);
-            const TParameter *parameter = FindParameter(name.mid(3).chopped(5)); // "act" + name + "Write"
-            if (!parameter)
+        for (const TParameter &parameter : ParameterTable()) {
+            if (parameter.Group || WriteActionName(parameter).isEmpty())
                 continue; // a composite write, wired above
-            services.On(name, [this, parameter] {
-                WriteParameter(context, WriteCommand(*parameter, model), QString::fromUtf8(parameter->WriteHint));
+            services.On(WriteActionName(parameter), [this, &parameter] {
+                WriteParameter(context, WriteCommand(parameter, model), QString::fromUtf8(parameter.WriteHint));
             });
         }
     }
