@@ -2,10 +2,10 @@
 // command table, the tail from the model's present state, and the request
 // context that the parse of the answer reads.
 
-#include "device/command_table.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/command_table.h"
+#include "protocol/frame.h"
 
 namespace {
 

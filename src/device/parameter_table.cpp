@@ -1,8 +1,8 @@
 #include "device/parameter_table.h"
 
-#include "device/command_codes.h"
-#include "device/command_table.h"
 #include "device/tolm472.h"
+#include "protocol/command_codes.h"
+#include "protocol/command_table.h"
 
 #include <cmath>
 

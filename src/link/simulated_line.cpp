@@ -110,5 +110,5 @@ QByteArray TSimulatedLine::Exchange(TTransmitMode mode, const QByteArray &frame,
         requestLeftUs = qMax<qint64>(0, requestLeftUs - addressUs);
     }
     TScheduledAnswer line(reply, TLineClock::now() + microseconds(requestLeftUs));
-    return ReadAnswer(line, maxLength, timeouts, toMeter ? TAnswerKind::Meter : TAnswerKind::Gauge).bytes;
+    return ReadAnswer(line, maxLength, timeouts, ExpectedAnswer(toMeter ? TAnswerKind::Meter : TAnswerKind::Gauge, frame)).bytes;
 }

@@ -14,7 +14,7 @@
 // reopen) can never pull the port from under an exchange of the request
 // thread; it waits for that exchange to end.
 
-#include "link/answer_completeness.h"
+#include "protocol/answer_layout.h"
 #include "link/line.h"
 #include "link/port_parameters.h"
 #include "link/serial_port.h"
@@ -86,7 +86,7 @@ private:
     QByteArray exchangePlain(const QByteArray &frame, int maxLength);
     QByteArray exchangeNoParity(const QByteArray &frame, int maxLength);
     bool writeWithinTimeout(const QByteArray &bytes, bool drain);
-    QByteArray readAnswer(int maxLength, TAnswerKind kind);
+    QByteArray readAnswer(int maxLength, const TExpectedAnswer &expected);
     void applyToPort(const TPortParameters &set);
 
     mutable std::mutex m_portMutex;

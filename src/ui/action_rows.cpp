@@ -2,7 +2,7 @@
 // parameter table: captions, hints, dialogs, codes.
 #include "ui/action_tables.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/form_req_ans.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/line.h"
 #include "link/port_enums.h"
 #include "link/request_cycle.h"

@@ -1,7 +1,7 @@
 #include "ui/form_select_cmd.h"
 
 #include "app/app_context.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "link/request_cycle.h"
 #include "ui/window_pos.h"
 

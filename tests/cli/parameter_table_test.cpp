@@ -1,7 +1,8 @@
 // The property table against the command table and the simulated gauge:
 // every parameter written through its row reads back through its row.
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
+#include "protocol/command_table.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/command_sender.h"
@@ -65,6 +66,14 @@ TEST(ParameterTableTest, RowsNameTheirCommandsConsistently)
         }
         if (CanWrite(p)) {
             EXPECT_STRNE(p.WriteHint, "") << p.Name;
+        }
+        // The request builder and the parser find a numbered parameter by
+        // its number: it must be its own, the same in its read and write.
+        if (const int number = ParameterNumber(p); number >= 0) {
+            EXPECT_EQ(ParameterByNumber(p.Type, number), &p) << p.Name;
+            for (const int code : {p.ReadCode, p.WriteCode})
+                if (const TCommandRow *row = CommandRow(code); row && row->context != TRequestContext::ByteValue)
+                    EXPECT_EQ(row->number, number) << p.Name << " " << code;
         }
     }
     for (const char *name : {"Hmax", "Lmax", "KKalman", "KrPer", "SmPer", "Speed", "ODPM", "MUP", "VariantProcessing",

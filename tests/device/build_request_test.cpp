@@ -3,9 +3,9 @@
 // from the gauge's documented request layouts, not taken from the program's
 // command table.
 
-#include "device/command_codes.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
+#include "protocol/command_codes.h"
 
 #include "support/bytes.h"
 

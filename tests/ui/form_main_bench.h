@@ -37,6 +37,14 @@ protected:
         QDir::setCurrent(home.path()); // the exchange log lands there
     }
 
+    // Every action name that was asked for in the test was an action, or
+    // one of a window still to come.
+    void TearDown() override
+    {
+        if (form)
+            EXPECT_EQ(form->Actions().UnknownNames(), QStringList());
+    }
+
     ~FormMainBench() override
     {
         form.reset();

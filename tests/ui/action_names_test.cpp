@@ -1,0 +1,79 @@
+// Action names tie the main window's tables, its procedures and the other
+// windows together: each one that is used must be an action of the main
+// window or stand on the list of actions of windows still to come, and a
+// name that is neither is reported, not skipped.
+
+#include "form_main_bench.h"
+
+#include "device/parameter_table.h"
+#include "ui/action_tables.h"
+#include "ui/form_tolm472i.h"
+#include "ui/procedure_all_parameters.h"
+
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+using ActionNames = FormMainBench;
+
+QStringList namesIn(std::span<const TMenu> menus)
+{
+    QStringList names;
+    for (const TMenu &menu : menus)
+        for (const TMenuEntry &entry : menu.Entries)
+            if (entry.Name)
+                names.append(QString::fromLatin1(entry.Name));
+    return names;
+}
+
+TEST_F(ActionNames, EveryNameTheTablesUseIsAnActionOrPending)
+{
+    Start({QStringLiteral("/full")});
+    QStringList used = namesIn(MainMenus()) + namesIn(MainToolBars()) + PollingLockedActions() + FullModeActions() +
+                       ExtendedActions();
+    for (const auto steps : {AllParametersReadSteps(), AllParametersWriteSteps()})
+        for (const TActionStep &step : steps)
+            used.append(step.Action);
+    for (const TParameter &p : ParameterTable())
+        used << ChangeActionName(p) << ReadActionName(p) << WriteActionName(p);
+    used.removeAll(QString());
+    ASSERT_GT(used.size(), 200);
+
+    const QStringList pending = PendingActions();
+    for (const QString &name : std::as_const(used))
+        EXPECT_TRUE(Actions().Has(name) != pending.contains(name)) << name.toStdString();
+    // A window that has come takes its actions off the list.
+    for (const QString &name : pending)
+        EXPECT_FALSE(Actions().Has(name)) << name.toStdString();
+}
+
+TEST_F(ActionNames, TheReadingsWindowsGraphLinksNameActionsOrPendingOnes)
+{
+    Start({QStringLiteral("/full")}); // every link shown
+    QWidget *readings = TFormTolm472I::Instance();
+    ASSERT_NE(readings, nullptr);
+    int links = 0;
+    for (QLabel *icon : readings->findChildren<QLabel *>())
+        if (icon->objectName().startsWith(QLatin1String("img"))) {
+            QTest::mouseClick(icon, Qt::LeftButton);
+            ++links;
+        }
+    EXPECT_EQ(links, 5);
+    // The fixture's tear-down checks that no name was unknown.
+}
+
+TEST_F(ActionNames, AnUnknownNameIsReportedOnceAndAPendingOneIsNot)
+{
+    Start();
+    TActionDispatcher &actions = Actions();
+    EXPECT_FALSE(actions.Execute(QStringLiteral("actHmaxReed")));
+    actions.SetVisible(QStringLiteral("actHmaxReed"), false);
+    actions.SetEnabled(QStringLiteral("actNoSuchThing"), false);
+    EXPECT_FALSE(actions.Execute(QStringLiteral("actTolmParShow")));
+    EXPECT_FALSE(actions.Require(QStringLiteral("actGraphLevel")));
+    EXPECT_EQ(actions.UnknownNames(), (QStringList{QStringLiteral("actHmaxReed"), QStringLiteral("actNoSuchThing")}));
+    form.reset(); // the faults were made on purpose
+}
+
+} // namespace
