@@ -293,6 +293,14 @@ QString actionName(const char *name, const char *what)
     return QStringLiteral("act") + QString::fromLatin1(name) + QLatin1String(what);
 }
 
+// The group's action, or the parameter's own when it has a caption.
+QString commandAction(const TParameter &parameter, const char *caption, const char *what)
+{
+    if (parameter.Group)
+        return actionName(parameter.Group, what);
+    return caption ? actionName(parameter.Name, what) : QString();
+}
+
 } // namespace
 
 std::span<const TParameter> ParameterTable()
@@ -345,16 +353,12 @@ QString ChangeActionName(const TParameter &parameter)
 
 QString ReadActionName(const TParameter &parameter)
 {
-    if (parameter.Group)
-        return actionName(parameter.Group, "Read");
-    return parameter.ReadCaption ? actionName(parameter.Name, "Read") : QString();
+    return commandAction(parameter, parameter.ReadCaption, "Read");
 }
 
 QString WriteActionName(const TParameter &parameter)
 {
-    if (parameter.Group)
-        return actionName(parameter.Group, "Write");
-    return parameter.WriteCaption ? actionName(parameter.Name, "Write") : QString();
+    return commandAction(parameter, parameter.WriteCaption, "Write");
 }
 
 bool ConditionHolds(TParameterCondition condition, const Ttolm472 &model, bool fullMode)
