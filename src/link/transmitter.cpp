@@ -140,17 +140,17 @@ void TTransmitter::SetOnErrorMessage(TMessageHandler handler)
     m_onErrorMessage = std::move(handler);
 }
 
-QByteArray TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
+std::optional<QByteArray> TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
 {
     const std::lock_guard lock(m_portMutex);
     if (!m_port->isOpen())
-        return {};
+        return std::nullopt;
     switch (mode) {
     case TTransmitMode::Addressed: return exchangeAddressed(frame, maxLength);
     case TTransmitMode::Plain: return exchangePlain(frame, maxLength);
     case TTransmitMode::NoParity: return exchangeNoParity(frame, maxLength);
     }
-    return {};
+    return QByteArray();
 }
 
 QByteArray TTransmitter::exchangeAddressed(const QByteArray &frame, int maxLength)

@@ -78,7 +78,7 @@ public:
     void SetOnErrorMessage(TMessageHandler handler);
 
 protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
 
 private:
     QByteArray exchangeAddressed(const QByteArray &frame, int maxLength);

@@ -53,7 +53,7 @@ public:
     TSimLine &sim() { return m_sim; }
 
 protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int) override
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int) override
     {
         std::lock_guard lock(m_mutex);
         m_sent.append({mode, frame, m_section});
