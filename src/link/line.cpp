@@ -23,6 +23,23 @@ void TLine::SetOnExchange(TExchangeHandler handler)
     m_onExchange = std::move(handler);
 }
 
+void TLine::SetOnOutage(std::function<void(TLine *sender)> handler)
+{
+    const std::lock_guard lock(m_handlerMutex);
+    m_onOutage = std::move(handler);
+}
+
+void TLine::NotifyOutage()
+{
+    std::function<void(TLine *)> handler;
+    {
+        const std::lock_guard lock(m_handlerMutex);
+        handler = m_onOutage;
+    }
+    if (handler)
+        handler(this);
+}
+
 TTransmitResult TLine::transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc,
                                 int maxLength)
 {

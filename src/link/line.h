@@ -19,6 +19,7 @@
 #include "link/port_parameters.h"
 
 #include <QByteArray>
+#include <QDateTime>
 
 #include <atomic>
 #include <functional>
@@ -35,6 +36,15 @@ enum class TTransmitResult {
     Answered, // the frame went out and an answer came
     NoAnswer, // the frame went out (or the sending failed) and nothing usable came back
     NotOpen,  // the port is not open: nothing went out
+};
+
+// The last time the port went away under the program: when its device
+// vanished while the port was open (a USB adapter pulled out), and when the
+// port was open again after that. Both invalid while that never happened;
+// BackAt invalid while the port is still away.
+struct TLineOutage {
+    QDateTime LostAt;
+    QDateTime BackAt;
 };
 
 class TLine
@@ -58,6 +68,12 @@ public:
     // from any thread, also while an exchange runs.
     void SetOnExchange(TExchangeHandler handler);
 
+    // The port's last outage; none for a line without a port of its own.
+    virtual TLineOutage Outage() const { return {}; }
+    // Told, in the thread that saw it, when the port is lost or back; one
+    // listener at a time, set as SetOnExchange.
+    void SetOnOutage(std::function<void(TLine *sender)> handler);
+
     // The port's name; empty for a line without a port of its own.
     virtual QString PortName() const { return {}; }
     // The parameter set applied last; the defaults before any.
@@ -72,11 +88,14 @@ protected:
     // Sends the frame exactly as given and reads the answer; empty on any
     // failure, none when the port is not open and nothing was sent.
     virtual std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) = 0;
+    // For the line's own port: it was lost or is back (Outage() says which).
+    void NotifyOutage();
 
 private:
     TTransmitResult transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength);
 
     std::mutex m_handlerMutex;
     TExchangeHandler m_onExchange;
+    std::function<void(TLine *)> m_onOutage;
     std::atomic<int> m_lastMode{-1}; // TTransmitMode of the last transmission; -1 before any
 };

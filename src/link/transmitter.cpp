@@ -1,5 +1,6 @@
 #include "link/transmitter.h"
 
+#include "app/clock.h"
 #include "app/ini_file.h"
 #include "link/line_pause.h"
 #include "link/qt_serial_port.h"
@@ -17,6 +18,7 @@ TTransmitter::TTransmitter(const QString &programFolder, std::unique_ptr<ISerial
     : SettingsFile(ComPortSettingsFile(programFolder))
     , PortParameters(programFolder)
     , m_port(port ? std::move(port) : std::make_unique<TQtSerialPort>())
+    , m_reconnect([this] { return reopenLost(); })
 {
     PortParameters.Section = QStringLiteral("Transmitter.PortParameters");
     m_port->setPortName(QStringLiteral("COM1"));
@@ -82,9 +84,17 @@ bool TTransmitter::Open()
 {
     QString portName;
     {
-        const std::lock_guard lock(m_portMutex);
-        if (m_port->open())
+        std::unique_lock lock(m_portMutex);
+        if (m_port->open()) {
+            m_reopenLost = false;
+            const bool back = m_outage.LostAt.isValid() && !m_outage.BackAt.isValid();
+            if (back)
+                m_outage.BackAt = Clock().Now();
+            lock.unlock();
+            if (back)
+                NotifyOutage();
             return true;
+        }
         m_lastError = m_port->lastError();
         portName = m_port->portName();
     }
@@ -101,6 +111,7 @@ bool TTransmitter::Open()
 bool TTransmitter::Close()
 {
     const std::lock_guard lock(m_portMutex);
+    m_reopenLost = false;
     m_port->close();
     return !m_port->isOpen();
 }
@@ -111,10 +122,56 @@ bool TTransmitter::IsOpen() const
     return m_port->isOpen();
 }
 
-void TTransmitter::ApplyParameters(const TPortParameters &set)
+TLineOutage TTransmitter::Outage() const
 {
     const std::lock_guard lock(m_portMutex);
-    applyToPort(set);
+    return m_outage;
+}
+
+bool TTransmitter::noteLoss()
+{
+    if (m_port->isOpen())
+        return false;
+    m_outage = {Clock().Now(), QDateTime()};
+    m_reopenLost = true;
+    return true;
+}
+
+void TTransmitter::announceLoss()
+{
+    NotifyOutage();
+    m_reconnect.Start();
+}
+
+bool TTransmitter::reopenLost()
+{
+    {
+        const std::lock_guard lock(m_portMutex);
+        if (!m_reopenLost)
+            return true;
+        // Quiet: the operator heard nothing when the port went and hears
+        // nothing of each try; the communication window tells both.
+        if (!m_port->open()) {
+            m_lastError = m_port->lastError();
+            return false;
+        }
+        m_reopenLost = false;
+        m_outage.BackAt = Clock().Now();
+    }
+    NotifyOutage();
+    return true;
+}
+
+void TTransmitter::ApplyParameters(const TPortParameters &set)
+{
+    {
+        const std::lock_guard lock(m_portMutex);
+        const bool wasOpen = m_port->isOpen();
+        applyToPort(set);
+        if (!wasOpen || !noteLoss())
+            return;
+    }
+    announceLoss();
 }
 
 void TTransmitter::applyToPort(const TPortParameters &set)
@@ -142,9 +199,21 @@ void TTransmitter::SetOnErrorMessage(TMessageHandler handler)
 
 std::optional<QByteArray> TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
 {
-    const std::lock_guard lock(m_portMutex);
-    if (!m_port->isOpen())
-        return std::nullopt;
+    QByteArray answer;
+    {
+        const std::lock_guard lock(m_portMutex);
+        if (!m_port->isOpen())
+            return std::nullopt;
+        answer = exchangeOpen(mode, frame, maxLength);
+        if (!noteLoss())
+            return answer;
+    }
+    announceLoss();
+    return answer;
+}
+
+QByteArray TTransmitter::exchangeOpen(TTransmitMode mode, const QByteArray &frame, int maxLength)
+{
     switch (mode) {
     case TTransmitMode::Addressed: return exchangeAddressed(frame, maxLength);
     case TTransmitMode::Plain: return exchangePlain(frame, maxLength);

@@ -57,6 +57,17 @@ QString Percent(double value)
     return FloatToStrF(value, TDescriptionOfDouble::ffNumber, 9, 1);
 }
 
+QString OutageText(const TLineOutage &outage)
+{
+    if (!outage.LostAt.isValid())
+        return {};
+    const QString format = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+    QString text = QStringLiteral("Связь с портом потеряна: ") + outage.LostAt.toString(format);
+    if (outage.BackAt.isValid())
+        text += QStringLiteral("\nПорт снова открыт: ") + outage.BackAt.toString(format);
+    return text;
+}
+
 } // namespace
 
 TExchangeStatistics &ExchangeStatistics()
@@ -177,12 +188,16 @@ void TFormReqAns::buildLayout()
     frames->addWidget(new QLabel(QStringLiteral("Ответ"), protocol), 1, 0, Qt::AlignTop);
     frames->addWidget(m_answer, 1, 1);
 
+    m_outage = ValueLabel("lblPortOutage", this);
+    m_outage->hide();
+
     auto *top = new QHBoxLayout;
     top->addWidget(port, 1);
     top->addWidget(statistics);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(protocol);
+    layout->addWidget(m_outage);
 }
 
 void TFormReqAns::attach()
@@ -203,6 +218,11 @@ void TFormReqAns::attach()
             window, [window, request, answered, answer] { window->onExchange(request, answered, answer); },
             Qt::QueuedConnection);
     });
+    m_line.SetOnOutage([relay](TLine *) {
+        const std::lock_guard lock(relay->mutex);
+        if (TFormReqAns *window = relay->window)
+            QMetaObject::invokeMethod(window, [window] { window->showOutage(); }, Qt::QueuedConnection);
+    });
 }
 
 void TFormReqAns::detach()
@@ -213,8 +233,10 @@ void TFormReqAns::detach()
         attached = m_relay->window != nullptr;
         m_relay->window = nullptr;
     }
-    if (attached)
+    if (attached) {
         m_line.SetOnExchange({});
+        m_line.SetOnOutage({});
+    }
 }
 
 void TFormReqAns::UpdateView()
@@ -227,6 +249,18 @@ void TFormReqAns::UpdateView()
     m_parity->setText(ParityToText(present.Parity));
     m_flowControl->setText(FlowControlToText(present.FlowControl));
     showStatistics();
+    showOutage();
+}
+
+void TFormReqAns::showOutage()
+{
+    const QString text = OutageText(m_line.Outage());
+    if (text == m_outage->text())
+        return;
+    m_outage->setText(text);
+    m_outage->setVisible(!text.isEmpty());
+    layout()->activate();
+    setFixedSize(sizeHint());
 }
 
 void TFormReqAns::showStatistics()

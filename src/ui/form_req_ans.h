@@ -3,6 +3,9 @@
 // the last request as sent and its answer, and how many requests were sent
 // and answered since the last "Сброс". It is the line's OnExchange listener
 // while it is open, so it sees every exchange, polled or commanded.
+// When the port was lost (its adapter pulled out) a line at the bottom says
+// since when, and once it is open again, since when that is so; the window
+// grows by that line only then.
 //
 // Exchanges of a polling pass happen in the request thread; their
 // notifications are queued to the user-interface thread and handled there
@@ -67,6 +70,7 @@ private:
     void onExchange(const QByteArray &request, bool answered, const QByteArray &answer);
     void actStatClearExecute();
     void showStatistics();
+    void showOutage();
     QString render(const QByteArray &frame) const;
 
     TLine &m_line;
@@ -85,4 +89,5 @@ private:
     QLabel *m_requestsPercent = nullptr;
     QLabel *m_answers = nullptr;
     QLabel *m_answersPercent = nullptr;
+    QLabel *m_outage = nullptr;
 };
