@@ -82,7 +82,7 @@ bool TTransmitter::SaveSettings()
 
 bool TTransmitter::Open()
 {
-    QString portName;
+    QString text;
     {
         std::unique_lock lock(m_portMutex);
         if (m_port->open()) {
@@ -96,7 +96,7 @@ bool TTransmitter::Open()
             return true;
         }
         m_lastError = m_port->lastError();
-        portName = m_port->portName();
+        text = OpenFailureText(m_port->portName(), m_port->openDenied());
     }
     TMessageHandler handler;
     {
@@ -104,8 +104,16 @@ bool TTransmitter::Open()
         handler = m_onErrorMessage;
     }
     if (handler)
-        handler(QStringLiteral("Внимание"), QStringLiteral("Ошибка активации порта :") + portName);
+        handler(QStringLiteral("Внимание"), text);
     return false;
+}
+
+QString TTransmitter::OpenFailureText(const QString &portName, bool accessDenied)
+{
+    QString text = QStringLiteral("Ошибка активации порта :") + portName;
+    if (accessDenied)
+        text += QStringLiteral("\nНет прав на порт: добавьте пользователя в группу dialout");
+    return text;
 }
 
 bool TTransmitter::Close()

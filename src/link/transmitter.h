@@ -70,8 +70,11 @@ public:
     QString LastError() const;
 
     // Opens the port. On failure the operator gets "Внимание" /
-    // "Ошибка активации порта :" + the port name, and the result is false.
+    // OpenFailureText, and the result is false.
     bool Open();
+    // "Ошибка активации порта :" + the port name; when this user may not
+    // use the device, a second line says what the engineer can do.
+    static QString OpenFailureText(const QString &portName, bool accessDenied);
     // Closes the port; false only when it is still open afterwards.
     bool Close();
     bool IsOpen() const;

@@ -201,6 +201,15 @@ TEST_F(TransmitterTest, OpenFailureTellsTheOperatorThePortName)
     EXPECT_TRUE(exchanges_.empty());
 }
 
+// Only a device this user may not open gets the hint; a missing or busy one
+// keeps the plain text.
+TEST(TransmitterOpenFailureText, NamesTheDialoutGroupOnlyWhenAccessIsDenied)
+{
+    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB0", false), "Ошибка активации порта :/dev/ttyUSB0");
+    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB0", true),
+              "Ошибка активации порта :/dev/ttyUSB0\nНет прав на порт: добавьте пользователя в группу dialout");
+}
+
 TEST_F(TransmitterTest, PortThatVanishesMidExchangeGivesNoAnswerAndReopens)
 {
     ASSERT_TRUE(openWithDefaults());
