@@ -92,7 +92,8 @@ protected:
     void NotifyOutage();
 
 private:
-    TTransmitResult transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength);
+    TTransmitResult transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc,
+                             int maxLength);
 
     std::mutex m_handlerMutex;
     TExchangeHandler m_onExchange;

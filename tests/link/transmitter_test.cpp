@@ -125,7 +125,8 @@ TEST_F(TransmitterTest, MeterFrameHasNoParityAndNoPurgeAfterTheRead)
     port_->QueueAnswer(AnswerMeterCurrent(20.0));
 
     QByteArray answer;
-    ASSERT_EQ(transmitter_->TransmitNoParity(QByteArray("\x01\x00\x01\x00", 4), answer, true, 70), TTransmitResult::Answered);
+    ASSERT_EQ(transmitter_->TransmitNoParity(QByteArray("\x01\x00\x01\x00", 4), answer, true, 70),
+              TTransmitResult::Answered);
     EXPECT_EQ(answer, AnswerMeterCurrent(20.0));
     EXPECT_EQ(opsOf(port_->Events()), (std::vector<TOp>{TOp::Parity, TOp::Clear, TOp::Write}));
     const auto write = port_->EventsOf(TOp::Write).at(0);
