@@ -16,7 +16,7 @@
 // turnaround + the 3 ms address pause, per exchange or per 16 blocks;
 // ratio = measured / line_ms.
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/simulated_line.h"
 #include "sim/line_timing.h"

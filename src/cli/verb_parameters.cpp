@@ -9,7 +9,7 @@
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/command_sender.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/rom_store.h"
 
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #include "link/array_read.h"
 
-#include "app/clock.h"
-#include "device/command_codes.h"
+#include "values/clock.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/command_sender.h"
 #include "link/procedure_host.h"

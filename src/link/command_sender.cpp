@@ -1,6 +1,6 @@
 #include "link/command_sender.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/procedure_host.h"
 #include "link/request_cycle.h"

@@ -1,6 +1,6 @@
 #include "link/line.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 TTransmitResult TLine::TransmitAddressed(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
 {

@@ -1,18 +1,16 @@
 #include "link/request_cycle.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "archive/value_archive.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
+#include "protocol/request_layout.h"
 #include "link/line.h"
 #include "link/ui_hand_over.h"
 
 #include <QDate>
 
 namespace {
-
-// The meter's fixed request, before its CRC-8.
-const QByteArray kLumidorRequest("\x01\x00\x01\x00", 4);
 
 // An error answer of the gauge: exactly six bytes with 0xFA as function.
 bool IsErrorAnswer(const QByteArray &answer)
@@ -160,7 +158,7 @@ TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
     {
         std::lock_guard lock(m_lineMutex);
         m_line.ApplyParameters(PortParametersLumidor);
-        sent = m_line.TransmitNoParity(kLumidorRequest, answer, true, kMeterAnswerMax);
+        sent = m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
     }
     if (sent == TTransmitResult::NotOpen)
         return outcome;
@@ -175,7 +173,7 @@ TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
     if (answer.isEmpty())
         return outcome;
     outcome.result = IsErrorAnswer(answer) ? -1 : 0;
-    logExchange(AppendCrc8(kLumidorRequest), answer);
+    logExchange(AppendCrc8(MeterRequestPayload()), answer);
     return outcome;
 }
 

@@ -110,5 +110,5 @@ std::optional<QByteArray> TSimulatedLine::Exchange(TTransmitMode mode, const QBy
         requestLeftUs = qMax<qint64>(0, requestLeftUs - addressUs);
     }
     TScheduledAnswer line(reply, TLineClock::now() + microseconds(requestLeftUs));
-    return ReadAnswer(line, maxLength, timeouts, toMeter ? TAnswerKind::Meter : TAnswerKind::Gauge).bytes;
+    return ReadAnswer(line, maxLength, timeouts, ExpectedAnswer(toMeter ? TAnswerKind::Meter : TAnswerKind::Gauge, frame)).bytes;
 }

@@ -1,10 +1,10 @@
 #include "link/transmitter.h"
 
-#include "app/clock.h"
 #include "app/ini_file.h"
 #include "link/line_pause.h"
 #include "link/qt_serial_port.h"
 #include "link/timed_read.h"
+#include "values/clock.h"
 
 #include <QFileInfo>
 
@@ -233,7 +233,7 @@ QByteArray TTransmitter::exchangeOpen(TTransmitMode mode, const QByteArray &fram
 QByteArray TTransmitter::exchangeAddressed(const QByteArray &frame, int maxLength)
 {
     m_port->clear();
-    const QByteArray answer = sendAddressed(frame) ? readAnswer(maxLength, TAnswerKind::Gauge) : QByteArray();
+    const QByteArray answer = sendAddressed(frame) ? readAnswer(maxLength, ExpectedAnswer(TAnswerKind::Gauge, frame)) : QByteArray();
     m_port->clear();
     return answer;
 }
@@ -255,7 +255,7 @@ QByteArray TTransmitter::exchangePlain(const QByteArray &frame, int maxLength)
 {
     m_port->clear();
     const bool sent = writeWithinTimeout(frame, false);
-    const QByteArray answer = sent ? readAnswer(maxLength, TAnswerKind::Gauge) : QByteArray();
+    const QByteArray answer = sent ? readAnswer(maxLength, ExpectedAnswer(TAnswerKind::Gauge, frame)) : QByteArray();
     m_port->clear();
     return answer;
 }
@@ -267,7 +267,7 @@ QByteArray TTransmitter::exchangeNoParity(const QByteArray &frame, int maxLength
     m_port->clear();
     if (!writeWithinTimeout(frame, false))
         return {};
-    return readAnswer(maxLength, TAnswerKind::Meter);
+    return readAnswer(maxLength, ExpectedAnswer(TAnswerKind::Meter, frame));
 }
 
 // The write time-out of the applied set covers handing the bytes to the
@@ -279,9 +279,9 @@ bool TTransmitter::writeWithinTimeout(const QByteArray &bytes, bool drain)
     return m_port->write(bytes, deadline) && (!drain || m_port->drain(deadline));
 }
 
-QByteArray TTransmitter::readAnswer(int maxLength, TAnswerKind kind)
+QByteArray TTransmitter::readAnswer(int maxLength, const TExpectedAnswer &expected)
 {
     const TReadTimeouts timeouts{m_applied.ReadInterval, m_applied.ReadTotalConstant,
                                  m_applied.ReadTotalMultiplier};
-    return ReadAnswer(*m_port, maxLength, timeouts, kind).bytes;
+    return ReadAnswer(*m_port, maxLength, timeouts, expected).bytes;
 }

@@ -20,7 +20,7 @@
 // back under the same name (TPortReconnect, in the thread that made the
 // transmitter). The operator's Close ends the waiting; Open ends it too.
 
-#include "link/answer_completeness.h"
+#include "protocol/answer_layout.h"
 #include "link/line.h"
 #include "link/port_parameters.h"
 #include "link/port_reconnect.h"
@@ -98,7 +98,7 @@ private:
     QByteArray exchangePlain(const QByteArray &frame, int maxLength);
     QByteArray exchangeNoParity(const QByteArray &frame, int maxLength);
     bool writeWithinTimeout(const QByteArray &bytes, bool drain);
-    QByteArray readAnswer(int maxLength, TAnswerKind kind);
+    QByteArray readAnswer(int maxLength, const TExpectedAnswer &expected);
     void applyToPort(const TPortParameters &set);
     // Under the port lock, after work on a port that was open: whether the
     // port closed itself on the way; if so it is recorded as lost.

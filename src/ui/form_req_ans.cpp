@@ -1,20 +1,17 @@
 #include "ui/form_req_ans.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/line.h"
 #include "link/port_enums.h"
 #include "link/request_cycle.h"
-#include "ui/window_pos.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -23,8 +20,6 @@
 #include <mutex>
 
 namespace {
-
-TFormReqAns *g_instance = nullptr;
 
 const QString kSection = QStringLiteral("FormReqAns");
 
@@ -85,20 +80,19 @@ struct TFormReqAns::TRelay {
 };
 
 TFormReqAns::TFormReqAns(TLine &line, const TRequestCycle &cycle, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : TSingleWindow(openWindow<TFormReqAns>(), kSection, parent,
+                    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       actStatClear(new QAction(QStringLiteral("Сброс"), this)), m_line(line), m_cycle(cycle),
       m_relay(std::make_shared<TRelay>())
 {
-    setObjectName(kSection);
     setWindowTitle(QStringLiteral("Связь"));
-    setAttribute(Qt::WA_DeleteOnClose);
     actStatClear->setObjectName(QStringLiteral("actStatClear"));
     actStatClear->setToolTip(QStringLiteral("Сброс статистики"));
     connect(actStatClear, &QAction::triggered, this, &TFormReqAns::actStatClearExecute);
     buildLayout();
     setFixedSize(sizeHint());
 
-    RestoreWindowPos(*this, kSection);
+    RestorePosition();
     m_request->clear();
     m_answer->clear();
     UpdateView();
@@ -108,29 +102,6 @@ TFormReqAns::TFormReqAns(TLine &line, const TRequestCycle &cycle, QWidget *paren
 TFormReqAns::~TFormReqAns()
 {
     detach();
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-int TFormReqAns::ShowReqAns(TLine &line, const TRequestCycle &cycle)
-{
-    try {
-        if (g_instance) {
-            g_instance->show();
-            g_instance->raise(); // already open: bring it forward
-            return 0;
-        }
-        g_instance = new TFormReqAns(line, cycle);
-        g_instance->show();
-        return 0;
-    } catch (...) {
-        return -1;
-    }
-}
-
-TFormReqAns *TFormReqAns::Instance()
-{
-    return g_instance;
 }
 
 void TFormReqAns::buildLayout()
@@ -297,22 +268,7 @@ void TFormReqAns::actStatClearExecute()
     UpdateView();
 }
 
-void TFormReqAns::closeEvent(QCloseEvent *event)
+void TFormReqAns::Closing()
 {
-    SaveWindowPos(*this, kSection);
     detach();
-    // The window is freed once the event is handled; the next opening
-    // makes a new one.
-    if (g_instance == this)
-        g_instance = nullptr;
-    QWidget::closeEvent(event);
-}
-
-void TFormReqAns::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -13,6 +13,7 @@
 // user-interface thread take the same queue, so the order holds across both.
 
 #include "ui/main_services.h"
+#include "ui/single_window.h"
 
 #include <QWidget>
 
@@ -34,7 +35,7 @@ struct TExchangeStatistics {
 // User-interface thread only.
 TExchangeStatistics &ExchangeStatistics();
 
-class TFormReqAns final : public QWidget, public TView
+class TFormReqAns final : public TSingleWindow, public TView
 {
     Q_OBJECT
 
@@ -47,9 +48,9 @@ public:
 
     // Creates the window when none is open, shows it and brings it forward;
     // 0, or -1 when it could not be made.
-    static int ShowReqAns(TLine &line, const TRequestCycle &cycle);
+    static int ShowReqAns(TLine &line, const TRequestCycle &cycle) { return ShowSingle<TFormReqAns>(line, cycle); }
     // The open window; none while it is closed.
-    static TFormReqAns *Instance();
+    static TFormReqAns *Instance() { return TSingleWindow::Instance<TFormReqAns>(); }
 
     // The port rows, then the statistics.
     void UpdateView() override;
@@ -58,8 +59,7 @@ public:
     QAction *const actStatClear;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void Closing() override;
 
 private:
     struct TRelay;

@@ -1,6 +1,6 @@
 #include "pluggable_adapter.h"
 
-#include "sim/request_layout.h"
+#include "protocol/request_layout.h"
 
 #include <QFile>
 

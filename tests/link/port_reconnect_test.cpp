@@ -2,7 +2,7 @@
 // the same name: the real transmitter on a pseudo-terminal behind a fixed
 // name, the request cycle and its request thread, the value archive.
 #include "archive/value_archive.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"

@@ -1,6 +1,6 @@
 // The real port on a pseudo-terminal: its terminal settings, a full
 // exchange of the transmitter, and an instrument that disappears.
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/qt_serial_port.h"
 #include "link/transmitter.h"
 #include "pty_pair.h"

@@ -1,4 +1,5 @@
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
+#include "protocol/request_layout.h"
 #include "link/byte_receiver.h"
 #include "link/simulated_line.h"
 #include "sim/answer_builder.h"

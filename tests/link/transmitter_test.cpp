@@ -1,6 +1,7 @@
 #include "app/ini_file.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/transmitter.h"
+#include "protocol/request_layout.h"
 #include "sim/answer_builder.h"
 #include "support/recording_serial_port.h"
 #include "support/temp_home.h"

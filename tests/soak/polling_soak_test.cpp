@@ -8,7 +8,7 @@
 
 #include "app/custom_timer.h"
 #include "archive/value_archive.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/array_read.h"
 #include "link/command_sender.h"

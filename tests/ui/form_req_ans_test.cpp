@@ -1,8 +1,8 @@
 #include "form_views_bench.h"
 
-#include "device/command_codes.h"
-#include "link/frame/frame.h"
 #include "link/transmitter.h"
+#include "protocol/command_codes.h"
+#include "protocol/frame.h"
 #include "support/manual_clock.h"
 #include "support/recording_serial_port.h"
 

@@ -9,7 +9,7 @@
 // does not hear the command).
 
 #include "app/app_context.h"
-#include "device/command_table.h"
+#include "protocol/command_table.h"
 #include "device/tolm472.h"
 #include "link/command_sender.h"
 #include "link/request_cycle.h"
