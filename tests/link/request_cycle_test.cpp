@@ -4,11 +4,9 @@
 #include "protocol/frame.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "link/transmitter.h"
 #include "link/ui_hand_over.h"
 #include "sim/answer_builder.h"
 #include "support/core_application.h"
-#include "support/recording_serial_port.h"
 #include "support/temp_home.h"
 
 #include "scripted_line.h"
@@ -293,24 +291,15 @@ TEST_F(RequestCycleTest, TerminateReturnsWhileAPassWaitsForTheUserInterface)
 
 // A port that failed to open (or was pulled): nothing goes out, so there is
 // no exchange to log, count or parse; the command just fails.
-TEST(RequestCycleOnClosedPort, ExchangeFailsAtOnceWithoutLogCountOrParse)
+TEST_F(RequestCycleTest, ExchangeOnAClosedPortFailsAtOnceWithoutLogCountOrParse)
 {
-    EnsureCoreApplication();
-    TempHome home;
-    const QString oldDir = QDir::currentPath();
-    QDir::setCurrent(home.path());
-    QObject uiContext;
-    Ttolm472 model(home.path());
-    TTransmitter transmitter(home.path(), std::make_unique<TRecordingSerialPort>());
-    TUiHandOver handOver(&uiContext);
-    TRequestCycle cycle(model, transmitter, handOver, home.path());
     TValueArchive archive(home.file(QStringLiteral("DATA")));
     cycle.SetArchive(&archive);
     int notified = 0;
-    transmitter.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) { ++notified; });
+    line.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) { ++notified; });
     int archived = 0;
     cycle.SetOnReading([&](int, const QVector<TArchivedValue> &) { ++archived; });
-    ASSERT_FALSE(transmitter.IsOpen());
+    line.setClosed(true);
 
     EXPECT_EQ(cycle.Exchange(Echo), -1);
     EXPECT_EQ(cycle.ExchangeLumidor(), -1);
@@ -320,9 +309,8 @@ TEST(RequestCycleOnClosedPort, ExchangeFailsAtOnceWithoutLogCountOrParse)
     cycle.DoRequest();
 
     EXPECT_EQ(notified, 0) << "the communication window counts nothing";
-    EXPECT_FALSE(QFile::exists(home.file(cycle.ExchangeLogFileName()))) << "no \"-> []\" lines";
+    EXPECT_TRUE(logLines().isEmpty()) << "no \"-> []\" lines";
     EXPECT_EQ(model.LastErrorCode, 0);
     EXPECT_EQ(model.LastErrorText.toStdString(), "Норма") << "no \"Нет ответа от устройства\"";
     EXPECT_EQ(archived, 0);
-    QDir::setCurrent(oldDir);
 }
