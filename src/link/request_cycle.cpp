@@ -126,14 +126,15 @@ TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
         return outcome;
 
     QByteArray answer;
+    TTransmitResult sent = TTransmitResult::NotOpen;
     {
         std::lock_guard lock(m_lineMutex);
         m_line.ApplyParameters(PortParametersTolm);
-        if (ModbusMode)
-            m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax);
-        else
-            m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
+        sent = ModbusMode ? m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax)
+                          : m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
     }
+    if (sent == TTransmitResult::NotOpen)
+        return outcome; // nothing went out: no answer to parse, no log line
 
     if (!m_handOver.Run([&] {
             m_model.RestoreRequestContext(context);
@@ -153,11 +154,14 @@ TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
 {
     TOutcome outcome;
     QByteArray answer;
+    TTransmitResult sent = TTransmitResult::NotOpen;
     {
         std::lock_guard lock(m_lineMutex);
         m_line.ApplyParameters(PortParametersLumidor);
-        m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
+        sent = m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
     }
+    if (sent == TTransmitResult::NotOpen)
+        return outcome;
     if (!m_handOver.Run([&] {
             m_model.ParseLumidorAnswer(answer);
             outcome.linkState = m_model.LinkState.AsInt();

@@ -86,7 +86,7 @@ void TSimulatedLine::WithSimulator(const std::function<void(TSimLine &)> &use)
     use(*m_simulator);
 }
 
-QByteArray TSimulatedLine::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
+std::optional<QByteArray> TSimulatedLine::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
 {
     const bool toMeter = mode == TTransmitMode::NoParity;
     TSimReply reply;

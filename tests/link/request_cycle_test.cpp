@@ -288,3 +288,29 @@ TEST_F(RequestCycleTest, TerminateReturnsWhileAPassWaitsForTheUserInterface)
     EXPECT_LT(t.elapsed(), 2000);
     EXPECT_TRUE(thread.isFinished());
 }
+
+// A port that failed to open (or was pulled): nothing goes out, so there is
+// no exchange to log, count or parse; the command just fails.
+TEST_F(RequestCycleTest, ExchangeOnAClosedPortFailsAtOnceWithoutLogCountOrParse)
+{
+    TValueArchive archive(home.file(QStringLiteral("DATA")));
+    cycle.SetArchive(&archive);
+    int notified = 0;
+    line.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) { ++notified; });
+    int archived = 0;
+    cycle.SetOnReading([&](int, const QVector<TArchivedValue> &) { ++archived; });
+    line.setClosed(true);
+
+    EXPECT_EQ(cycle.Exchange(Echo), -1);
+    EXPECT_EQ(cycle.ExchangeLumidor(), -1);
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetDeviceEnabled(1, true);
+    cycle.DoRequest();
+    cycle.DoRequest();
+
+    EXPECT_EQ(notified, 0) << "the communication window counts nothing";
+    EXPECT_TRUE(logLines().isEmpty()) << "no \"-> []\" lines";
+    EXPECT_EQ(model.LastErrorCode, 0);
+    EXPECT_EQ(model.LastErrorText.toStdString(), "Норма") << "no \"Нет ответа от устройства\"";
+    EXPECT_EQ(archived, 0);
+}

@@ -55,10 +55,10 @@ public:
     void ApplyParameters(const TPortParameters &set) override { m_simulated.ApplyParameters(set); }
 
 protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override
     {
         if (Deaf && Deaf(frame))
-            return {};
+            return QByteArray();
         QByteArray answer;
         switch (mode) {
         case TTransmitMode::Addressed: m_simulated.TransmitAddressed(frame, answer, false, maxLength); break;
