@@ -18,7 +18,7 @@
 
 #include "device/command_codes.h"
 #include "device/tolm472.h"
-#include "link/simulated_line.h"
+#include "sim/simulated_line.h"
 #include "sim/line_timing.h"
 
 #include <benchmark/benchmark.h>

@@ -7,7 +7,7 @@
 #include "cli/cli_verbs.h"
 #include "device/command_codes.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
+#include "session/command_sender.h"
 #include "link/frame/frame.h"
 
 #include <QJsonObject>

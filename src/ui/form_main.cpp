@@ -4,14 +4,18 @@
 #include "app/clock.h"
 #include "app/custom_timer.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
+#include "session/command_sender.h"
+#include "link/request_cycle.h"
 #include "link/request_thread.h"
+#include "link/ui_hand_over.h"
 #include "ui/action_dispatcher.h"
 #include "ui/action_tables.h"
 #include "ui/form_main_shortcuts.h"
 #include "ui/operator.h"
 #include "ui/parameter_set.h"
 #include "ui/procedure_context.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
 #include "ui/program.h"
 #include "ui/window_pos.h"
 
@@ -30,6 +34,8 @@ TFormMain::TFormMain(TProgram &program, QWidget *parent)
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("ТОЛМ47xИ"));
     m_sender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), m_host);
+    m_workerHost = std::make_unique<TUiProcedureHost>(m_host, program.Cycle().HandOver());
+    m_workerSender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), *m_workerHost);
     m_host.SetOnCapturedArray([this](TCapturedArray array) {
         ExecuteAction(array == TCapturedArray::Spectrum ? QStringLiteral("actSpectrumShow")
                                                         : QStringLiteral("actSignalShow"));
@@ -41,6 +47,14 @@ TFormMain::TFormMain(TProgram &program, QWidget *parent)
 
 TFormMain::~TFormMain()
 {
+    // A procedure still on the runner works with this window's pieces: it
+    // ends first (without the user-interface thread, which it no longer gets).
+    TProcedureRunner &runner = m_program.Session().Runner();
+    if (runner.Busy()) {
+        m_program.Cycle().HandOver().Close();
+        runner.Wait();
+    }
+    runner.OnBusyChanged = nullptr;
     deleteToolWindows();
     m_program.RequestThread().OnUpdateViews = nullptr;
     m_program.RequestThread().OnStopPolling = nullptr;
@@ -55,6 +69,8 @@ void TFormMain::formCreate()
     m_shortcuts = new TMainShortcuts(*this, FullModeChordKey, ExtendedChordKey);
     connect(m_shortcuts, &TMainShortcuts::FullModeChord, this, &TFormMain::toggleFullMode);
     connect(m_shortcuts, &TMainShortcuts::ExtendedChord, this, &TFormMain::toggleExtendedParameters);
+
+    m_program.Session().Runner().OnBusyChanged = [this](bool busy) { applyBusyLock(busy); };
 
     TRequestThread &thread = m_program.RequestThread();
     thread.OnUpdateViews = [this] { UpdateAllViews(); };
@@ -143,8 +159,9 @@ void TFormMain::ReportFailure(const QString &hint)
 void TFormMain::ApplyPollingLock()
 {
     const bool stopped = m_actions->IsEnabled(QStringLiteral("actOprosStart"));
+    const bool usable = stopped && !m_program.Session().Runner().Busy();
     for (const char *name : PollingLockedActions())
-        m_actions->SetEnabled(QString::fromUtf8(name), stopped);
+        m_actions->SetEnabled(QString::fromUtf8(name), usable);
 }
 
 void TFormMain::toggleFullMode()
@@ -178,6 +195,11 @@ void TFormMain::keyPressEvent(QKeyEvent *event)
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {
+    // A procedure on the line finishes first: the window waits for it.
+    if (m_program.Session().Runner().Busy()) {
+        event->ignore();
+        return;
+    }
     if (!Operator().AskYesNo(TMessageIcon::Question, AttentionCaption(), QStringLiteral("Завершить работу?"),
                              false)) {
         event->ignore();

@@ -6,7 +6,7 @@
 #include "app/app_context.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
+#include "session/command_sender.h"
 #include "link/request_cycle.h"
 #include "link/transmitter.h"
 #include "ui/action_dispatcher.h"
@@ -165,7 +165,7 @@ void TFormMain::changePort()
 {
     TTransmitter &port = m_program.Transmitter();
     // With the simulated gauge on the line the port is only configured.
-    const bool portIsLine = m_program.SimulatedLine() == nullptr;
+    const bool portIsLine = m_program.PortIsLine();
     port.Close();
     if (!port.LoadSettings()) {
         Operator().Error(port.LastError());

@@ -16,6 +16,9 @@
 #include "archive/value_archive.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
+#include "session/gauge_session.h"
+#include "sim/program_sim_line.h"
+#include "sim/simulated_line.h"
 #include "ui/form_main.h"
 #include "ui/form_req_ans.h"
 #include "ui/form_tolm472i.h"
@@ -191,7 +194,10 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     // After the first minute; a short try samples after a quarter of its run.
     const qint64 baselineAtMs = qMin<qint64>(60000, durationMs / 4);
 
-    program = std::make_unique<TProgram>(); // with the line's byte timing
+    // The simulated gauge with the line's byte timing, as "/sim" starts it.
+    program = std::make_unique<TProgram>([this] {
+        return std::make_unique<TSimulatedLine>(ProgramSimLineConfig(home.path(), false));
+    });
     form = std::make_unique<TFormMain>(*program);
     form->show();
     ASSERT_NE(TFormTolm472I::Instance(), nullptr);
@@ -199,13 +205,11 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     ASSERT_TRUE(TFormTolm472I::Instance()->isVisible());
     ASSERT_TRUE(TFormReqAns::Instance()->isVisible());
 
-    std::mutex acceptedMutex;
     QMap<QString, int> accepted;
     int readings = 0;
-    program->Cycle().SetOnReading([&](int, const QVector<TArchivedValue> &values) {
-        const std::lock_guard lock(acceptedMutex);
+    const int listener = program->Session().Feed().Subscribe([&](const TReading &reading) {
         ++readings;
-        for (const TArchivedValue &v : values)
+        for (const TArchivedValue &v : reading.values)
             ++accepted[v.name];
     });
 
@@ -294,7 +298,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     const quint64 passes = program->RequestThread().Passes();
     const int requestsShown = ExchangeStatistics().Requests - requestsBefore;
 
-    program->Cycle().SetOnReading({});
+    program->Session().Feed().Unsubscribe(listener);
     program->Archive().CloseTables();
     bool countsExact = !accepted.isEmpty();
     QStringList perName;

@@ -48,6 +48,7 @@ TEST_F(FormMainCapture, SignalCaptureWritesBothArraysAtOnceAndTheSummaryOnlyFirs
     QFile::remove(DayFolder() + QStringLiteral("/Signal_20261208_101500_0000.txt"));
     QFile::remove(DayFolder() + QStringLiteral("/Spectrum_20261208_101500_0000.txt"));
     form->OnCaptureTimer();
+    WaitIdle();
     EXPECT_EQ(CaptureFiles(), (QStringList{QStringLiteral("Signal_20261208_101500_0001.txt"),
                                            QStringLiteral("Signal_20261208_101500_0002.txt"),
                                            QStringLiteral("Spectrum_20261208_101500_0001.txt"),
@@ -83,6 +84,7 @@ TEST_F(FormMainCapture, CaptureReadsBothArraysWhilePollingLocksTheMenuCommands)
     EXPECT_TRUE(SentCodes().isEmpty());
 
     form->OnCaptureTimer();
+    WaitIdle();
     EXPECT_EQ(SentCodes(), ArrayRead(SignalReadInit, 32) + ArrayRead(SpectrumReadInit, 16));
     EXPECT_EQ(CaptureFiles().size(), 4);
     // Locked again, and polling runs on.

@@ -1,6 +1,6 @@
 #include "link/frame/frame.h"
 #include "link/byte_receiver.h"
-#include "link/simulated_line.h"
+#include "sim/simulated_line.h"
 #include "sim/answer_builder.h"
 #include "sim/line_timing.h"
 
