@@ -18,9 +18,9 @@
 #include "device/command_codes.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "sim/simulated_line.h"
 #include "session/gauge_session.h"
 #include "sim/line_timing.h"
+#include "sim/simulated_line.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,8 +7,8 @@
 #include "cli/cli_verbs.h"
 #include "device/command_codes.h"
 #include "device/tolm472.h"
-#include "session/command_sender.h"
 #include "link/frame/frame.h"
+#include "session/command_sender.h"
 
 #include <QJsonObject>
 

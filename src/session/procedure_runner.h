@@ -13,7 +13,9 @@
 #include <QObject>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 class TProcedureRunner
@@ -22,9 +24,9 @@ public:
     // Made in the user-interface thread, where the end of each procedure is
     // reported.
     TProcedureRunner();
-    // Waits for the procedure that runs to end; the hand-over it may wait
-    // on must have been closed before (the program is ending), so the wait
-    // cannot hang.
+    // Lets the procedure that runs end and ends the worker; the hand-over
+    // the procedure may wait on must have been closed before (the program
+    // is ending), so the wait cannot hang.
     ~TProcedureRunner();
     TProcedureRunner(const TProcedureRunner &) = delete;
     TProcedureRunner &operator=(const TProcedureRunner &) = delete;
@@ -37,17 +39,23 @@ public:
     // Waits for the worker to end its procedure. In the user-interface
     // thread only once the hand-over is closed; `done` of that procedure
     // still comes queued, if the runner lives so long.
-    void Wait() { join(); }
+    void Wait();
 
     // Called in the user-interface thread when the runner becomes busy and
     // when it is idle again.
     std::function<void(bool busy)> OnBusyChanged;
 
 private:
-    void join();
+    void serve(); // the worker
 
     // Ends reported after the runner is gone are dropped with it.
     QObject m_context;
-    std::thread m_worker;
     std::atomic<bool> m_busy{false};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::function<void()> m_procedure; // handed to the worker
+    std::function<void()> m_done;
+    bool m_running = false; // from Start until the worker has run it
+    bool m_ending = false;
+    std::thread m_worker;
 };

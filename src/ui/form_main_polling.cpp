@@ -6,11 +6,11 @@
 #include "app/clock.h"
 #include "app/custom_timer.h"
 #include "link/request_thread.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
 #include "ui/action_dispatcher.h"
 #include "ui/action_tables.h"
 #include "ui/operator.h"
-#include "session/gauge_session.h"
-#include "session/procedure_runner.h"
 #include "ui/program.h"
 
 #include <QPointer>

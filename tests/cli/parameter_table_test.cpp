@@ -4,9 +4,9 @@
 #include "device/command_codes.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "session/command_sender.h"
 #include "link/request_cycle.h"
 #include "link/ui_hand_over.h"
+#include "session/command_sender.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
 

@@ -12,11 +12,11 @@
 #include "support/archive_counts.h"
 #include "support/core_application.h"
 #include "support/manual_clock.h"
+#include "support/run_passes.h"
 #include "support/temp_home.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -38,19 +38,7 @@ protected:
     // readings arrive.
     void RunPasses(int count)
     {
-        TRequestThread &thread = session.RequestThread();
-        if (!thread.isRunning())
-            thread.start();
-        for (int i = 0; i < count; ++i) {
-            const quint64 before = thread.Passes();
-            ASSERT_TRUE(thread.Resume());
-            QElapsedTimer waited;
-            waited.start();
-            while (thread.Passes() == before) {
-                ASSERT_LT(waited.elapsed(), 20000) << "a polling pass did not end";
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            }
-        }
+        ::RunPasses(session.RequestThread(), count);
         QCoreApplication::sendPostedEvents();
     }
 

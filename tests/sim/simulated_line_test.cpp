@@ -1,8 +1,8 @@
 #include "link/frame/frame.h"
 #include "link/byte_receiver.h"
-#include "sim/simulated_line.h"
 #include "sim/answer_builder.h"
 #include "sim/line_timing.h"
+#include "sim/simulated_line.h"
 
 #include <gtest/gtest.h>
 

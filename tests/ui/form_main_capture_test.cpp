@@ -115,4 +115,28 @@ TEST_F(FormMainCapture, UnwritableCaptureFileIsReportedAndTheCommandStaysUsable)
     EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
 }
 
+// An array read runs on the procedure runner: until it has ended, every
+// other command is refused and shown disabled, while the windows and
+// polling stay usable and the main window does not close under it.
+TEST_F(FormMainCapture, WhileAnArrayIsReadOnlyWindowsAndPollingAreUsable)
+{
+    Start({QStringLiteral("/full")});
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actSpectrumRead")));
+    ASSERT_TRUE(program->Session().Runner().Busy());
+    for (const char *name : {"actSignalRead", "actSpectrumRead", "actHmaxRead", "actEcho", "actAllParamRead"}) {
+        EXPECT_FALSE(Enabled(name)) << name;
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+        EXPECT_FALSE(form->ExecuteAction(QString::fromUtf8(name))) << name;
+    }
+    EXPECT_TRUE(Enabled("actOprosStart"));
+    EXPECT_TRUE(Enabled("actReqAnsShow"));
+    EXPECT_FALSE(form->close());
+
+    WaitIdle();
+    EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
+    for (const char *name : {"actSignalRead", "actSpectrumRead", "actHmaxRead", "actEcho", "actAllParamRead"})
+        EXPECT_TRUE(Enabled(name)) << name;
+    EXPECT_TRUE(op.CallsOf(QStringLiteral("AskYesNo")).isEmpty()); // the closing question waited too
+}
+
 } // namespace

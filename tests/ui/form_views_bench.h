@@ -12,14 +12,15 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "sim/simulated_line.h"
 #include "link/ui_hand_over.h"
 #include "session/gauge_session.h"
+#include "sim/simulated_line.h"
 #include "ui/form_req_ans.h"
 #include "ui/form_select_cmd.h"
 #include "ui/form_tolm472i.h"
 
 #include "support/gui_application.h"
+#include "support/run_passes.h"
 #include "support/scripted_operator.h"
 #include "support/temp_home.h"
 
@@ -65,18 +66,7 @@ protected:
     // Runs `count` polling passes in the request thread, one after another.
     void RunPasses(int count)
     {
-        if (!thread.isRunning())
-            thread.start();
-        for (int i = 0; i < count; ++i) {
-            const quint64 before = thread.Passes();
-            ASSERT_TRUE(thread.Resume());
-            QElapsedTimer waited;
-            waited.start();
-            while (thread.Passes() == before) {
-                ASSERT_LT(waited.elapsed(), 20000) << "a polling pass did not end";
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            }
-        }
+        ::RunPasses(thread, count);
         DeliverQueued();
     }
     // Lets queued notifications reach the windows.
