@@ -35,7 +35,7 @@ $(BUILD_REL)/build.ninja: | deps
 bench: deps $(BUILD_REL)/build.ninja
 	cmake --build $(BUILD_REL) -j $(JOBS)
 	@set -e; for b in $(BUILD_REL)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2; done
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2; done
 
 # Started from its own folder, so the timers, window positions and the
 # exchange log land in the INI folder and beside the program, not here.
@@ -50,7 +50,7 @@ $(BUILD_FUZZ)/build.ninja: | deps
 fuzz: deps $(BUILD_FUZZ)/build.ninja
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	@set -e; for f in $(BUILD_FUZZ)/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; echo "== $$f"; mkdir -p $(BUILD_FUZZ)/corpus/$$(basename $$f); \
+	  [ -f "$$f" ] && [ -x "$$f" ] || continue; echo "== $$f"; mkdir -p $(BUILD_FUZZ)/corpus/$$(basename $$f); \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD_FUZZ)/corpus/$$(basename $$f); done
 
 clean:

@@ -6,7 +6,7 @@
 // program folder, so no status log is written.
 
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/answer_builder.h"
 
 #include <benchmark/benchmark.h>

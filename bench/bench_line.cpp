@@ -16,7 +16,7 @@
 // turnaround + the 3 ms address pause, per exchange or per 16 blocks;
 // ratio = measured / line_ms.
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "sim/line_timing.h"
 #include "sim/simulated_line.h"
@@ -94,7 +94,10 @@ void levelAllRead(benchmark::State &state, bool damageCrc)
             state.ResumeTiming();
         }
         QByteArray answer;
-        answers += timer([&] { return line.TransmitAddressed(payload, answer, true, kMaxAnswer); }) ? 1 : 0;
+        answers += timer([&] { return line.TransmitAddressed(payload, answer, true, kMaxAnswer); }) ==
+                           TTransmitResult::Answered
+                       ? 1
+                       : 0;
         answerBytes = answer.size();
     }
     report(state, timer, lineMs(int(payload.size()) + 2, int(answerBytes)), answers);
@@ -120,7 +123,10 @@ void BM_SpectrumBlocks(benchmark::State &state)
         for (int block = 1; block <= 16; ++block) {
             model.BlockIndex = uint16_t(block);
             const QByteArray payload = request(model, DataBlockRead);
-            answers += timer([&] { return line.TransmitAddressed(payload, answer, true, kMaxAnswer); }) ? 1 : 0;
+            answers += timer([&] { return line.TransmitAddressed(payload, answer, true, kMaxAnswer); }) ==
+                           TTransmitResult::Answered
+                       ? 1
+                       : 0;
             line16 += lineMs(int(payload.size()) + 2, int(answer.size()));
         }
     }

@@ -15,7 +15,8 @@
 // line_ms (target at most 1.10).
 
 #include "archive/value_archive.h"
-#include "device/command_codes.h"
+#include "device/tolm472.h"
+#include "protocol/command_codes.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "session/gauge_session.h"

@@ -8,7 +8,7 @@
 
 #include "device/status_words.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,20 +4,23 @@
 # Quiet and idempotent: packages already present are not touched.
 set -euo pipefail
 
+# Debian 12 package names, each one the build or a test really uses.
 packages=(
-  build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev qt6-serialport-dev
-  libqcustomplot-dev libqt6sql6-sqlite
-  libsqlite3-dev sqlite3
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core
-  socat
+  build-essential cmake ninja-build ccache pkg-config  # compiler, build
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev   # Qt Core, Widgets, PrintSupport, Test; serial port
+  libqcustomplot-dev                                   # charts
+  libsqlite3-dev                                       # archive tables
+  libgtest-dev libgmock-dev libbenchmark-dev           # tests, benchmarks
+  clang libclang-rt-14-dev                             # make fuzz (libFuzzer)
+  fonts-dejavu-core                                    # Cyrillic glyphs in screenshots offscreen
 )
 
+# One read-only query of the package database; apt-get runs only when
+# something is missing, so a machine that has everything needs no network.
+installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  grep -qx "$p installed" <<<"$installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -9,11 +9,13 @@
 // order exactly as it was read. A missing, unreadable or damaged file reads
 // as empty, so every read gives its default.
 
+#include "values/settings_store.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class TIniFile
+class TIniFile : public TSettingsStore
 {
 public:
     explicit TIniFile(const QString &fileName);
@@ -27,27 +29,27 @@ public:
     QStringList Sections() const;
     QStringList Keys(const QString &section) const;
 
-    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    QString ReadString(const QString &section, const QString &key, const QString &def) const override;
     // Decimal, or hexadecimal after "0x"/"$"; anything else gives def.
-    qint64 ReadInt64(const QString &section, const QString &key, qint64 def) const;
+    qint64 ReadInt64(const QString &section, const QString &key, qint64 def) const override;
     int ReadInteger(const QString &section, const QString &key, int def) const;
     // 0 is false, any other integer true; a value that is not an integer gives def.
     bool ReadBool(const QString &section, const QString &key, bool def) const;
     // Accepts the locale's decimal separator and ".", a value that does not
     // parse gives def.
-    double ReadFloat(const QString &section, const QString &key, double def) const;
+    double ReadFloat(const QString &section, const QString &key, double def) const override;
 
     // Line breaks in the value become blanks, surrounding blanks go. A name
     // that would not read back as itself (with a line feed, an empty key, a
     // key with '=' or starting with ';' or '[', a section with ']') is
     // refused.
-    void WriteString(const QString &section, const QString &key, const QString &value);
-    void WriteInteger(const QString &section, const QString &key, qint64 value);
+    void WriteString(const QString &section, const QString &key, const QString &value) override;
+    void WriteInteger(const QString &section, const QString &key, qint64 value) override;
     // Written as 1 or 0.
     void WriteBool(const QString &section, const QString &key, bool value);
     // Shortest general form, up to 15 significant digits, with the locale's
     // decimal separator (as the workstations write doubles).
-    void WriteFloat(const QString &section, const QString &key, double value);
+    void WriteFloat(const QString &section, const QString &key, double value) override;
 
     void EraseSection(const QString &section);
     void DeleteKey(const QString &section, const QString &key);

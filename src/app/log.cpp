@@ -1,6 +1,6 @@
 #include "app/log.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "app/text_file.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 // day folders, the text files and the graphs all count local days: a row of
 // 10:00 local stays 10:00 whatever the zone or daylight saving did since.
 
-#include "app/date_time.h"
+#include "values/date_time.h"
 
 #include <QDateTime>
 #include <QtGlobal>

@@ -8,7 +8,7 @@
 // whatever the text says, it cannot change or delete a row. Safe to call
 // from any thread while the archive is being written.
 
-#include "app/date_time.h"
+#include "values/date_time.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "cli/answer_values.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 

@@ -4,7 +4,7 @@
 // the archive of the program folder on its own read-only connection; the
 // line is not touched, so it works on a laptop without a gauge.
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "archive/day_query.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"

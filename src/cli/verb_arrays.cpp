@@ -8,11 +8,11 @@
 // (single exchanges, no retry, failures ignored as in the program's single
 // reads); without that the summary and the signal file would show zeros.
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
 #include "cli/cli_verbs.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "session/array_read.h"
 #include "session/command_sender.h"
 

@@ -8,7 +8,7 @@
 #include "cli/cli_verbs.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "session/command_sender.h"
 #include "session/rom_store.h"
 

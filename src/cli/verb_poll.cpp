@@ -4,13 +4,13 @@
 // tick; each answer is parsed here through the hand-over; every accepted
 // reading is archived by the pass and then printed.
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "app/custom_timer.h"
 #include "archive/value_archive.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
 #include "cli/cli_verbs.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"

@@ -5,9 +5,9 @@
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
 #include "cli/cli_verbs.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "session/command_sender.h"
 
 #include <QJsonObject>

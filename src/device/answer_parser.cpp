@@ -2,33 +2,35 @@
 // function byte and the request context that BuildRequest recorded.
 //
 // Answer frame: address, function byte, count byte, data, CRC-16 low, high.
-// Offsets count from the address byte; lengths include the CRC.
+// Offsets count from the address byte. An answer shorter than the length
+// its request fixes (protocol/answer_layout.h) is a read error.
 //
-//  Function                  Min  Offset: meaning
-//  0x01 single value          11  3-6 f32 value; 8 status
-//  0x01 gain (selector 5)      9  3-4 word gain; 6 status
-//  0x02 all readings          29  3, 7, 11, 15, 19 f32 beat frequency,
-//                                 distance, level, free space, reserve;
-//                                 23-24 word gain; 26 status
-//  0x10 echo                   7  3, 4 the request's AA 55 swapped
-//  0x20/0x25/0x30 signature   10  0 address; 3 unit type; 4-5 word plant
-//                                 number; 6 hardware, 7 software version
-//  0x23 identification        15  as the signature up to 6; 7 host, 8 COS
-//                                 software version; 9-10, 11-12 word CRCs
-//  0xA2/0xB2/0xB3 ack          5  -
-//  0xB1 ack                    -  -
-//  0xA8 data block           133  3-130 thirty-two i32 (signal) or f32
-//                                 (spectrum)
-//  0xB4 byte value           6 *  3 value byte (* only for values 20, 100)
-//  0xB5 word parameter         7  3-4 word
-//  0xB6 float parameter        9  3-6 f32
-//  0xFA error answer           6  3 error code
+//  Function                  Offset: meaning
+//  0x01 single value         3-6 f32 value; 8 status
+//  0x01 gain (selector 5)    3-4 word gain; 6 status
+//  0x02 all readings         3, 7, 11, 15, 19 f32 beat frequency, distance,
+//                            level, free space, reserve; 23-24 word gain;
+//                            26 status
+//  0x10 echo                 3, 4 the request's AA 55 swapped
+//  0x20/0x25/0x30 signature  0 address; 3 unit type; 4-5 word plant number;
+//                            6 hardware, 7 software version
+//  0x23 identification       as the signature up to 6; 7 host, 8 COS
+//                            software version; 9-10, 11-12 word CRCs
+//  0xA2/0xB1/0xB2/0xB3 ack   -
+//  0xA8 data block           3-130 thirty-two i32 (signal) or f32 (spectrum)
+//  0xB4 byte value           3 value byte (read, and its length checked, only
+//                            for values 20 and 100)
+//  0xB5 word parameter       3-4 word
+//  0xB6 float parameter      3-6 f32
+//  0xFA error answer         3 error code
 // The bytes in between (offset 2, 7 of a single value, 5 of a gain, 25 of
 // all readings) carry nothing the program uses and are not read.
 
 #include "device/status_words.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/answer_layout.h"
+#include "protocol/frame.h"
+#include "protocol/gauge_functions.h"
 
 #include <algorithm>
 #include <iterator>
@@ -38,7 +40,6 @@ namespace {
 // Value numbers of the byte-value read (0xB4) that carry a meaning.
 constexpr uint8_t TemperatureValue = 20;
 constexpr uint8_t DeviceTypeValue = 100;
-constexpr uint8_t GainSelector = 5;
 constexpr uint8_t SignalKind = 20;
 constexpr uint8_t SpectrumKind = 30;
 
@@ -193,6 +194,11 @@ void dataBlock(Ttolm472 &m, const QByteArray &a)
     }
 }
 
+bool decodesByteValue(uint8_t number)
+{
+    return number == TemperatureValue || number == DeviceTypeValue;
+}
+
 void byteValue(Ttolm472 &m, const QByteArray &a)
 {
     const uint8_t value = ByteAt(a, 3);
@@ -258,52 +264,33 @@ void errorAnswer(Ttolm472 &m, const QByteArray &a)
         m.CountError(); // a code the gauge documents no text for
 }
 
-using TMinLength = int (*)(const Ttolm472 &);
 using TInterpret = void (*)(Ttolm472 &, const QByteArray &);
-
-template <int N>
-int fixedLength(const Ttolm472 &)
-{
-    return N;
-}
-
-int readValueLength(const Ttolm472 &m)
-{
-    return m.ReadSelector == GainSelector ? 9 : 11;
-}
-
-int byteValueLength(const Ttolm472 &m)
-{
-    const bool decoded = m.ByteValueNumber == TemperatureValue || m.ByteValueNumber == DeviceTypeValue;
-    return decoded ? 6 : 0;
-}
 
 struct TAnswerRule
 {
     uint8_t function;
-    TMinLength minLength; // a shorter answer is a read error
     TInterpret interpret;
 };
 
 // Every answer function the program accepts; anything else is a command
 // mismatch (for example the register-read reply, function 4).
 constexpr TAnswerRule AnswerRules[] = {
-    {0x01, readValueLength, readValue},
-    {0x02, fixedLength<29>, readAll},
-    {0x10, fixedLength<7>, echo},
-    {0x20, fixedLength<10>, signature},
-    {0x23, fixedLength<15>, identification},
-    {0x25, fixedLength<10>, newAddress},
-    {0x30, fixedLength<10>, signature},
-    {0xA2, fixedLength<5>, acknowledge},
-    {0xA8, fixedLength<133>, dataBlock},
-    {0xB1, fixedLength<0>, acknowledge},
-    {0xB2, fixedLength<5>, acknowledge},
-    {0xB3, fixedLength<5>, acknowledge},
-    {0xB4, byteValueLength, byteValue},
-    {0xB5, fixedLength<7>, wordParameter},
-    {0xB6, fixedLength<9>, floatParameter},
-    {0xFA, fixedLength<6>, errorAnswer},
+    {0x01, readValue},
+    {0x02, readAll},
+    {0x10, echo},
+    {0x20, signature},
+    {0x23, identification},
+    {0x25, newAddress},
+    {0x30, signature},
+    {0xA2, acknowledge},
+    {0xA8, dataBlock},
+    {0xB1, acknowledge},
+    {0xB2, acknowledge},
+    {0xB3, acknowledge},
+    {0xB4, byteValue},
+    {0xB5, wordParameter},
+    {0xB6, floatParameter},
+    {0xFA, errorAnswer},
 };
 
 const TAnswerRule *ruleFor(uint8_t function)
@@ -337,7 +324,11 @@ void Ttolm472::ParseAnswer(const QByteArray &answer)
     const TAnswerRule *rule = ruleFor(ByteAt(answer, 1));
     if (!rule)
         return Fail(StatusCode::CommandMismatch, StatusText::CommandMismatch);
-    if (answer.size() < rule->minLength(*this))
+    // The request that was sent fixes the length; a shorter answer is a read
+    // error. A byte value the program does not decode is not looked at, so
+    // its length does not matter either.
+    const bool lengthMatters = rule->function != GaugeFunction::ByteRead || decodesByteValue(ByteValueNumber);
+    if (lengthMatters && answer.size() < GaugeAnswerLength(rule->function, ReadSelector))
         return Fail(StatusCode::ReadError, StatusText::ReadError);
     rule->interpret(*this, answer);
 }

@@ -4,7 +4,7 @@
 // DATA/yyyy/mm/dd; each line is opened, written and closed on its own, so
 // other programs can read the file while the program runs.
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "app/log.h"
 #include "device/status_words.h"
 #include "device/tolm472.h"

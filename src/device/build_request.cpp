@@ -2,9 +2,9 @@
 // command table, the tail from the model's present state, and the request
 // context that the parse of the answer reads.
 
-#include "device/command_table.h"
+#include "protocol/command_table.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "device/status_words.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 namespace {
 constexpr int MinMeterAnswer = 8;

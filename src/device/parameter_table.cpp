@@ -1,6 +1,6 @@
 #include "device/parameter_table.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 
 #include <array>

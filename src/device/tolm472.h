@@ -9,7 +9,7 @@
 // properties and writes the request context that the next parse reads).
 
 #include "device/bad_zones.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "values/io_data.h"
 
 #include <QByteArray>

@@ -1,18 +1,18 @@
 #include "link/line.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
-bool TLine::TransmitAddressed(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
+TTransmitResult TLine::TransmitAddressed(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
 {
     return transmit(TTransmitMode::Addressed, request, answer, addCrc, maxLength);
 }
 
-bool TLine::TransmitPlain(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
+TTransmitResult TLine::TransmitPlain(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
 {
     return transmit(TTransmitMode::Plain, request, answer, addCrc, maxLength);
 }
 
-bool TLine::TransmitNoParity(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
+TTransmitResult TLine::TransmitNoParity(const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
 {
     return transmit(TTransmitMode::NoParity, request, answer, addCrc, maxLength);
 }
@@ -23,14 +23,35 @@ void TLine::SetOnExchange(TExchangeHandler handler)
     m_onExchange = std::move(handler);
 }
 
-bool TLine::transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc, int maxLength)
+void TLine::SetOnOutage(std::function<void(TLine *sender)> handler)
+{
+    const std::lock_guard lock(m_handlerMutex);
+    m_onOutage = std::move(handler);
+}
+
+void TLine::NotifyOutage()
+{
+    std::function<void(TLine *)> handler;
+    {
+        const std::lock_guard lock(m_handlerMutex);
+        handler = m_onOutage;
+    }
+    if (handler)
+        handler(this);
+}
+
+TTransmitResult TLine::transmit(TTransmitMode mode, const QByteArray &request, QByteArray &answer, bool addCrc,
+                                int maxLength)
 {
     QByteArray frame = request;
     if (addCrc)
         frame = mode == TTransmitMode::NoParity ? AppendCrc8(request) : AppendCrc16(request);
     answer.clear();
     if (!frame.isEmpty()) {
-        answer = Exchange(mode, frame, maxLength);
+        std::optional<QByteArray> received = Exchange(mode, frame, maxLength);
+        if (!received)
+            return TTransmitResult::NotOpen;
+        answer = std::move(*received);
         m_lastMode = int(mode);
     }
 
@@ -41,7 +62,7 @@ bool TLine::transmit(TTransmitMode mode, const QByteArray &request, QByteArray &
     }
     if (handler)
         handler(this, frame, !answer.isEmpty(), answer);
-    return !answer.isEmpty();
+    return answer.isEmpty() ? TTransmitResult::NoAnswer : TTransmitResult::Answered;
 }
 
 TPortParameters TLine::PresentParameters() const

@@ -1,5 +1,6 @@
 #include "link/qt_serial_port.h"
 
+#include <QFile>
 #include <QSerialPort>
 #include <QSocketNotifier>
 
@@ -65,6 +66,14 @@ bool deviceGone(int error)
     return error == EIO || error == ENXIO || error == ENODEV || error == EBADF || error == EPIPE;
 }
 
+// Qt reports a device used by another program and a device this user may
+// not open alike; only the second is the engineer's to fix with a group.
+bool deviceAccessDenied(const QString &portName)
+{
+    const QString path = portName.startsWith(QLatin1Char('/')) ? portName : QStringLiteral("/dev/") + portName;
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
 // Milliseconds to the deadline for poll(), rounded up so that a wait never
 // ends before it; 0 when the deadline has passed.
 timespec untilDeadline(TLineClock::time_point deadline)
@@ -108,8 +117,10 @@ bool TQtSerialPort::open()
     port->setStopBits(toQt(m_stopBits));
     port->setParity(toQt(m_parity));
     port->setFlowControl(toQt(m_flowControl));
+    m_openDenied = false;
     if (!port->open(QIODevice::ReadWrite)) {
         m_lastError = port->errorString();
+        m_openDenied = port->error() == QSerialPort::PermissionError && deviceAccessDenied(m_portName);
         return false;
     }
     m_port = std::move(port);

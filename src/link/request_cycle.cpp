@@ -1,17 +1,15 @@
 #include "link/request_cycle.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
+#include "protocol/request_layout.h"
 #include "link/line.h"
 #include "link/ui_hand_over.h"
 
 #include <QDate>
 
 namespace {
-
-// The meter's fixed request, before its CRC-8.
-const QByteArray kLumidorRequest("\x01\x00\x01\x00", 4);
 
 // An error answer of the gauge: exactly six bytes with 0xFA as function.
 bool IsErrorAnswer(const QByteArray &answer)
@@ -127,14 +125,15 @@ TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
         return outcome;
 
     QByteArray answer;
+    TTransmitResult sent = TTransmitResult::NotOpen;
     {
         std::lock_guard lock(m_lineMutex);
         m_line.ApplyParameters(PortParametersTolm);
-        if (ModbusMode)
-            m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax);
-        else
-            m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
+        sent = ModbusMode ? m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax)
+                          : m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
     }
+    if (sent == TTransmitResult::NotOpen)
+        return outcome; // nothing went out: no answer to parse, no log line
 
     if (!m_handOver.Run([&] {
             // The parse counts every answer it refuses (and a reading whose
@@ -159,11 +158,14 @@ TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
 {
     TOutcome outcome;
     QByteArray answer;
+    TTransmitResult sent = TTransmitResult::NotOpen;
     {
         std::lock_guard lock(m_lineMutex);
         m_line.ApplyParameters(PortParametersLumidor);
-        m_line.TransmitNoParity(kLumidorRequest, answer, true, kMeterAnswerMax);
+        sent = m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
     }
+    if (sent == TTransmitResult::NotOpen)
+        return outcome;
     if (!m_handOver.Run([&] {
             m_model.ParseLumidorAnswer(answer);
             outcome.linkState = m_model.LinkState.AsInt();
@@ -175,7 +177,7 @@ TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
     if (answer.isEmpty())
         return outcome;
     outcome.result = IsErrorAnswer(answer) ? -1 : 0;
-    logExchange(AppendCrc8(kLumidorRequest), answer);
+    logExchange(AppendCrc8(MeterRequestPayload()), answer);
     return outcome;
 }
 

@@ -34,6 +34,9 @@ public:
     virtual void close() = 0;
     // Text of the last failure, for the exchange log and the tests.
     virtual QString lastError() const = 0;
+    // Whether the last open failed because this user may not read and
+    // write the device (on Linux: not in the group that owns it).
+    virtual bool openDenied() const { return false; }
 
     virtual bool setBaudRate(int bitsPerSecond) = 0;
     virtual bool setDataBits(TDataBits dataBits) = 0;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-TReadOutcome ReadAnswer(IByteReceiver &port, int maxLength, const TReadTimeouts &timeouts, TAnswerKind kind)
+TReadOutcome ReadAnswer(IByteReceiver &port, int maxLength, const TReadTimeouts &timeouts,
+                         const TExpectedAnswer &expected)
 {
     using std::chrono::milliseconds;
     TReadOutcome outcome;
@@ -36,7 +37,7 @@ TReadOutcome ReadAnswer(IByteReceiver &port, int maxLength, const TReadTimeouts 
             continue;
         lastByte = TLineClock::now();
         bytes.append(chunk);
-        if (IsAnswerComplete(kind, bytes)) {
+        if (IsAnswerComplete(expected, bytes)) {
             outcome.complete = true;
             break;
         }

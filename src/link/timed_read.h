@@ -7,13 +7,13 @@
 //  - when read total constant + N x read total multiplier ms have passed
 //    since the read began (both 0: not used),
 // and, beyond the driver, as soon as the bytes so far are a complete answer
-// with a correct checksum (answer_completeness.h), which gives the same bytes
+// with a correct checksum (protocol/answer_layout.h), which gives the same bytes
 // a time-out would, only sooner.
 //
 // Qt implements none of these time-outs, so the timers are our own, on the
 // monotonic clock.
 
-#include "link/answer_completeness.h"
+#include "protocol/answer_layout.h"
 #include "link/byte_receiver.h"
 
 #include <QByteArray>
@@ -38,4 +38,6 @@ struct TReadOutcome
     bool complete = false;  // ended early on a complete answer
 };
 
-TReadOutcome ReadAnswer(IByteReceiver &port, int maxLength, const TReadTimeouts &timeouts, TAnswerKind kind);
+// expected: the answer the request that went out will get (ExpectedAnswer).
+TReadOutcome ReadAnswer(IByteReceiver &port, int maxLength, const TReadTimeouts &timeouts,
+                         const TExpectedAnswer &expected);

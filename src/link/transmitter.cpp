@@ -4,6 +4,7 @@
 #include "link/line_pause.h"
 #include "link/qt_serial_port.h"
 #include "link/timed_read.h"
+#include "values/clock.h"
 
 #include <QFileInfo>
 
@@ -17,6 +18,7 @@ TTransmitter::TTransmitter(const QString &programFolder, std::unique_ptr<ISerial
     : SettingsFile(ComPortSettingsFile(programFolder))
     , PortParameters(programFolder)
     , m_port(port ? std::move(port) : std::make_unique<TQtSerialPort>())
+    , m_reconnect([this] { return reopenLost(); })
 {
     PortParameters.Section = QStringLiteral("Transmitter.PortParameters");
     m_port->setPortName(QStringLiteral("COM1"));
@@ -80,13 +82,21 @@ bool TTransmitter::SaveSettings()
 
 bool TTransmitter::Open()
 {
-    QString portName;
+    QString text;
     {
-        const std::lock_guard lock(m_portMutex);
-        if (m_port->open())
+        std::unique_lock lock(m_portMutex);
+        if (m_port->open()) {
+            m_reopenLost = false;
+            const bool back = m_outage.LostAt.isValid() && !m_outage.BackAt.isValid();
+            if (back)
+                m_outage.BackAt = Clock().Now();
+            lock.unlock();
+            if (back)
+                NotifyOutage();
             return true;
+        }
         m_lastError = m_port->lastError();
-        portName = m_port->portName();
+        text = OpenFailureText(m_port->portName(), m_port->openDenied());
     }
     TMessageHandler handler;
     {
@@ -94,13 +104,22 @@ bool TTransmitter::Open()
         handler = m_onErrorMessage;
     }
     if (handler)
-        handler(QStringLiteral("Внимание"), QStringLiteral("Ошибка активации порта :") + portName);
+        handler(QStringLiteral("Внимание"), text);
     return false;
+}
+
+QString TTransmitter::OpenFailureText(const QString &portName, bool accessDenied)
+{
+    QString text = QStringLiteral("Ошибка активации порта :") + portName;
+    if (accessDenied)
+        text += QStringLiteral("\nНет прав на порт: добавьте пользователя в группу dialout");
+    return text;
 }
 
 bool TTransmitter::Close()
 {
     const std::lock_guard lock(m_portMutex);
+    m_reopenLost = false;
     m_port->close();
     return !m_port->isOpen();
 }
@@ -111,10 +130,56 @@ bool TTransmitter::IsOpen() const
     return m_port->isOpen();
 }
 
-void TTransmitter::ApplyParameters(const TPortParameters &set)
+TLineOutage TTransmitter::Outage() const
 {
     const std::lock_guard lock(m_portMutex);
-    applyToPort(set);
+    return m_outage;
+}
+
+bool TTransmitter::noteLoss()
+{
+    if (m_port->isOpen())
+        return false;
+    m_outage = {Clock().Now(), QDateTime()};
+    m_reopenLost = true;
+    return true;
+}
+
+void TTransmitter::announceLoss()
+{
+    NotifyOutage();
+    m_reconnect.Start();
+}
+
+bool TTransmitter::reopenLost()
+{
+    {
+        const std::lock_guard lock(m_portMutex);
+        if (!m_reopenLost)
+            return true;
+        // Quiet: the operator heard nothing when the port went and hears
+        // nothing of each try; the communication window tells both.
+        if (!m_port->open()) {
+            m_lastError = m_port->lastError();
+            return false;
+        }
+        m_reopenLost = false;
+        m_outage.BackAt = Clock().Now();
+    }
+    NotifyOutage();
+    return true;
+}
+
+void TTransmitter::ApplyParameters(const TPortParameters &set)
+{
+    {
+        const std::lock_guard lock(m_portMutex);
+        const bool wasOpen = m_port->isOpen();
+        applyToPort(set);
+        if (!wasOpen || !noteLoss())
+            return;
+    }
+    announceLoss();
 }
 
 void TTransmitter::applyToPort(const TPortParameters &set)
@@ -140,23 +205,35 @@ void TTransmitter::SetOnErrorMessage(TMessageHandler handler)
     m_onErrorMessage = std::move(handler);
 }
 
-QByteArray TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
+std::optional<QByteArray> TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
 {
-    const std::lock_guard lock(m_portMutex);
-    if (!m_port->isOpen())
-        return {};
+    QByteArray answer;
+    {
+        const std::lock_guard lock(m_portMutex);
+        if (!m_port->isOpen())
+            return std::nullopt;
+        answer = exchangeOpen(mode, frame, maxLength);
+        if (!noteLoss())
+            return answer;
+    }
+    announceLoss();
+    return answer;
+}
+
+QByteArray TTransmitter::exchangeOpen(TTransmitMode mode, const QByteArray &frame, int maxLength)
+{
     switch (mode) {
     case TTransmitMode::Addressed: return exchangeAddressed(frame, maxLength);
     case TTransmitMode::Plain: return exchangePlain(frame, maxLength);
     case TTransmitMode::NoParity: return exchangeNoParity(frame, maxLength);
     }
-    return {};
+    return QByteArray();
 }
 
 QByteArray TTransmitter::exchangeAddressed(const QByteArray &frame, int maxLength)
 {
     m_port->clear();
-    const QByteArray answer = sendAddressed(frame) ? readAnswer(maxLength, TAnswerKind::Gauge) : QByteArray();
+    const QByteArray answer = sendAddressed(frame) ? readAnswer(maxLength, ExpectedAnswer(TAnswerKind::Gauge, frame)) : QByteArray();
     m_port->clear();
     return answer;
 }
@@ -178,7 +255,7 @@ QByteArray TTransmitter::exchangePlain(const QByteArray &frame, int maxLength)
 {
     m_port->clear();
     const bool sent = writeWithinTimeout(frame, false);
-    const QByteArray answer = sent ? readAnswer(maxLength, TAnswerKind::Gauge) : QByteArray();
+    const QByteArray answer = sent ? readAnswer(maxLength, ExpectedAnswer(TAnswerKind::Gauge, frame)) : QByteArray();
     m_port->clear();
     return answer;
 }
@@ -190,7 +267,7 @@ QByteArray TTransmitter::exchangeNoParity(const QByteArray &frame, int maxLength
     m_port->clear();
     if (!writeWithinTimeout(frame, false))
         return {};
-    return readAnswer(maxLength, TAnswerKind::Meter);
+    return readAnswer(maxLength, ExpectedAnswer(TAnswerKind::Meter, frame));
 }
 
 // The write time-out of the applied set covers handing the bytes to the
@@ -202,9 +279,9 @@ bool TTransmitter::writeWithinTimeout(const QByteArray &bytes, bool drain)
     return m_port->write(bytes, deadline) && (!drain || m_port->drain(deadline));
 }
 
-QByteArray TTransmitter::readAnswer(int maxLength, TAnswerKind kind)
+QByteArray TTransmitter::readAnswer(int maxLength, const TExpectedAnswer &expected)
 {
     const TReadTimeouts timeouts{m_applied.ReadInterval, m_applied.ReadTotalConstant,
                                  m_applied.ReadTotalMultiplier};
-    return ReadAnswer(*m_port, maxLength, timeouts, kind).bytes;
+    return ReadAnswer(*m_port, maxLength, timeouts, expected).bytes;
 }

@@ -13,10 +13,17 @@
 // All port work is serialised inside, so the operator's "СОМ порт" (close,
 // reopen) can never pull the port from under an exchange of the request
 // thread; it waits for that exchange to end.
+//
+// A port whose device vanishes while it is open (the port closes itself on
+// the failing operation) is lost: OnOutage is told, and the port is opened
+// again quietly, without the operator's message, as soon as the device is
+// back under the same name (TPortReconnect, in the thread that made the
+// transmitter). The operator's Close ends the waiting; Open ends it too.
 
-#include "link/answer_completeness.h"
+#include "protocol/answer_layout.h"
 #include "link/line.h"
 #include "link/port_parameters.h"
+#include "link/port_reconnect.h"
 #include "link/serial_port.h"
 
 #include <QString>
@@ -63,11 +70,15 @@ public:
     QString LastError() const;
 
     // Opens the port. On failure the operator gets "Внимание" /
-    // "Ошибка активации порта :" + the port name, and the result is false.
+    // OpenFailureText, and the result is false.
     bool Open();
+    // "Ошибка активации порта :" + the port name; when this user may not
+    // use the device, a second line says what the engineer can do.
+    static QString OpenFailureText(const QString &portName, bool accessDenied);
     // Closes the port; false only when it is still open afterwards.
     bool Close();
     bool IsOpen() const;
+    TLineOutage Outage() const override;
 
     // Puts the set's speed, data bits, stop bits, parity and flow control on
     // the port ("Custom" speed or flow control leaves the port's own) and
@@ -78,20 +89,30 @@ public:
     void SetOnErrorMessage(TMessageHandler handler);
 
 protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
 
 private:
+    QByteArray exchangeOpen(TTransmitMode mode, const QByteArray &frame, int maxLength);
     QByteArray exchangeAddressed(const QByteArray &frame, int maxLength);
     bool sendAddressed(const QByteArray &frame);
     QByteArray exchangePlain(const QByteArray &frame, int maxLength);
     QByteArray exchangeNoParity(const QByteArray &frame, int maxLength);
     bool writeWithinTimeout(const QByteArray &bytes, bool drain);
-    QByteArray readAnswer(int maxLength, TAnswerKind kind);
+    QByteArray readAnswer(int maxLength, const TExpectedAnswer &expected);
     void applyToPort(const TPortParameters &set);
+    // Under the port lock, after work on a port that was open: whether the
+    // port closed itself on the way; if so it is recorded as lost.
+    bool noteLoss();
+    void announceLoss();
+    // The reconnect's try: true when nothing is left to try.
+    bool reopenLost();
 
     mutable std::mutex m_portMutex;
     std::unique_ptr<ISerialPort> m_port;
     TPortParameters m_applied;
     QString m_lastError;
     TMessageHandler m_onErrorMessage;
+    TLineOutage m_outage;
+    bool m_reopenLost = false; // lost and not yet open again, nor taken over by the operator
+    TPortReconnect m_reconnect;
 };

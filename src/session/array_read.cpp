@@ -1,7 +1,7 @@
 #include "session/array_read.h"
 
-#include "app/clock.h"
-#include "device/command_codes.h"
+#include "values/clock.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "session/command_sender.h"
 #include "session/procedure_host.h"

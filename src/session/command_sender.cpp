@@ -1,6 +1,6 @@
 #include "session/command_sender.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/ui_hand_over.h"

@@ -1,9 +1,9 @@
 #include "session/rom_store.h"
 
-#include "app/clock.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "session/command_sender.h"
 #include "session/procedure_host.h"
+#include "values/clock.h"
 
 namespace {
 

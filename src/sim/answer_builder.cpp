@@ -1,6 +1,6 @@
 #include "sim/answer_builder.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -169,7 +169,3 @@ QByteArray AnswerMeterCurrent(double milliamps)
     return AppendCrc8(out);
 }
 
-QByteArray MeterRequest()
-{
-    return AppendCrc8(QByteArray("\x01\x00\x01\x00", 4));
-}

@@ -47,54 +47,12 @@
 //  4 0x00 channel state; 5-6 current as signed 16 bits, LOW byte first, in
 //  hundredths of a milliampere; 7 CRC-8 of bytes 0-6.
 
+#include "protocol/gauge_functions.h"
+
 #include <QByteArray>
 #include <cstdint>
 #include <span>
 
-// Function bytes of the gauge protocol as they appear in requests and answers.
-namespace GaugeFunction {
-constexpr uint8_t ReadValue = 0x01;
-constexpr uint8_t ReadAll = 0x02;
-constexpr uint8_t ReadRegisters = 0x04;
-constexpr uint8_t Echo = 0x10;
-constexpr uint8_t Signature = 0x20;
-constexpr uint8_t Identification = 0x23;
-constexpr uint8_t SystemAddress = 0x25;
-constexpr uint8_t PlantNumber = 0x30;
-constexpr uint8_t StoreToRom = 0xA2;
-constexpr uint8_t DataBlock = 0xA8;
-constexpr uint8_t Control = 0xB1;
-constexpr uint8_t WordWrite = 0xB2;
-constexpr uint8_t FloatWrite = 0xB3;
-constexpr uint8_t ByteRead = 0xB4;
-constexpr uint8_t WordRead = 0xB5;
-constexpr uint8_t FloatRead = 0xB6;
-constexpr uint8_t Error = 0xFA;
-} // namespace GaugeFunction
-
-// Error codes of the 0xFA answer.
-namespace GaugeError {
-constexpr uint8_t CommandAbsent = 1;
-constexpr uint8_t CannotExecute = 2;
-constexpr uint8_t ProgramAnalysis = 3;
-} // namespace GaugeError
-
-// Lengths of the answers, CRC included.
-namespace AnswerLength {
-constexpr int SingleValue = 11;
-constexpr int Gain = 9;
-constexpr int AllReadings = 29;
-constexpr int Echo = 7;
-constexpr int Signature = 10;
-constexpr int Identification = 15;
-constexpr int Acknowledge = 5;
-constexpr int DataBlock = 133;
-constexpr int ByteValue = 6;
-constexpr int WordParameter = 7;
-constexpr int FloatParameter = 9;
-constexpr int Error = 6;
-constexpr int Meter = 8;
-} // namespace AnswerLength
 
 // Values per data block and the sizes of the two arrays.
 constexpr int DataBlockValues = 32;
@@ -157,5 +115,3 @@ QByteArray AnswerRegisters(uint8_t address, std::span<const uint16_t> registers)
 // limited to what 16 signed bits hold (-327.68 to 327.67 mA); not a number
 // gives 0.
 QByteArray AnswerMeterCurrent(double milliamps);
-// The meter's fixed request, CRC-8 included: 01 00 01 00 A0.
-QByteArray MeterRequest();

@@ -1,6 +1,6 @@
 #include "sim/sim_faults.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/answer_builder.h"
 
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "sim/sim_gauge.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/answer_builder.h"
 #include "sim/gauge_arrays.h"
-#include "sim/request_layout.h"
+#include "protocol/request_layout.h"
 #include "sim/sim_noise.h"
 
 #include <algorithm>

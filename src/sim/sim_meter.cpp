@@ -1,7 +1,7 @@
 #include "sim/sim_meter.h"
 
 #include "sim/answer_builder.h"
-#include "sim/request_layout.h"
+#include "protocol/request_layout.h"
 #include "sim/sim_gauge.h"
 #include "sim/sim_noise.h"
 

@@ -86,7 +86,7 @@ void TSimulatedLine::WithSimulator(const std::function<void(TSimLine &)> &use)
     use(*m_simulator);
 }
 
-QByteArray TSimulatedLine::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
+std::optional<QByteArray> TSimulatedLine::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
 {
     const bool toMeter = mode == TTransmitMode::NoParity;
     TSimReply reply;
@@ -110,5 +110,5 @@ QByteArray TSimulatedLine::Exchange(TTransmitMode mode, const QByteArray &frame,
         requestLeftUs = qMax<qint64>(0, requestLeftUs - addressUs);
     }
     TScheduledAnswer line(reply, TLineClock::now() + microseconds(requestLeftUs));
-    return ReadAnswer(line, maxLength, timeouts, toMeter ? TAnswerKind::Meter : TAnswerKind::Gauge).bytes;
+    return ReadAnswer(line, maxLength, timeouts, ExpectedAnswer(toMeter ? TAnswerKind::Meter : TAnswerKind::Gauge, frame)).bytes;
 }

@@ -35,7 +35,7 @@ public:
     void WithSimulator(const std::function<void(TSimLine &)> &use);
 
 protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override;
 
 private:
     mutable std::mutex m_mutex; // the simulator and the applied set; never held while bytes are on the way

@@ -1,7 +1,7 @@
 // The rows of the main window's actions: captions, hints, dialogs, codes.
 #include "ui/action_tables.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 
 namespace {

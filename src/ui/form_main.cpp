@@ -1,7 +1,7 @@
 #include "ui/form_main.h"
 
 #include "app/app_context.h"
-#include "app/clock.h"
+#include "values/clock.h"
 #include "app/custom_timer.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"

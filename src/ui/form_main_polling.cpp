@@ -3,7 +3,7 @@
 // themselves.
 #include "ui/form_main.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "app/custom_timer.h"
 #include "link/request_thread.h"
 #include "session/gauge_session.h"

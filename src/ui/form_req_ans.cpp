@@ -1,20 +1,17 @@
 #include "ui/form_req_ans.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/line.h"
 #include "link/port_enums.h"
 #include "link/request_cycle.h"
-#include "ui/window_pos.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -23,8 +20,6 @@
 #include <mutex>
 
 namespace {
-
-TFormReqAns *g_instance = nullptr;
 
 const QString kSection = QStringLiteral("FormReqAns");
 
@@ -57,6 +52,17 @@ QString Percent(double value)
     return FloatToStrF(value, TDescriptionOfDouble::ffNumber, 9, 1);
 }
 
+QString OutageText(const TLineOutage &outage)
+{
+    if (!outage.LostAt.isValid())
+        return {};
+    const QString format = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+    QString text = QStringLiteral("Связь с портом потеряна: ") + outage.LostAt.toString(format);
+    if (outage.BackAt.isValid())
+        text += QStringLiteral("\nПорт снова открыт: ") + outage.BackAt.toString(format);
+    return text;
+}
+
 } // namespace
 
 TExchangeStatistics &ExchangeStatistics()
@@ -74,20 +80,19 @@ struct TFormReqAns::TRelay {
 };
 
 TFormReqAns::TFormReqAns(TLine &line, const TRequestCycle &cycle, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : TSingleWindow(openWindow<TFormReqAns>(), kSection, parent,
+                    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       actStatClear(new QAction(QStringLiteral("Сброс"), this)), m_line(line), m_cycle(cycle),
       m_relay(std::make_shared<TRelay>())
 {
-    setObjectName(kSection);
     setWindowTitle(QStringLiteral("Связь"));
-    setAttribute(Qt::WA_DeleteOnClose);
     actStatClear->setObjectName(QStringLiteral("actStatClear"));
     actStatClear->setToolTip(QStringLiteral("Сброс статистики"));
     connect(actStatClear, &QAction::triggered, this, &TFormReqAns::actStatClearExecute);
     buildLayout();
     setFixedSize(sizeHint());
 
-    RestoreWindowPos(*this, kSection);
+    RestorePosition();
     m_request->clear();
     m_answer->clear();
     UpdateView();
@@ -97,29 +102,6 @@ TFormReqAns::TFormReqAns(TLine &line, const TRequestCycle &cycle, QWidget *paren
 TFormReqAns::~TFormReqAns()
 {
     detach();
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-int TFormReqAns::ShowReqAns(TLine &line, const TRequestCycle &cycle)
-{
-    try {
-        if (g_instance) {
-            g_instance->show();
-            g_instance->raise(); // already open: bring it forward
-            return 0;
-        }
-        g_instance = new TFormReqAns(line, cycle);
-        g_instance->show();
-        return 0;
-    } catch (...) {
-        return -1;
-    }
-}
-
-TFormReqAns *TFormReqAns::Instance()
-{
-    return g_instance;
 }
 
 void TFormReqAns::buildLayout()
@@ -177,12 +159,16 @@ void TFormReqAns::buildLayout()
     frames->addWidget(new QLabel(QStringLiteral("Ответ"), protocol), 1, 0, Qt::AlignTop);
     frames->addWidget(m_answer, 1, 1);
 
+    m_outage = ValueLabel("lblPortOutage", this);
+    m_outage->hide();
+
     auto *top = new QHBoxLayout;
     top->addWidget(port, 1);
     top->addWidget(statistics);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(protocol);
+    layout->addWidget(m_outage);
 }
 
 void TFormReqAns::attach()
@@ -203,6 +189,11 @@ void TFormReqAns::attach()
             window, [window, request, answered, answer] { window->onExchange(request, answered, answer); },
             Qt::QueuedConnection);
     });
+    m_line.SetOnOutage([relay](TLine *) {
+        const std::lock_guard lock(relay->mutex);
+        if (TFormReqAns *window = relay->window)
+            QMetaObject::invokeMethod(window, [window] { window->showOutage(); }, Qt::QueuedConnection);
+    });
 }
 
 void TFormReqAns::detach()
@@ -213,8 +204,10 @@ void TFormReqAns::detach()
         attached = m_relay->window != nullptr;
         m_relay->window = nullptr;
     }
-    if (attached)
+    if (attached) {
         m_line.SetOnExchange({});
+        m_line.SetOnOutage({});
+    }
 }
 
 void TFormReqAns::UpdateView()
@@ -227,6 +220,18 @@ void TFormReqAns::UpdateView()
     m_parity->setText(ParityToText(present.Parity));
     m_flowControl->setText(FlowControlToText(present.FlowControl));
     showStatistics();
+    showOutage();
+}
+
+void TFormReqAns::showOutage()
+{
+    const QString text = OutageText(m_line.Outage());
+    if (text == m_outage->text())
+        return;
+    m_outage->setText(text);
+    m_outage->setVisible(!text.isEmpty());
+    layout()->activate();
+    setFixedSize(sizeHint());
 }
 
 void TFormReqAns::showStatistics()
@@ -263,22 +268,7 @@ void TFormReqAns::actStatClearExecute()
     UpdateView();
 }
 
-void TFormReqAns::closeEvent(QCloseEvent *event)
+void TFormReqAns::Closing()
 {
-    SaveWindowPos(*this, kSection);
     detach();
-    // The window is freed once the event is handled; the next opening
-    // makes a new one.
-    if (g_instance == this)
-        g_instance = nullptr;
-    QWidget::closeEvent(event);
-}
-
-void TFormReqAns::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -3,6 +3,9 @@
 // the last request as sent and its answer, and how many requests were sent
 // and answered since the last "Сброс". It is the line's OnExchange listener
 // while it is open, so it sees every exchange, polled or commanded.
+// When the port was lost (its adapter pulled out) a line at the bottom says
+// since when, and once it is open again, since when that is so; the window
+// grows by that line only then.
 //
 // Exchanges of a polling pass happen in the request thread; their
 // notifications are queued to the user-interface thread and handled there
@@ -10,6 +13,7 @@
 // user-interface thread take the same queue, so the order holds across both.
 
 #include "ui/main_services.h"
+#include "ui/single_window.h"
 
 #include <QWidget>
 
@@ -31,7 +35,7 @@ struct TExchangeStatistics {
 // User-interface thread only.
 TExchangeStatistics &ExchangeStatistics();
 
-class TFormReqAns final : public QWidget, public TView
+class TFormReqAns final : public TSingleWindow, public TView
 {
     Q_OBJECT
 
@@ -44,9 +48,9 @@ public:
 
     // Creates the window when none is open, shows it and brings it forward;
     // 0, or -1 when it could not be made.
-    static int ShowReqAns(TLine &line, const TRequestCycle &cycle);
+    static int ShowReqAns(TLine &line, const TRequestCycle &cycle) { return ShowSingle<TFormReqAns>(line, cycle); }
     // The open window; none while it is closed.
-    static TFormReqAns *Instance();
+    static TFormReqAns *Instance() { return TSingleWindow::Instance<TFormReqAns>(); }
 
     // The port rows, then the statistics.
     void UpdateView() override;
@@ -55,8 +59,7 @@ public:
     QAction *const actStatClear;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void Closing() override;
 
 private:
     struct TRelay;
@@ -67,6 +70,7 @@ private:
     void onExchange(const QByteArray &request, bool answered, const QByteArray &answer);
     void actStatClearExecute();
     void showStatistics();
+    void showOutage();
     QString render(const QByteArray &frame) const;
 
     TLine &m_line;
@@ -85,4 +89,5 @@ private:
     QLabel *m_requestsPercent = nullptr;
     QLabel *m_answers = nullptr;
     QLabel *m_answersPercent = nullptr;
+    QLabel *m_outage = nullptr;
 };

@@ -1,19 +1,14 @@
 #include "ui/form_select_cmd.h"
 
 #include "app/app_context.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "link/request_cycle.h"
-#include "ui/window_pos.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace {
-
-TFormSelectCMD *g_instance = nullptr;
 
 const QString kSection = QStringLiteral("FormSelectCMD");
 constexpr int kMeterEntry = 1; // the current-loop meter in the device list
@@ -28,7 +23,8 @@ QCheckBox *MakeBox(const char *name, const QString &caption, QWidget *parent)
 } // namespace
 
 TFormSelectCMD::TFormSelectCMD(TRequestCycle &cycle, QWidget *parent)
-    : QWidget(parent, Qt::Window),
+    : TSingleWindow(openWindow<TFormSelectCMD>(), kSection, parent,
+                    Qt::Window),
       chbEcho(MakeBox("chbEcho", QStringLiteral("Эхо"), this)),
       chbLevel(MakeBox("chbLevel", QStringLiteral("Уровень текущий"), this)),
       chbLevelAll(MakeBox("chbLevelAll", QStringLiteral("Все параметры"), this)),
@@ -41,9 +37,7 @@ TFormSelectCMD::TFormSelectCMD(TRequestCycle &cycle, QWidget *parent)
       chbSelectAll(MakeBox("chbSelectAll", QStringLiteral("Выделить все"), this)),
       m_cycle(cycle)
 {
-    setObjectName(kSection);
     setWindowTitle(QStringLiteral("Команды ТОЛМ47xИ"));
-    setAttribute(Qt::WA_DeleteOnClose);
     chbSelectAll->setToolTip(QStringLiteral("Выделить все команды"));
 
     auto *layout = new QVBoxLayout(this);
@@ -73,36 +67,9 @@ TFormSelectCMD::TFormSelectCMD(TRequestCycle &cycle, QWidget *parent)
     connect(chbCurrentOutput, &QCheckBox::toggled, this, &TFormSelectCMD::chbCurrentOutputClick);
     connect(chbSelectAll, &QCheckBox::toggled, this, &TFormSelectCMD::chbSelectAllClick);
 
-    RestoreWindowPos(*this, kSection);
+    RestorePosition();
     chbLevelAll->setChecked(true);
     UpdateView();
-}
-
-TFormSelectCMD::~TFormSelectCMD()
-{
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-int TFormSelectCMD::ShowSelectCmd(TRequestCycle &cycle)
-{
-    try {
-        if (g_instance) {
-            g_instance->show();
-            g_instance->raise(); // already open: bring it forward
-            return 0;
-        }
-        g_instance = new TFormSelectCMD(cycle);
-        g_instance->show();
-        return 0;
-    } catch (...) {
-        return -1;
-    }
-}
-
-TFormSelectCMD *TFormSelectCMD::Instance()
-{
-    return g_instance;
 }
 
 void TFormSelectCMD::UpdateView()
@@ -142,21 +109,3 @@ void TFormSelectCMD::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void TFormSelectCMD::closeEvent(QCloseEvent *event)
-{
-    SaveWindowPos(*this, kSection);
-    // The window is freed once the event is handled; the next opening
-    // makes a new one.
-    if (g_instance == this)
-        g_instance = nullptr;
-    QWidget::closeEvent(event);
-}
-
-void TFormSelectCMD::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}

@@ -10,26 +10,26 @@
 // same rules as the operator's clicks.
 
 #include "ui/main_services.h"
+#include "ui/single_window.h"
 
 #include <QWidget>
 
 class QCheckBox;
 class TRequestCycle;
 
-class TFormSelectCMD final : public QWidget, public TView
+class TFormSelectCMD final : public TSingleWindow, public TView
 {
     Q_OBJECT
 
 public:
     // Restores the window's position and ticks "Все параметры".
     explicit TFormSelectCMD(TRequestCycle &cycle, QWidget *parent = nullptr);
-    ~TFormSelectCMD() override;
 
     // Creates the window when none is open, shows it and brings it forward;
     // 0, or -1 when it could not be made.
-    static int ShowSelectCmd(TRequestCycle &cycle);
+    static int ShowSelectCmd(TRequestCycle &cycle) { return ShowSingle<TFormSelectCMD>(cycle); }
     // The open window; none while it is closed.
-    static TFormSelectCMD *Instance();
+    static TFormSelectCMD *Instance() { return TSingleWindow::Instance<TFormSelectCMD>(); }
 
     // "Резерв", "Усиление" and "Токовый выход" are shown exactly in full mode.
     void UpdateView() override;
@@ -47,8 +47,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void bindCommand(QCheckBox *box, int code);

@@ -4,13 +4,10 @@
 #include "device/tolm472.h"
 #include "ui/widgets/bgr_color.h"
 #include "ui/widgets/vhistogram.h"
-#include "ui/window_pos.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,8 +16,6 @@
 #include <functional>
 
 namespace {
-
-TFormTolm472I *g_instance = nullptr;
 
 const QString kSection = QStringLiteral("FormTolm472I");
 
@@ -74,16 +69,15 @@ private:
 } // namespace
 
 TFormTolm472I::TFormTolm472I(Ttolm472 &model, TMainServices &services, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : TSingleWindow(openWindow<TFormTolm472I>(), kSection, parent,
+                    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_model(model), m_services(services)
 {
-    setObjectName(kSection);
     setWindowTitle(QStringLiteral("Показания ТОЛМ47xИ"));
-    setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     resize(400, 251);
 
-    RestoreWindowPos(*this, kSection);
+    RestorePosition();
     m_barLevel.SetValueControl(m_vhLevel);
     m_textLevel.SetValueControl(m_stxLevel);
     m_level.SetValueControl(m_lblLevel);
@@ -105,31 +99,7 @@ TFormTolm472I::TFormTolm472I(Ttolm472 &model, TMainServices &services, QWidget *
 
 TFormTolm472I::~TFormTolm472I()
 {
-    for (TIODoubleVisual *visual : visuals())
-        visual->SetSource(nullptr, false);
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-int TFormTolm472I::ShowTolm472I(Ttolm472 &model, TMainServices &services)
-{
-    try {
-        if (g_instance) {
-            g_instance->show();
-            g_instance->raise(); // already open: bring it forward
-            return 0;
-        }
-        g_instance = new TFormTolm472I(model, services);
-        g_instance->show();
-        return 0;
-    } catch (...) {
-        return -1;
-    }
-}
-
-TFormTolm472I *TFormTolm472I::Instance()
-{
-    return g_instance;
+    Closing();
 }
 
 QColor TFormTolm472I::ReadingsColor(int lastErrorCode)
@@ -295,23 +265,9 @@ void TFormTolm472I::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void TFormTolm472I::closeEvent(QCloseEvent *event)
+// The visual values stop listening to the model before the window goes.
+void TFormTolm472I::Closing()
 {
-    SaveWindowPos(*this, kSection);
     for (TIODoubleVisual *visual : visuals())
         visual->SetSource(nullptr, false);
-    // The window is freed once the event is handled; the next opening
-    // makes a new one.
-    if (g_instance == this)
-        g_instance = nullptr;
-    QWidget::closeEvent(event);
-}
-
-void TFormTolm472I::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -9,6 +9,7 @@
 // descriptions, the bar's scale, the status colours and the full-mode rows.
 
 #include "ui/main_services.h"
+#include "ui/single_window.h"
 #include "ui/widgets/io_double_visual.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class QLabel;
 class TVHistogram;
 class Ttolm472;
 
-class TFormTolm472I final : public QWidget, public TView
+class TFormTolm472I final : public TSingleWindow, public TView
 {
     Q_OBJECT
 
@@ -33,9 +34,9 @@ public:
 
     // Creates the window when none is open, shows it and brings it forward;
     // 0, or -1 when it could not be made.
-    static int ShowTolm472I(Ttolm472 &model, TMainServices &services);
+    static int ShowTolm472I(Ttolm472 &model, TMainServices &services) { return ShowSingle<TFormTolm472I>(model, services); }
     // The open window; none while it is closed.
-    static TFormTolm472I *Instance();
+    static TFormTolm472I *Instance() { return TSingleWindow::Instance<TFormTolm472I>(); }
 
     void UpdateView() override;
 
@@ -46,8 +47,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void Closing() override;
 
 private:
     struct TRow {

@@ -1,6 +1,6 @@
 #include "ui/parameter_set.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "app/ini_file.h"
 #include "device/tolm472.h"
 #include "ui/operator.h"

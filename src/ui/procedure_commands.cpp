@@ -1,6 +1,6 @@
 #include "ui/procedure_commands.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "session/rom_store.h"
 #include "ui/main_services.h"

@@ -1,6 +1,6 @@
 #include "ui/procedure_device_info.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "ui/main_services.h"
 #include "ui/operator.h"

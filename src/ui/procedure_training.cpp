@@ -1,7 +1,7 @@
 #include "ui/procedure_training.h"
 
-#include "app/clock.h"
-#include "device/command_codes.h"
+#include "values/clock.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "ui/main_services.h"
 #include "ui/operator.h"

@@ -1,6 +1,6 @@
 #include "values/descriptions.h"
 
-#include "app/ini_file.h"
+#include "values/settings_store.h"
 
 #include <limits>
 
@@ -23,7 +23,7 @@ QString stateKey(const char *field, int state)
 
 // Integer keys of the descriptors hold bytes or colours; a number that does
 // not fit the field counts as unreadable, and the default stays.
-qint64 readInRange(const TIniFile &ini, const QString &section, const QString &key, qint64 def, qint64 low, qint64 high)
+qint64 readInRange(const TSettingsStore &ini, const QString &section, const QString &key, qint64 def, qint64 low, qint64 high)
 {
     const qint64 value = ini.ReadInt64(section, key, def);
     return value >= low && value <= high ? value : def;
@@ -32,13 +32,13 @@ qint64 readInRange(const TIniFile &ini, const QString &section, const QString &k
 // Colours go to the file as the workstations write them: a signed 32-bit
 // integer (the button-face colour 0x8000000F is -2147483633); both that
 // and the unsigned form read back.
-uint32_t readColor(const TIniFile &ini, const QString &section, const QString &key, uint32_t def)
+uint32_t readColor(const TSettingsStore &ini, const QString &section, const QString &key, uint32_t def)
 {
     return uint32_t(readInRange(ini, section, key, def, std::numeric_limits<int32_t>::min(),
                                 std::numeric_limits<uint32_t>::max()));
 }
 
-uint8_t readByte(const TIniFile &ini, const QString &section, const QString &key, uint8_t def)
+uint8_t readByte(const TSettingsStore &ini, const QString &section, const QString &key, uint8_t def)
 {
     return uint8_t(readInRange(ini, section, key, def, 0, 255));
 }
@@ -58,20 +58,6 @@ void TDescriptionOfCustomValue::SetOwner(const TDescriptionOfCustomValue &owner)
     SetFileName(owner.FileName);
 }
 
-void TDescriptionOfCustomValue::Load()
-{
-    const TIniFile ini(FileName);
-    LoadFrom(ini);
-}
-
-bool TDescriptionOfCustomValue::Save()
-{
-    // TIniFile creates a missing file when it writes it back.
-    TIniFile ini(FileName);
-    SaveTo(ini);
-    return ini.UpdateFile();
-}
-
 // What is shown comes over; the name of the class and the place where the
 // descriptor is kept stay its own, so a copy never saves over its original.
 void TDescriptionOfCustomValue::Assign(const TDescriptionOfCustomValue &source)
@@ -80,13 +66,13 @@ void TDescriptionOfCustomValue::Assign(const TDescriptionOfCustomValue &source)
     Hint = source.Hint;
 }
 
-void TDescriptionOfCustomValue::LoadFrom(const TIniFile &ini)
+void TDescriptionOfCustomValue::LoadFrom(const TSettingsStore &ini)
 {
     Title = ini.ReadString(Section, keyTitle, Title);
     Hint = ini.ReadString(Section, keyHint, Hint);
 }
 
-void TDescriptionOfCustomValue::SaveTo(TIniFile &ini) const
+void TDescriptionOfCustomValue::SaveTo(TSettingsStore &ini) const
 {
     ini.WriteString(Section, keyTitle, Title);
     ini.WriteString(Section, keyHint, Hint);
@@ -140,7 +126,7 @@ void TDescriptionOfThreeStates::SetCaption(TThreeStates state, const QString &te
         Captions[state] = text;
 }
 
-void TDescriptionOfThreeStates::LoadFrom(const TIniFile &ini)
+void TDescriptionOfThreeStates::LoadFrom(const TSettingsStore &ini)
 {
     TDescriptionOfValue::LoadFrom(ini);
     for (int s = 0; s < 3; ++s)
@@ -151,7 +137,7 @@ void TDescriptionOfThreeStates::LoadFrom(const TIniFile &ini)
         Color2[size_t(s)] = readColor(ini, Section, stateKey("Color2", s), Color2[size_t(s)]);
 }
 
-void TDescriptionOfThreeStates::SaveTo(TIniFile &ini) const
+void TDescriptionOfThreeStates::SaveTo(TSettingsStore &ini) const
 {
     TDescriptionOfValue::SaveTo(ini);
     for (int s = 0; s < 3; ++s)
@@ -204,7 +190,7 @@ void TDescriptionOfDouble::SetRange(double max, double min)
     }
 }
 
-void TDescriptionOfDouble::LoadFrom(const TIniFile &ini)
+void TDescriptionOfDouble::LoadFrom(const TSettingsStore &ini)
 {
     TDescriptionOfValue::LoadFrom(ini);
     const double max = ini.ReadFloat(Section, QStringLiteral("Max"), m_max);
@@ -218,7 +204,7 @@ void TDescriptionOfDouble::LoadFrom(const TIniFile &ini)
     Digits = readByte(ini, Section, QStringLiteral("Digits"), Digits);
 }
 
-void TDescriptionOfDouble::SaveTo(TIniFile &ini) const
+void TDescriptionOfDouble::SaveTo(TSettingsStore &ini) const
 {
     TDescriptionOfValue::SaveTo(ini);
     ini.WriteFloat(Section, QStringLiteral("Max"), m_max);

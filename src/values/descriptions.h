@@ -1,13 +1,13 @@
 #pragma once
 // Descriptors of observable values: the texts and display settings that
 // windows, graphs and reports show for a value (title, hint, unit, range,
-// number format), loadable from and savable to an INI section.
+// number format), loadable from and savable to a section of settings.
 
 #include <QString>
 #include <array>
 #include <cstdint>
 
-class TIniFile;
+class TSettingsStore;
 
 enum TThreeStates : uint8_t { tsUnknown = 0, tsFalse = 1, tsTrue = 2 };
 
@@ -19,11 +19,6 @@ public:
 
     // Section := owner's Section + "." + own Name; FileName := owner's FileName.
     virtual void SetOwner(const TDescriptionOfCustomValue &owner);
-    // Read every key with the present field as default (Format defaults to 1).
-    virtual void Load();
-    // Creates the file when missing, then writes the keys, base keys first.
-    // False when the file cannot be written.
-    virtual bool Save();
     virtual void SetName(const QString &text) { Name = text; }
     virtual void SetFileName(const QString &text) { FileName = text; }
     virtual void SetSection(const QString &text) { Section = text; }
@@ -35,9 +30,11 @@ public:
     QString FileName;
     QString Section;
 
-protected:
-    virtual void LoadFrom(const TIniFile &ini);
-    virtual void SaveTo(TIniFile &ini) const;
+    // Read every key of Section with the present field as default (Format
+    // defaults to 1).
+    virtual void LoadFrom(const TSettingsStore &ini);
+    // Writes the keys of Section, base keys first.
+    virtual void SaveTo(TSettingsStore &ini) const;
 };
 
 class TDescriptionOfValue : public TDescriptionOfCustomValue
@@ -62,9 +59,8 @@ public:
     std::array<uint32_t, 3> Color1;
     std::array<uint32_t, 3> Color2;
 
-protected:
-    void LoadFrom(const TIniFile &ini) override;
-    void SaveTo(TIniFile &ini) const override;
+    void LoadFrom(const TSettingsStore &ini) override;
+    void SaveTo(TSettingsStore &ini) const override;
 };
 
 class TDescriptionOfDouble : public TDescriptionOfValue
@@ -90,9 +86,8 @@ public:
     uint8_t Precision = 9;
     uint8_t Digits = 2;
 
-protected:
-    void LoadFrom(const TIniFile &ini) override;
-    void SaveTo(TIniFile &ini) const override;
+    void LoadFrom(const TSettingsStore &ini) override;
+    void SaveTo(TSettingsStore &ini) const override;
 
 private:
     double m_min = 0;

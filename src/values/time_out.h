@@ -1,7 +1,7 @@
 #pragma once
 // Time stamp of an observable value: the moment of its last set.
 
-#include "app/date_time.h"
+#include "values/date_time.h"
 
 class TTimeOut
 {

@@ -8,7 +8,7 @@
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "cli/cli_session.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "support/core_application.h"
 #include "support/manual_clock.h"
 #include "support/temp_home.h"

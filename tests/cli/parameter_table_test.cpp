@@ -1,7 +1,7 @@
 // The property table against the command table and the simulated gauge:
 // every parameter written through its row reads back through its row.
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"

@@ -1,9 +1,9 @@
 // The status log: where its lines go, how they look byte for byte, and that
 // a log that cannot be written never stops a parse.
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/answer_builder.h"
 
 #include <QDate>

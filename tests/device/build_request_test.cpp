@@ -3,7 +3,7 @@
 // from the gauge's documented request layouts, not taken from the program's
 // command table.
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 
 #include "support/bytes.h"

@@ -3,7 +3,7 @@
 
 #include "device/status_words.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/answer_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The real port on a pseudo-terminal: its terminal settings, a full
 // exchange of the transmitter, and an instrument that disappears.
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/qt_serial_port.h"
 #include "link/transmitter.h"
 #include "pty_pair.h"
@@ -82,11 +82,11 @@ TEST(QtSerialPort, TransmitterExchangesOverAPseudoTerminal)
     });
     QByteArray answer;
     const auto start = TLineClock::now();
-    const bool answered = transmitter.TransmitAddressed(kEchoPayload, answer, true, 140);
+    const TTransmitResult answered = transmitter.TransmitAddressed(kEchoPayload, answer, true, 140);
     const auto took = TLineClock::now() - start;
     gauge.join();
 
-    EXPECT_TRUE(answered);
+    EXPECT_EQ(answered, TTransmitResult::Answered);
     EXPECT_EQ(seenByGauge, AppendCrc16(kEchoPayload));
     EXPECT_EQ(answer, AnswerEcho(1));
     EXPECT_GE(took, 3ms);
@@ -111,14 +111,14 @@ TEST(QtSerialPort, InstrumentThatVanishesMidExchangeClosesThePort)
     });
     QByteArray answer;
     const auto start = TLineClock::now();
-    EXPECT_FALSE(transmitter.TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter.TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::NoAnswer);
     gauge.join();
     EXPECT_TRUE(answer.isEmpty());
     EXPECT_LT(TLineClock::now() - start, 430ms);
     EXPECT_FALSE(transmitter.IsOpen());
 
     // Still closed: the next exchange ends at once.
-    EXPECT_FALSE(transmitter.TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter.TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::NotOpen);
 
     // The operator's "СОМ порт": close, open again (the adapter is back).
     pty = std::make_unique<TPtyPair>();
@@ -129,7 +129,7 @@ TEST(QtSerialPort, InstrumentThatVanishesMidExchangeClosesThePort)
         pty->receive(7, 1000ms);
         pty->send(AnswerEcho(1));
     });
-    EXPECT_TRUE(transmitter.TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter.TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::Answered);
     again.join();
     EXPECT_EQ(answer, AnswerEcho(1));
 }

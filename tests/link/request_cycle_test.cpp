@@ -1,6 +1,6 @@
-#include "app/clock.h"
+#include "values/clock.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "link/ui_hand_over.h"
@@ -314,4 +314,28 @@ TEST_F(RequestCycleTest, PolledParseLeavesTheArrayModeAnInitSetMeanwhile)
     EXPECT_EQ(cycle.Exchange(DataBlockRead), 0);
     EXPECT_EQ(model.ErrorCount, errors);
     EXPECT_NE(model.Signal[0], 0);
+}
+
+// A port that failed to open (or was pulled): nothing goes out, so there is
+// no exchange to log, count or parse; the command just fails.
+TEST_F(RequestCycleTest, ExchangeOnAClosedPortFailsAtOnceWithoutLogCountOrParse)
+{
+    int notified = 0;
+    line.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) { ++notified; });
+    int archived = 0;
+    cycle.SetReadingOutlet([&](int, const QVector<TArchivedValue> &, const QDateTime &) { ++archived; });
+    line.setClosed(true);
+
+    EXPECT_EQ(cycle.Exchange(Echo), -1);
+    EXPECT_EQ(cycle.ExchangeLumidor(), -1);
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetDeviceEnabled(1, true);
+    cycle.DoRequest();
+    cycle.DoRequest();
+
+    EXPECT_EQ(notified, 0) << "the communication window counts nothing";
+    EXPECT_TRUE(logLines().isEmpty()) << "no \"-> []\" lines";
+    EXPECT_EQ(model.LastErrorCode, 0);
+    EXPECT_EQ(model.LastErrorText.toStdString(), "Норма") << "no \"Нет ответа от устройства\"";
+    EXPECT_EQ(archived, 0);
 }

@@ -51,11 +51,19 @@ public:
         m_sent.clear();
     }
     TSimLine &sim() { return m_sim; }
-
-protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int) override
+    // A closed port: nothing goes out, nothing is recorded.
+    void setClosed(bool closed)
     {
         std::lock_guard lock(m_mutex);
+        m_closed = closed;
+    }
+
+protected:
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int) override
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_closed)
+            return std::nullopt;
         m_sent.append({mode, frame, m_section});
         return m_script(mode, frame);
     }
@@ -73,4 +81,5 @@ private:
     Script m_script;
     QString m_section;
     QList<Sent> m_sent;
+    bool m_closed = false;
 };

@@ -1,6 +1,6 @@
 // The read's time-outs and its early end, on the recording port (scripted
 // arrival times) and on a pseudo-terminal through the real port.
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/qt_serial_port.h"
 #include "link/timed_read.h"
 #include "pty_pair.h"
@@ -24,11 +24,19 @@ struct TTimedRead
     TLineClock::duration took;
 };
 
-TTimedRead timedRead(IByteReceiver &port, int maxLength, TAnswerKind kind = TAnswerKind::Gauge,
+// The answers a few requests of address 7 get.
+const TExpectedAnswer kEcho = ExpectedAnswer(TAnswerKind::Gauge, QByteArray("\x07\x10\x03\xAA\x55", 5));
+const TExpectedAnswer kDistance = ExpectedAnswer(TAnswerKind::Gauge, QByteArray("\x07\x01\x02\x01", 4));
+const TExpectedAnswer kGain = ExpectedAnswer(TAnswerKind::Gauge, QByteArray("\x07\x01\x02\x05", 4));
+const TExpectedAnswer kBlock = ExpectedAnswer(TAnswerKind::Gauge, QByteArray("\x07\xA8\x04\x00\x00\x20", 6));
+const TExpectedAnswer kFloat = ExpectedAnswer(TAnswerKind::Gauge, QByteArray("\x07\xB6\x02\x02", 4));
+const TExpectedAnswer kMeter = ExpectedAnswer(TAnswerKind::Meter, QByteArray("\x01\x00\x01\x00", 4));
+
+TTimedRead timedRead(IByteReceiver &port, int maxLength, const TExpectedAnswer &expected = kEcho,
                      const TReadTimeouts &timeouts = kDefaults)
 {
     const auto start = TLineClock::now();
-    TReadOutcome outcome = ReadAnswer(port, maxLength, timeouts, kind);
+    TReadOutcome outcome = ReadAnswer(port, maxLength, timeouts, expected);
     return {outcome, TLineClock::now() - start};
 }
 
@@ -61,7 +69,7 @@ TEST(TimedRead, MaximumLengthEndsTheReadAtOnce)
 TEST(TimedRead, NoTotalLimitStillGivesUpOnSilence)
 {
     auto port = portAnswering({});
-    const TTimedRead read = timedRead(*port, 140, TAnswerKind::Gauge, {50, 0, 0});
+    const TTimedRead read = timedRead(*port, 140, kEcho, {50, 0, 0});
     EXPECT_TRUE(read.outcome.bytes.isEmpty());
     EXPECT_GE(read.took, std::chrono::milliseconds(UnlimitedReadCeilingMs));
 }
@@ -74,21 +82,25 @@ TEST(TimedRead, CompleteAnswerEndsEarlyWithTheBytesATimeoutWouldGive)
     // A long interval keeps the two endings far apart on a busy machine.
     constexpr TReadTimeouts kLongInterval{150, 1000, 0};
     const std::vector<float> spectrum(32, 0.25f);
-    const QList<QByteArray> answers{AnswerEcho(7), AnswerSingleValue(7, 3.5, 0), AnswerGain(7, 99, 0),
-                                    AnswerSpectrumBlock(7, spectrum), AnswerError(7, 1),
-                                    AnswerFloatParameter(7, 2.0)};
-    for (const QByteArray &answer : answers) {
+    const QList<std::pair<TExpectedAnswer, QByteArray>> exchanges{
+        {kEcho, AnswerEcho(7)},
+        {kDistance, AnswerSingleValue(7, 3.5, 0)},
+        {kGain, AnswerGain(7, 99, 0)},
+        {kBlock, AnswerSpectrumBlock(7, spectrum)},
+        {kFloat, AnswerError(7, 1)},
+        {kFloat, AnswerFloatParameter(7, 2.0)}};
+    for (const auto &[expected, answer] : exchanges) {
         SCOPED_TRACE(BytesToHex(answer).toStdString());
         const qsizetype cut = answer.size() / 2;
         auto early = portAnswering({{answer.left(cut), 2ms}, {answer.mid(cut), 10ms}});
-        const TTimedRead fast = timedRead(*early, 140, TAnswerKind::Gauge, kLongInterval);
+        const TTimedRead fast = timedRead(*early, 140, expected, kLongInterval);
         EXPECT_TRUE(fast.outcome.complete);
         EXPECT_EQ(fast.outcome.bytes, answer);
         EXPECT_LT(fast.took, 100ms);
 
         const QByteArray damaged = breakCrc(answer);
         auto late = portAnswering({{damaged.left(cut), 2ms}, {damaged.mid(cut), 10ms}});
-        const TTimedRead slow = timedRead(*late, 140, TAnswerKind::Gauge, kLongInterval);
+        const TTimedRead slow = timedRead(*late, 140, expected, kLongInterval);
         EXPECT_FALSE(slow.outcome.complete);
         EXPECT_EQ(slow.outcome.bytes.chopped(1), fast.outcome.bytes.chopped(1));
         EXPECT_EQ(slow.outcome.bytes.size(), fast.outcome.bytes.size());
@@ -100,14 +112,14 @@ TEST(TimedRead, MeterAnswerEndsEarlyOnlyUnderTheMeterRule)
 {
     constexpr TReadTimeouts kLongInterval{200, 1000, 0};
     auto meter = portAnswering({{AnswerMeterCurrent(4.0), 2ms}});
-    const TTimedRead read = timedRead(*meter, 70, TAnswerKind::Meter, kLongInterval);
+    const TTimedRead read = timedRead(*meter, 70, kMeter, kLongInterval);
     EXPECT_TRUE(read.outcome.complete);
     EXPECT_EQ(read.outcome.bytes, AnswerMeterCurrent(4.0));
     EXPECT_LT(read.took, 100ms);
 
     // Read as a gauge answer, the same bytes wait for the interval.
     auto asGauge = portAnswering({{AnswerMeterCurrent(4.0), 2ms}});
-    const TTimedRead gaugeRead = timedRead(*asGauge, 70, TAnswerKind::Gauge, kLongInterval);
+    const TTimedRead gaugeRead = timedRead(*asGauge, 70, kEcho, kLongInterval);
     EXPECT_FALSE(gaugeRead.outcome.complete);
     EXPECT_EQ(gaugeRead.outcome.bytes, AnswerMeterCurrent(4.0));
     EXPECT_GE(gaugeRead.took, 200ms);
@@ -182,8 +194,20 @@ TEST_F(PtyReadTest, CompleteAnswerEndsEarlyAndAnyByteValueArrivesUnchanged)
     feeder_.join();
 
     feed({{AnswerFloatParameter(3, 16000.0).left(4), 5ms}, {AnswerFloatParameter(3, 16000.0).mid(4), 5ms}});
-    read = timedRead(port_, 140, TAnswerKind::Gauge, {200, 1000, 0});
+    read = timedRead(port_, 140, kFloat, {200, 1000, 0});
     EXPECT_EQ(read.outcome.bytes, AnswerFloatParameter(3, 16000.0));
     EXPECT_TRUE(read.outcome.complete);
     EXPECT_LT(read.took, 150ms);
+}
+
+TEST(TimedRead, ReadingWhoseFirstNineBytesCarryAValidCrcIsReadWhole)
+{
+    // Bytes 7-8 of this single-value answer equal the CRC of bytes 0-6: a
+    // read that judged by the function byte alone would stop at nine.
+    const QByteArray answer = AppendCrc16(AppendCrc16(QByteArray("\x07\x01\x06\x12\x34\x56\x78", 7)));
+    ASSERT_TRUE(CheckCrc16(answer.left(9)));
+    auto port = portAnswering({{answer.left(9), 2ms}, {answer.mid(9), 20ms}});
+    const TTimedRead read = timedRead(*port, 140, kDistance, {150, 1000, 0});
+    EXPECT_EQ(read.outcome.bytes, answer);
+    EXPECT_TRUE(read.outcome.complete);
 }

@@ -1,6 +1,7 @@
 #include "app/ini_file.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "link/transmitter.h"
+#include "protocol/request_layout.h"
 #include "sim/answer_builder.h"
 #include "support/recording_serial_port.h"
 #include "support/temp_home.h"
@@ -72,7 +73,7 @@ TEST_F(TransmitterTest, AddressedFrameSendsTheAddressAloneWithMarkParityThenTheR
     ASSERT_TRUE(openWithDefaults());
     port_->QueueAnswer(AnswerEcho(1));
     QByteArray answer;
-    ASSERT_TRUE(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140));
+    ASSERT_EQ(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::Answered);
     EXPECT_EQ(answer, AnswerEcho(1));
 
     const auto &events = port_->Events();
@@ -107,7 +108,7 @@ TEST_F(TransmitterTest, PlainFrameGoesInOneWriteWithTheConfiguredParity)
     port_->QueueAnswer(AnswerEcho(1));
 
     QByteArray answer;
-    ASSERT_TRUE(transmitter_->TransmitPlain(kEchoPayload, answer, true, 140));
+    ASSERT_EQ(transmitter_->TransmitPlain(kEchoPayload, answer, true, 140), TTransmitResult::Answered);
     EXPECT_EQ(answer, AnswerEcho(1));
     EXPECT_EQ(opsOf(port_->Events()), (std::vector<TOp>{TOp::Clear, TOp::Write, TOp::Clear}));
     const auto write = port_->EventsOf(TOp::Write).at(0);
@@ -125,7 +126,8 @@ TEST_F(TransmitterTest, MeterFrameHasNoParityAndNoPurgeAfterTheRead)
     port_->QueueAnswer(AnswerMeterCurrent(20.0));
 
     QByteArray answer;
-    ASSERT_TRUE(transmitter_->TransmitNoParity(QByteArray("\x01\x00\x01\x00", 4), answer, true, 70));
+    ASSERT_EQ(transmitter_->TransmitNoParity(QByteArray("\x01\x00\x01\x00", 4), answer, true, 70),
+              TTransmitResult::Answered);
     EXPECT_EQ(answer, AnswerMeterCurrent(20.0));
     EXPECT_EQ(opsOf(port_->Events()), (std::vector<TOp>{TOp::Parity, TOp::Clear, TOp::Write}));
     const auto write = port_->EventsOf(TOp::Write).at(0);
@@ -153,7 +155,7 @@ TEST_F(TransmitterTest, WithoutSettingsFileTheLineRunsAtTheDefaults)
     // No answer: the read gives up after 150 + 2 x 10 ms.
     const auto start = TLineClock::now();
     QByteArray answer;
-    EXPECT_FALSE(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 10));
+    EXPECT_EQ(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 10), TTransmitResult::NoAnswer);
     const auto took = TLineClock::now() - start;
     EXPECT_TRUE(answer.isEmpty());
     EXPECT_GE(took, 170ms);
@@ -192,12 +194,22 @@ TEST_F(TransmitterTest, OpenFailureTellsTheOperatorThePortName)
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_EQ(messages_[0], "Внимание|Ошибка активации порта :COM7");
 
-    // Every exchange on the closed port ends at once with no answer.
+    // Every exchange on the closed port ends at once: nothing goes out, so
+    // the communication window has nothing to count.
     QByteArray answer = "stale";
-    EXPECT_FALSE(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::NotOpen);
     EXPECT_TRUE(answer.isEmpty());
     EXPECT_TRUE(port_->EventsOf(TOp::Write).empty());
-    EXPECT_EQ(exchanges_.size(), 1u) << "the communication window still sees the attempt";
+    EXPECT_TRUE(exchanges_.empty());
+}
+
+// Only a device this user may not open gets the hint; a missing or busy one
+// keeps the plain text.
+TEST(TransmitterOpenFailureText, NamesTheDialoutGroupOnlyWhenAccessIsDenied)
+{
+    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB0", false), "Ошибка активации порта :/dev/ttyUSB0");
+    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB0", true),
+              "Ошибка активации порта :/dev/ttyUSB0\nНет прав на порт: добавьте пользователя в группу dialout");
 }
 
 TEST_F(TransmitterTest, PortThatVanishesMidExchangeGivesNoAnswerAndReopens)
@@ -206,7 +218,7 @@ TEST_F(TransmitterTest, PortThatVanishesMidExchangeGivesNoAnswerAndReopens)
     port_->QueueAnswer(AnswerEcho(1), 5ms);
     port_->InjectError(TOp::Read, true);
     QByteArray answer;
-    EXPECT_FALSE(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::NoAnswer);
     EXPECT_TRUE(answer.isEmpty());
     EXPECT_FALSE(transmitter_->IsOpen());
 
@@ -214,7 +226,7 @@ TEST_F(TransmitterTest, PortThatVanishesMidExchangeGivesNoAnswerAndReopens)
     ASSERT_TRUE(transmitter_->Open());
     transmitter_->ApplyParameters(TPortParameters(home_.path()));
     port_->QueueAnswer(AnswerEcho(1));
-    EXPECT_TRUE(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::Answered);
     EXPECT_EQ(answer, AnswerEcho(1));
 }
 
@@ -224,7 +236,7 @@ TEST_F(TransmitterTest, FailedWriteEndsTheExchangeAndEmptiesTheBuffers)
     port_->InjectError(TOp::Write);
     QByteArray answer;
     const auto start = TLineClock::now();
-    EXPECT_FALSE(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140));
+    EXPECT_EQ(transmitter_->TransmitAddressed(kEchoPayload, answer, true, 140), TTransmitResult::NoAnswer);
     EXPECT_LT(TLineClock::now() - start, 100ms) << "nothing was sent, so nothing is waited for";
     EXPECT_TRUE(answer.isEmpty());
     EXPECT_TRUE(transmitter_->IsOpen());

@@ -2,11 +2,13 @@
 // simulated gauge behind a scripted line, with a clock that records every
 // pause among the frames sent.
 
-#include "app/clock.h"
+#include "values/clock.h"
 #include "archive/day_folder.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
+#include "session/array_read.h"
+#include "session/command_sender.h"
 #include "link/request_cycle.h"
 #include "link/ui_hand_over.h"
 #include "session/array_read.h"

@@ -3,8 +3,8 @@
 // user-interface thread, in order, with the stamp they were archived under;
 // a closed archive takes nothing more while the feed goes on.
 
-#include "app/clock.h"
-#include "device/command_codes.h"
+#include "values/clock.h"
+#include "protocol/command_codes.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "session/gauge_session.h"

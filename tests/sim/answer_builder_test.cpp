@@ -1,6 +1,7 @@
+#include "protocol/request_layout.h"
 #include "sim/answer_builder.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 #include <gtest/gtest.h>
 #include <array>

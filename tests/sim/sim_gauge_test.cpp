@@ -1,6 +1,6 @@
 #include "sim/sim_gauge.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/gauge_arrays.h"
 #include "support/temp_home.h"
 

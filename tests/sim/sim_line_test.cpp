@@ -1,8 +1,8 @@
 #include "sim/sim_line.h"
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 #include "sim/answer_builder.h"
-#include "sim/request_layout.h"
+#include "protocol/request_layout.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,4 +1,5 @@
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
+#include "protocol/request_layout.h"
 #include "link/byte_receiver.h"
 #include "sim/answer_builder.h"
 #include "sim/line_timing.h"
@@ -25,7 +26,7 @@ TTimedExchange addressed(TLine &line, const QByteArray &payload, int maxLength =
 {
     QByteArray answer;
     const auto start = TLineClock::now();
-    const bool answered = line.TransmitAddressed(payload, answer, true, maxLength);
+    const bool answered = line.TransmitAddressed(payload, answer, true, maxLength) == TTransmitResult::Answered;
     return {answered, answer, TLineClock::now() - start};
 }
 
@@ -55,7 +56,7 @@ TEST(SimulatedLine, AnswersLikeTheGaugeAndReportsEveryExchange)
     EXPECT_EQ(echo.answer, AnswerEcho(255));
 
     QByteArray meter;
-    EXPECT_TRUE(line.TransmitNoParity(kMeterPayload, meter, true, 70));
+    EXPECT_EQ(line.TransmitNoParity(kMeterPayload, meter, true, 70), TTransmitResult::Answered);
     EXPECT_EQ(meter.size(), 8);
     EXPECT_TRUE(CheckCrc8(meter));
 

@@ -1,7 +1,8 @@
 // The stand-alone tolm-sim program, started as the service engineer would
 // and talked to through its pseudo-terminal.
 
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
+#include "protocol/request_layout.h"
 #include "sim/answer_builder.h"
 #include "support/temp_home.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/custom_timer.h"
 #include "archive/value_archive.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"

@@ -2,7 +2,7 @@
 // Installs a manual clock for the lifetime of the scope and puts the system
 // clock back afterwards.
 
-#include "app/clock.h"
+#include "values/clock.h"
 
 class ManualClockScope
 {

@@ -1,7 +1,10 @@
 #include "form_views_bench.h"
 
-#include "device/command_codes.h"
-#include "link/frame/frame.h"
+#include "link/transmitter.h"
+#include "protocol/command_codes.h"
+#include "protocol/frame.h"
+#include "support/manual_clock.h"
+#include "support/recording_serial_port.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -154,4 +157,40 @@ TEST_F(ReqAnsWindow, ExchangesOfPollingPassesArriveInTheirOrder)
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(offThread, 0);
     EXPECT_EQ(Statistics(), (QStringList{"18", "18", "100,0", "100,0"}));
+}
+
+// The adapter pulled out and plugged in again: the window grows by one line
+// that says when the port was lost, then also when it was open again.
+TEST_F(ReqAnsWindow, SaysWhenThePortWasLostAndWhenItWasOpenAgain)
+{
+    ManualClockScope time(QDateTime(QDate(2026, 12, 8), QTime(22, 31, 5)));
+    auto port = std::make_unique<TRecordingSerialPort>();
+    TRecordingSerialPort &device = *port;
+    TTransmitter transmitter(home.path(), std::move(port));
+    ASSERT_TRUE(transmitter.Open());
+    ASSERT_EQ(TFormReqAns::ShowReqAns(transmitter, cycle), 0);
+    TFormReqAns &window = *TFormReqAns::Instance();
+    auto *outage = window.findChild<QLabel *>(QStringLiteral("lblPortOutage"));
+    ASSERT_NE(outage, nullptr);
+    EXPECT_TRUE(outage->isHidden());
+    const QSize usual = window.size();
+
+    device.InjectError(TRecordingSerialPort::TOp::Write, true);
+    QByteArray answer;
+    EXPECT_EQ(transmitter.TransmitAddressed(QByteArray("\x01\x10\x03\xAA\x55", 5), answer, true, 140),
+              TTransmitResult::NoAnswer);
+    DeliverQueued();
+    EXPECT_EQ(Text("lblPortOutage"), QStringLiteral("Связь с портом потеряна: 08.12.2026 22:31:05"));
+    EXPECT_FALSE(outage->isHidden());
+    EXPECT_GT(window.height(), usual.height());
+
+    time.clock().Advance(4000);
+    QElapsedTimer t;
+    t.start();
+    while (!transmitter.IsOpen() && t.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    DeliverQueued();
+    EXPECT_EQ(Text("lblPortOutage"), QStringLiteral("Связь с портом потеряна: 08.12.2026 22:31:05\n"
+                                                    "Порт снова открыт: 08.12.2026 22:31:09"));
+    delete &window; // before the transmitter it listens to
 }

@@ -1,7 +1,7 @@
 #include "form_views_bench.h"
 
-#include "device/command_codes.h"
-#include "link/frame/frame.h"
+#include "protocol/command_codes.h"
+#include "protocol/frame.h"
 
 #include <QCheckBox>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "form_views_bench.h"
 
 #include "app/ini_file.h"
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 #include "ui/widgets/bgr_color.h"
 #include "ui/widgets/vhistogram.h"
 

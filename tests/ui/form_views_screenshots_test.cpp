@@ -4,7 +4,7 @@
 
 #include "form_views_bench.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 
 #include <QCheckBox>
 #include <QDir>

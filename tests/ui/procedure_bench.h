@@ -9,7 +9,12 @@
 // does not hear the command).
 
 #include "app/app_context.h"
-#include "device/command_table.h"
+#include "device/tolm472.h"
+#include "link/request_cycle.h"
+#include "link/ui_hand_over.h"
+#include "protocol/command_table.h"
+#include "session/command_sender.h"
+#include "sim/simulated_line.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
@@ -55,10 +60,10 @@ public:
     void ApplyParameters(const TPortParameters &set) override { m_simulated.ApplyParameters(set); }
 
 protected:
-    QByteArray Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override
+    std::optional<QByteArray> Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength) override
     {
         if (Deaf && Deaf(frame))
-            return {};
+            return QByteArray();
         QByteArray answer;
         switch (mode) {
         case TTransmitMode::Addressed: m_simulated.TransmitAddressed(frame, answer, false, maxLength); break;

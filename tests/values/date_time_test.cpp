@@ -1,5 +1,5 @@
-#include "app/clock.h"
-#include "app/date_time.h"
+#include "values/clock.h"
+#include "values/date_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "values/descriptions.h"
 
+#include "app/description_file.h"
 #include "app/text_file.h"
 #include "support/temp_home.h"
 
@@ -82,8 +83,8 @@ TEST(Descriptions, SaveWritesEveryKeyInOrderAndLoadReadsItBack)
     link.SetCaptions(QStringLiteral("Нет данных"), QStringLiteral("Норма"), QStringLiteral("Сбой"));
     link.SetColors1(0x123456, 0xFFFFFF, 0);
     link.SetColors2(0x8000000F, 0x80000005, 0x00ABCDEF);
-    ASSERT_TRUE(temp.Save());
-    ASSERT_TRUE(link.Save());
+    ASSERT_TRUE(SaveDescription(temp));
+    ASSERT_TRUE(SaveDescription(link));
 
     EXPECT_EQ(keysInFile(temp.FileName, temp.Section),
               (QStringList{"Title", "Hint", "Max", "Min", "Dimension", "Format", "Precision", "Digits"}));
@@ -99,7 +100,7 @@ TEST(Descriptions, SaveWritesEveryKeyInOrderAndLoadReadsItBack)
 
     TDescriptionOfDouble temp2;
     placeIn(temp2, home, temp.Section);
-    temp2.Load();
+    LoadDescription(temp2);
     EXPECT_EQ(temp2.Title, temp.Title);
     EXPECT_EQ(temp2.Hint, temp.Hint);
     EXPECT_EQ(temp2.Dimension, temp.Dimension);
@@ -110,14 +111,14 @@ TEST(Descriptions, SaveWritesEveryKeyInOrderAndLoadReadsItBack)
     EXPECT_EQ(temp2.Digits, temp.Digits);
     TDescriptionOfThreeStates link2;
     placeIn(link2, home, link.Section);
-    link2.Load();
+    LoadDescription(link2);
     EXPECT_EQ(link2.Title, link.Title);
     EXPECT_EQ(link2.Captions, link.Captions);
     EXPECT_EQ(link2.Color1, link.Color1);
     EXPECT_EQ(link2.Color2, link.Color2);
 
     temp.SetFileName(home.file(QStringLiteral("no such folder/values.ini")));
-    EXPECT_FALSE(temp.Save());
+    EXPECT_FALSE(SaveDescription(temp));
 }
 
 TEST(Descriptions, LoadKeepsWhatTheFileCannotGive)
@@ -131,7 +132,7 @@ TEST(Descriptions, LoadKeepsWhatTheFileCannotGive)
     level.Title = QStringLiteral("Уровень");
     level.SetRange(45000, 5);
     level.Precision = 7;
-    level.Load();
+    LoadDescription(level);
     EXPECT_EQ(level.Min(), 5); // Min above Max in the file: the old range stays
     EXPECT_EQ(level.Max(), 45000);
     EXPECT_EQ(level.Title, QStringLiteral("Уровень"));
@@ -142,7 +143,7 @@ TEST(Descriptions, LoadKeepsWhatTheFileCannotGive)
 
     TDescriptionOfThreeStates link;
     placeIn(link, home, QStringLiteral("Link"));
-    link.Load();
+    LoadDescription(link);
     EXPECT_EQ(link.Color1, (std::array<uint32_t, 3>{0x808080, 0x0000FF, 0xFF0000}));
     EXPECT_EQ(link.Color2[tsTrue], 0x8000000Fu);
 }

@@ -1,6 +1,6 @@
 #include "values/io_data.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 
 #include <gtest/gtest.h>
 

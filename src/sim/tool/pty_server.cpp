@@ -1,6 +1,6 @@
 #include "pty_server.h"
 
-#include "sim/request_layout.h"
+#include "protocol/request_layout.h"
 #include "sim/sim_line.h"
 
 #include <QByteArray>

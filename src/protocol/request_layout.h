@@ -18,5 +18,10 @@ int RequestCountByte(uint8_t function);
 // request the instruments know (the receiver then waits for silence).
 int ExpectedRequestLength(const QByteArray &head);
 
+// The current-loop meter's one request: 01 00 01 00, then its CRC-8.
+QByteArray MeterRequestPayload();
+// The same, CRC-8 included: 01 00 01 00 A0.
+QByteArray MeterRequest();
+
 // True for exactly the meter's request 01 00 01 00 A0.
 bool IsMeterRequest(const QByteArray &request);

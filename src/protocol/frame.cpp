@@ -1,4 +1,4 @@
-#include "link/frame/frame.h"
+#include "protocol/frame.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "app/date_time.h"
+#include "values/date_time.h"
 
-#include "app/clock.h"
+#include "values/clock.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/clock.h"
+#include "values/clock.h"
 
 #include <QMutexLocker>
 #include <QThread>

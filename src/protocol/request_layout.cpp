@@ -1,7 +1,7 @@
-#include "sim/request_layout.h"
+#include "protocol/request_layout.h"
 
-#include "link/frame/frame.h"
-#include "sim/answer_builder.h"
+#include "protocol/frame.h"
+#include "protocol/gauge_functions.h"
 
 namespace {
 constexpr int kRegisterReadLength = 8;
@@ -61,4 +61,14 @@ int ExpectedRequestLength(const QByteArray &head)
 bool IsMeterRequest(const QByteArray &request)
 {
     return request == MeterRequest();
+}
+
+QByteArray MeterRequestPayload()
+{
+    return QByteArray("\x01\x00\x01\x00", 4);
+}
+
+QByteArray MeterRequest()
+{
+    return AppendCrc8(MeterRequestPayload());
 }

@@ -1,6 +1,6 @@
-#include "device/command_table.h"
+#include "protocol/command_table.h"
 
-#include "device/command_codes.h"
+#include "protocol/command_codes.h"
 
 #include <array>
 

@@ -1,0 +1,60 @@
+# Reads every #include "..." under src/ and fails on one that reaches a layer
+# its own layer may not depend on. The allowed arrows below are the house
+# layering: a lower layer never includes a higher one, the transport never
+# knows the simulator, and only the user interface knows the windows.
+#
+#   cmake -DSRC=<folder with the layer folders> -P check_layers.cmake
+
+if(NOT SRC)
+  message(FATAL_ERROR "usage: cmake -DSRC=<src folder> -P check_layers.cmake")
+endif()
+get_filename_component(SRC "${SRC}" ABSOLUTE)
+
+# layer -> layers it may include (besides itself)
+set(allowed_values   "")
+set(allowed_app      "values")
+set(allowed_protocol "")
+set(allowed_device   "protocol;values;app")
+set(allowed_archive  "app;values")
+set(allowed_link     "protocol;device;archive;app;values")
+set(allowed_sim      "protocol;link;app;values")
+set(allowed_session  "protocol;device;link;archive;app;values")
+set(allowed_series   "archive;app;values")
+set(allowed_cli      "protocol;device;link;archive;app;values;session;series;sim")
+set(allowed_ui       "protocol;device;link;archive;app;values;session;series;sim")
+set(layers values app protocol device archive link sim session series cli ui)
+
+set(violations 0)
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+foreach(file ${files})
+  string(REGEX MATCH "^[^/]+" layer "${file}")
+  if(NOT DEFINED allowed_${layer})
+    message(NOTICE "${file}: folder '${layer}' is no known layer")
+    math(EXPR violations "${violations} + 1")
+    continue()
+  endif()
+  file(STRINGS ${SRC}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  set(number 0)
+  foreach(line ${lines})
+    string(REGEX MATCH "\"([^/\"]+)/" _ "${line}")
+    set(target "${CMAKE_MATCH_1}")
+    if(target STREQUAL "" OR target STREQUAL layer)
+      continue()
+    endif()
+    list(FIND layers "${target}" known)
+    if(known EQUAL -1)
+      continue() # a header of the same folder, or generated
+    endif()
+    list(FIND allowed_${layer} "${target}" ok)
+    if(ok EQUAL -1)
+      message(NOTICE "${file}: ${layer} may not include ${target}: ${line}")
+      math(EXPR violations "${violations} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations GREATER 0)
+  message(FATAL_ERROR "${violations} include(s) cross a layer upward")
+endif()
+list(LENGTH files count)
+message(STATUS "${count} files, every include within the layers")

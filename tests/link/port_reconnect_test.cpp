@@ -1,0 +1,154 @@
+// The USB adapter pulled out while polling runs and plugged in again under
+// the same name: the real transmitter on a pseudo-terminal behind a fixed
+// name, the gauge session with its request cycle, request thread and value
+// archive.
+#include "archive/value_archive.h"
+#include "protocol/command_codes.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+#include "link/transmitter.h"
+#include "session/gauge_session.h"
+#include "pluggable_adapter.h"
+#include "support/archive_counts.h"
+#include "support/core_application.h"
+#include "support/temp_home.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+
+namespace {
+
+class PortReconnectTest : public ::testing::Test
+{
+protected:
+    PortReconnectTest()
+    {
+        EnsureCoreApplication();
+        QDir::setCurrent(home.path()); // the exchange log lands there
+        transmitter.SetOnErrorMessage([this](const QString &, const QString &text) { messages << text; });
+        transmitter.SetOnExchange([this](TLine *, const QByteArray &, bool answered, const QByteArray &) {
+            ++(answered ? answers : silences);
+        });
+        transmitter.SetOnOutage([this](TLine *) { ++outageNotices; });
+        session.OpenArchive(home.file(QStringLiteral("DATA")), {});
+        session.Feed().Subscribe([this](const TReading &) { ++readings; });
+        cycle.SetPolled(DistanceRead, true);
+    }
+    ~PortReconnectTest() override
+    {
+        thread.Terminate();
+        QDir::setCurrent(m_oldDir);
+    }
+
+    // Polling ticks every 20 ms for `ms`, or until `done`; whether `done`
+    // came true.
+    bool poll(int ms, const std::function<bool()> &done = {})
+    {
+        if (!thread.isRunning())
+            thread.start();
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            if (done && done())
+                return true;
+            thread.Resume();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return done && done();
+    }
+    int logLinesWithoutAnswer() const
+    {
+        QFile log(home.file(cycle.ExchangeLogFileName()));
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("-> []")) : 0;
+    }
+
+    QString m_oldDir = QDir::currentPath();
+    TempHome home;
+    TPluggableAdapter adapter{home.file(QStringLiteral("ttyUSB0"))};
+    TTransmitter transmitter{home.path()};
+    TGaugeSession session{TGaugeSessionSetup{home.path()}, transmitter};
+    TRequestCycle &cycle = session.Cycle();
+    TRequestThread &thread = session.RequestThread();
+    QStringList messages;
+    std::atomic<int> answers{0};
+    std::atomic<int> silences{0};
+    std::atomic<int> outageNotices{0};
+    std::atomic<int> readings{0};
+};
+
+} // namespace
+
+TEST_F(PortReconnectTest, PollingGoesOnWhenThePulledAdapterIsBackAndTheOutageArchivesNothing)
+{
+    ASSERT_TRUE(adapter.plugIn());
+    transmitter.SetPortName(adapter.name());
+    ASSERT_TRUE(transmitter.Open()) << transmitter.LastError().toStdString();
+    ASSERT_TRUE(poll(5000, [&] { return readings >= 3; }));
+
+    adapter.pullOut();
+    ASSERT_TRUE(poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); }));
+    EXPECT_FALSE(transmitter.IsOpen());
+    const int atLoss = readings;
+    const int exchangesAtLoss = answers + silences;
+    poll(700); // the adapter stays away: passes end at once, tries fail quietly
+    EXPECT_EQ(readings, atLoss);
+    EXPECT_EQ(answers + silences, exchangesAtLoss) << "nothing is counted while the port is away";
+    EXPECT_FALSE(transmitter.Outage().BackAt.isValid());
+
+    ASSERT_TRUE(adapter.plugIn());
+    QElapsedTimer sinceReturn;
+    sinceReturn.start();
+    ASSERT_TRUE(poll(3000, [&] { return transmitter.IsOpen(); }));
+    EXPECT_LE(sinceReturn.elapsed(), 2000);
+    ASSERT_TRUE(poll(5000, [&] { return readings >= atLoss + 3; })) << "polling goes on";
+    thread.Terminate();
+
+    const TLineOutage outage = transmitter.Outage();
+    EXPECT_TRUE(outage.BackAt.isValid());
+    EXPECT_LE(outage.LostAt, outage.BackAt);
+    EXPECT_EQ(outageNotices, 2);
+    EXPECT_TRUE(messages.isEmpty()) << "no message box for the tries: " << messages.join('|').toStdString();
+    // At most the one exchange that found the adapter gone went unanswered.
+    EXPECT_LE(silences, 1);
+    EXPECT_EQ(logLinesWithoutAnswer(), silences);
+
+    // Every accepted reading is in the archive once, none from the outage.
+    QCoreApplication::sendPostedEvents(); // the last readings reach the feed
+    session.Archive()->CloseTables();
+    EXPECT_EQ(readings, answers);
+    const TArchiveCounts counts = CountArchive(home.file(QStringLiteral("DATA")), QStringLiteral("Distance"));
+    EXPECT_EQ(counts.rows, readings);
+    EXPECT_EQ(counts.lines, readings);
+}
+
+// The operator's "СОМ порт" while the adapter is away takes the port over:
+// a quiet try must not open the old port under the setup dialog.
+TEST_F(PortReconnectTest, OperatorsCloseEndsTheTries)
+{
+    ASSERT_TRUE(adapter.plugIn());
+    transmitter.SetPortName(adapter.name());
+    ASSERT_TRUE(transmitter.Open());
+    ASSERT_TRUE(poll(5000, [&] { return readings >= 1; }));
+    adapter.pullOut();
+    ASSERT_TRUE(poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); }));
+    thread.Terminate();
+
+    transmitter.Close();
+    ASSERT_TRUE(adapter.plugIn());
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 1200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(transmitter.IsOpen());
+    EXPECT_FALSE(transmitter.Outage().BackAt.isValid());
+
+    ASSERT_TRUE(transmitter.Open());
+    EXPECT_TRUE(transmitter.Outage().BackAt.isValid());
+}
