@@ -18,8 +18,8 @@
 
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/simulated_line.h"
 #include "sim/line_timing.h"
+#include "sim/simulated_line.h"
 
 #include <benchmark/benchmark.h>
 

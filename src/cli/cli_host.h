@@ -3,7 +3,7 @@
 // standard error rewritten in place (only on a terminal), the operator's
 // warnings and errors as lines of standard error.
 
-#include "link/procedure_host.h"
+#include "session/procedure_host.h"
 
 #include <QStringList>
 

@@ -3,12 +3,11 @@
 #include "archive/archive_settings.h"
 #include "cli/cli_output.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
-#include "link/program_setup.h"
-#include "link/request_cycle.h"
-#include "link/simulated_line.h"
 #include "link/transmitter.h"
-#include "link/ui_hand_over.h"
+#include "session/command_sender.h"
+#include "session/gauge_session.h"
+#include "sim/program_sim_line.h"
+#include "sim/simulated_line.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,10 +22,8 @@ TCliSession::~TCliSession()
     if (m_line)
         m_line->SetOnExchange({});
     m_sender.reset();
-    m_cycle.reset();
-    m_handOver.reset();
+    m_session.reset();
     m_line.reset();
-    m_model.reset();
     if (!m_previousDirectory.isEmpty())
         QDir::setCurrent(m_previousDirectory);
 }
@@ -56,12 +53,6 @@ bool TCliSession::Open(QString &error)
     m_previousDirectory = QDir::currentPath();
     QDir::setCurrent(m_home);
 
-    // As the program's start-up sets its gauge model up.
-    m_model = std::make_unique<Ttolm472>(m_home);
-    SetUpProgramGauge(*m_model);
-    m_model->SetSystemAddress(uint8_t(m_options.address));
-    m_model->OnMessage = [this](const QString &text) { m_host.Message(text); };
-
     if (!openLine(error))
         return false;
     m_line->SetOnExchange([this](TLine *, const QByteArray &request, bool, const QByteArray &answer) {
@@ -69,12 +60,11 @@ bool TCliSession::Open(QString &error)
         m_lastRequest = request;
         m_lastAnswer = answer;
     });
-    m_handOver = std::make_unique<TUiHandOver>(&m_uiContext);
-    m_cycle = std::make_unique<TRequestCycle>(*m_model, *m_line, *m_handOver, m_home);
-    m_cycle->PortParametersTolm.LoadFromFile();
-    m_cycle->PortParametersLumidor.LoadFromFile();
-    m_cycle->ModbusMode = m_options.modbus;
-    m_sender = std::make_unique<TCommandSender>(*m_cycle, *m_model, m_host);
+    m_session = std::make_unique<TGaugeSession>(TGaugeSessionSetup{m_home, m_options.modbus}, *m_line);
+    Ttolm472 &model = m_session->Model();
+    model.SetSystemAddress(uint8_t(m_options.address));
+    model.OnMessage = [this](const QString &text) { m_host.Message(text); };
+    m_sender = std::make_unique<TCommandSender>(m_session->Cycle(), model, m_host);
     return true;
 }
 
@@ -104,6 +94,21 @@ bool TCliSession::openLine(QString &error)
     }
     m_line = std::move(transmitter);
     return true;
+}
+
+Ttolm472 &TCliSession::Model() const
+{
+    return m_session->Model();
+}
+
+TRequestCycle &TCliSession::Cycle() const
+{
+    return m_session->Cycle();
+}
+
+TUiHandOver &TCliSession::HandOver() const
+{
+    return m_session->HandOver();
 }
 
 void TCliSession::LastFrames(QByteArray &request, QByteArray &answer) const

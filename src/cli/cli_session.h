@@ -16,7 +16,6 @@
 #include "sim/sim_faults.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -24,6 +23,7 @@
 
 class TCliOutput;
 class TCommandSender;
+class TGaugeSession;
 class TLine;
 class TRequestCycle;
 class TUiHandOver;
@@ -60,10 +60,11 @@ public:
     TCliHost &Host() { return m_host; }
     const QString &Home() const { return m_home; }
     const QString &DbPath() const { return m_dbPath; }
-    Ttolm472 &Model() const { return *m_model; }
+    TGaugeSession &Session() const { return *m_session; }
+    Ttolm472 &Model() const;
     TLine &Line() const { return *m_line; }
-    TRequestCycle &Cycle() const { return *m_cycle; }
-    TUiHandOver &HandOver() const { return *m_handOver; }
+    TRequestCycle &Cycle() const;
+    TUiHandOver &HandOver() const;
     TCommandSender &Sender() const { return *m_sender; }
 
     // The frames of the last exchange on the line, as sent (checksum
@@ -82,11 +83,8 @@ private:
     QString m_dbPath;
     QString m_previousDirectory;
 
-    std::unique_ptr<Ttolm472> m_model;
     std::unique_ptr<TLine> m_line;
-    QObject m_uiContext;
-    std::unique_ptr<TUiHandOver> m_handOver;
-    std::unique_ptr<TRequestCycle> m_cycle;
+    std::unique_ptr<TGaugeSession> m_session;
     std::unique_ptr<TCommandSender> m_sender;
 
     mutable std::mutex m_framesMutex;

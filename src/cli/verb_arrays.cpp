@@ -13,8 +13,8 @@
 #include "cli/cli_session.h"
 #include "cli/cli_verbs.h"
 #include "protocol/command_codes.h"
-#include "link/array_read.h"
-#include "link/command_sender.h"
+#include "session/array_read.h"
+#include "session/command_sender.h"
 
 #include <QDir>
 #include <QJsonArray>

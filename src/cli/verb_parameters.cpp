@@ -8,9 +8,9 @@
 #include "cli/cli_verbs.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
 #include "protocol/frame.h"
-#include "link/rom_store.h"
+#include "session/command_sender.h"
+#include "session/rom_store.h"
 
 #include <QJsonObject>
 

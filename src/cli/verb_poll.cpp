@@ -14,7 +14,9 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
+#include "session/gauge_session.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QJsonObject>
 #include <QTimer>
@@ -133,17 +135,16 @@ int RunPoll(TCliSession &session)
     cycle.SetDeviceEnabled(0, !codes.isEmpty());
     cycle.SetDeviceEnabled(1, args.Has(QStringLiteral("--lumidor")));
 
-    TValueArchive archive(session.DbPath());
-    archive.SetErrorHandler([&out](const QString &text) { out.Error(text); });
+    TValueArchive &archive =
+        session.Session().OpenArchive(session.DbPath(), [&out](const QString &text) { out.Error(text); });
     std::atomic<quint64> readings{0};
     const bool json = session.Options().json;
-    cycle.SetArchive(&archive);
-    cycle.SetOnReading([&](int code, const QVector<TArchivedValue> &values) {
-        printReading(out, json, code, values);
+    const int listener = session.Session().Feed().Subscribe([&](const TReading &reading) {
+        printReading(out, json, reading.code, reading.values);
         ++readings;
     });
 
-    TRequestThread thread(cycle, session.HandOver());
+    TRequestThread &thread = session.Session().RequestThread();
     TCustomTimer timer;
     timer.SetName(QStringLiteral("ctReqDevices"));
     timer.SetInterval(period);
@@ -178,11 +179,13 @@ int RunPoll(TCliSession &session)
     loop.exec();
     watch.stop();
     thread.Terminate();
-    cycle.SetOnReading({});
-    cycle.SetArchive(nullptr);
-    archive.CloseTables();
+    // The last readings of the last pass are still on their way.
+    QCoreApplication::sendPostedEvents();
+    session.Session().Feed().Unsubscribe(listener);
+    const bool failing = archive.Failing();
+    session.Session().CloseArchive();
 
-    if (archive.Failing())
+    if (failing)
         return ExitFailed;
     if (readings == 0) {
         out.Error(QStringLiteral("Не принято ни одного показания: ") + session.Model().LastErrorText);

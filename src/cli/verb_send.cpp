@@ -7,8 +7,8 @@
 #include "cli/cli_verbs.h"
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
 #include "protocol/frame.h"
+#include "session/command_sender.h"
 
 #include <QJsonObject>
 

@@ -155,40 +155,52 @@ public:
     // Request context recorded by BuildRequest for the parse of the answer.
     uint8_t ReadSelector = 0;
     uint8_t ControlGroup = 0;
-    uint8_t ArrayKind = 0; // 20 signal, 30 spectrum, 50/52 training/correction
     uint8_t WordParamNumber = 0;
     uint8_t FloatParamNumber = 0;
     uint8_t ByteValueNumber = 0;
     uint8_t WordParamReadNumber = 0;
     uint8_t FloatParamReadNumber = 0;
     uint16_t BlockIndex = 0; // 1-based block to read next
+    // The gauge's array mode, set by the last control command built (20
+    // signal, 30 spectrum, 50/52 training/correction, 0 none). It belongs to
+    // the gauge, not to one request: every block read after an init command
+    // is read in its mode, whatever other requests went out in between.
+    uint8_t ArrayKind = 0;
 
-    // The request context as one piece: the polling pass builds a request
-    // and has its answer parsed later, possibly after an operator command
-    // built requests of its own in between; the pass puts its context back
-    // before its parse.
+    // The request context as one piece: an exchange records it when its
+    // request is built and has its answer parsed with it later, possibly
+    // after other exchanges built requests of their own in between; the
+    // parse puts back the context it found, so no exchange's parse changes
+    // what another exchange's request recorded.
     struct TRequestContext {
-        uint8_t ReadSelector, ControlGroup, ArrayKind, WordParamNumber, FloatParamNumber, ByteValueNumber,
-            WordParamReadNumber, FloatParamReadNumber;
+        uint8_t ReadSelector, ControlGroup, WordParamNumber, FloatParamNumber, ByteValueNumber, WordParamReadNumber,
+            FloatParamReadNumber;
         uint16_t BlockIndex;
     };
     TRequestContext RequestContext() const
     {
-        return {ReadSelector,     ControlGroup,    ArrayKind,           WordParamNumber,
-                FloatParamNumber, ByteValueNumber, WordParamReadNumber, FloatParamReadNumber,
-                BlockIndex};
+        return {ReadSelector,    ControlGroup,        WordParamNumber,      FloatParamNumber,
+                ByteValueNumber, WordParamReadNumber, FloatParamReadNumber, BlockIndex};
     }
     void RestoreRequestContext(const TRequestContext &c)
     {
         ReadSelector = c.ReadSelector;
         ControlGroup = c.ControlGroup;
-        ArrayKind = c.ArrayKind;
         WordParamNumber = c.WordParamNumber;
         FloatParamNumber = c.FloatParamNumber;
         ByteValueNumber = c.ByteValueNumber;
         WordParamReadNumber = c.WordParamReadNumber;
         FloatParamReadNumber = c.FloatParamReadNumber;
         BlockIndex = c.BlockIndex;
+    }
+    // Parses `answer` with the context its request recorded and puts the
+    // model's present context back afterwards.
+    void ParseAnswerOf(const TRequestContext &context, const QByteArray &answer)
+    {
+        const TRequestContext present = RequestContext();
+        RestoreRequestContext(context);
+        ParseAnswer(answer);
+        RestoreRequestContext(present);
     }
 
     static constexpr int SpectrumSize = 512;

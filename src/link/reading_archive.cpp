@@ -1,6 +1,5 @@
 #include "link/reading_archive.h"
 
-#include "archive/value_archive.h"
 #include "device/tolm472.h"
 
 namespace {
@@ -31,13 +30,5 @@ QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model)
     case TempRead: return {of("TmpOfSensor", model.Temp, 0)};
     case CurrentOutputReading: return {of("CurrentOutput", model.CurrentOutput, 2)};
     default: return {};
-    }
-}
-
-void ArchiveValues(TValueArchive &archive, const QVector<TArchivedValue> &values, const QDateTime &now)
-{
-    for (const TArchivedValue &v : values) {
-        archive.ArchiveValue(v.name, now, v.value);
-        archive.ArchiveText(v.name, 9, v.digits, now, v.value);
     }
 }

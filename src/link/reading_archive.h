@@ -2,14 +2,12 @@
 // Which values an accepted answer puts into the archive: per command code
 // the archive names, the model's values and the digits of the text file.
 // The values are taken in the user-interface thread right after the parse
-// (the model is written only there) and written by the polling thread.
+// (the model is written only there) and archived by the polling thread.
 
 #include <QString>
 #include <QVector>
 
 class Ttolm472;
-class TValueArchive;
-class QDateTime;
 
 struct TArchivedValue {
     QString name;
@@ -20,5 +18,3 @@ struct TArchivedValue {
 // The values that belong to `code` as the model holds them now; empty for a
 // code that archives nothing.
 QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model);
-// Writes each value as a row and a text line (precision 9), stamped `now`.
-void ArchiveValues(TValueArchive &archive, const QVector<TArchivedValue> &values, const QDateTime &now);

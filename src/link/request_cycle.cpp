@@ -1,7 +1,6 @@
 #include "link/request_cycle.h"
 
 #include "values/clock.h"
-#include "archive/value_archive.h"
 #include "device/tolm472.h"
 #include "protocol/frame.h"
 #include "protocol/request_layout.h"
@@ -45,16 +44,10 @@ QString TRequestCycle::ExchangeLogFileName() const
     return m_exchangeLog.FileName();
 }
 
-void TRequestCycle::SetArchive(TValueArchive *archive)
+void TRequestCycle::SetReadingOutlet(TReadingOutlet outlet)
 {
-    std::lock_guard lock(m_archiveMutex);
-    m_archive = archive;
-}
-
-void TRequestCycle::SetOnReading(TReadingHandler handler)
-{
-    std::lock_guard lock(m_archiveMutex);
-    m_onReading = std::move(handler);
+    std::lock_guard lock(m_outletMutex);
+    m_outlet = std::move(outlet);
 }
 
 void TRequestCycle::SetPolled(int code, bool on)
@@ -105,6 +98,12 @@ int TRequestCycle::Exchange(int code)
     return exchangeTolm(code, false).result;
 }
 
+bool TRequestCycle::ExchangeAccepted(int code)
+{
+    const TOutcome outcome = exchangeTolm(code, false);
+    return outcome.result == 0 && outcome.taken;
+}
+
 int TRequestCycle::ExchangeLumidor()
 {
     return exchangeLumidor(false).result;
@@ -113,9 +112,9 @@ int TRequestCycle::ExchangeLumidor()
 TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
 {
     TOutcome outcome;
-    // The payload is built where the model lives; the context it records is
-    // kept with it and put back for this answer's parse, whatever requests
-    // the operator sent in between.
+    // The payload is built where the model lives; the context it records
+    // travels with this exchange to its parse, whatever requests other
+    // exchanges built in between, and leaves theirs as it found them.
     std::optional<QByteArray> payload;
     Ttolm472::TRequestContext context{};
     if (!m_handOver.Run([&] {
@@ -137,8 +136,13 @@ TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
         return outcome; // nothing went out: no answer to parse, no log line
 
     if (!m_handOver.Run([&] {
-            m_model.RestoreRequestContext(context);
-            m_model.ParseAnswer(answer);
+            // The parse counts every answer it refuses (and a reading whose
+            // status says the gauge cannot measure); once the count reaches
+            // ErrorMax the refusal also shows in LastErrorCode as one of the
+            // program's own negative codes.
+            const uint16_t errorsBefore = m_model.ErrorCount;
+            m_model.ParseAnswerOf(context, answer);
+            outcome.taken = m_model.ErrorCount <= errorsBefore && m_model.LastErrorCode >= 0;
             outcome.linkState = m_model.LinkState.AsInt();
             if (takeReading && outcome.linkState == 1)
                 outcome.reading = TakeReading(code, m_model);
@@ -226,7 +230,7 @@ void TRequestCycle::pollTolm()
             return; // the program is ending
         const TOutcome outcome = exchangeTolm(code, true);
         if (outcome.linkState == 1)
-            archiveReading(code, outcome.reading);
+            passReading(code, outcome.reading);
     }
 }
 
@@ -234,16 +238,14 @@ void TRequestCycle::pollLumidor()
 {
     const TOutcome outcome = exchangeLumidor(true);
     if (outcome.linkState == 1)
-        archiveReading(CurrentOutputReading, outcome.reading);
+        passReading(CurrentOutputReading, outcome.reading);
 }
 
-void TRequestCycle::archiveReading(int code, const QVector<TArchivedValue> &values)
+void TRequestCycle::passReading(int code, const QVector<TArchivedValue> &values)
 {
     if (values.isEmpty())
         return;
-    std::lock_guard lock(m_archiveMutex);
-    if (m_archive)
-        ArchiveValues(*m_archive, values, Clock().Now());
-    if (m_onReading)
-        m_onReading(code, values);
+    std::lock_guard lock(m_outletMutex);
+    if (m_outlet)
+        m_outlet(code, values, Clock().Now());
 }

@@ -9,7 +9,8 @@
 // One polling pass (run by the request thread): the next enabled device of
 // the device list; for the gauge every command of the poll set in ascending
 // order, for the current-loop meter its one request; the values of every
-// accepted answer go into the archive.
+// accepted answer go out, stamped, to the reading outlet (the session
+// archives them and feeds them to its listeners).
 //
 // The line carries one exchange at a time. The line lock is held for one
 // apply-transmit-read only and released before the hand-over to the
@@ -23,6 +24,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -33,7 +35,6 @@
 
 class TLine;
 class TUiHandOver;
-class TValueArchive;
 class Ttolm472;
 
 class TRequestCycle
@@ -43,9 +44,10 @@ public:
     static constexpr int kMeterAnswerMax = 70;
     static constexpr int kPollCodes = 104; // the poll set holds 0..103; 103 is never sent
 
-    // Called in the request thread after an accepted reading was archived
-    // (code 101 for the meter's current).
-    using TReadingHandler = std::function<void(int code, const QVector<TArchivedValue> &values)>;
+    // Called in the request thread for every accepted reading of a pass
+    // (code 101 for the meter's current), with the program clock's "now".
+    using TReadingOutlet =
+        std::function<void(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp)>;
 
     TRequestCycle(Ttolm472 &model, TLine &line, TUiHandOver &handOver, const QString &programFolder);
 
@@ -57,11 +59,12 @@ public:
     // The exchange log: "rd" + yymmdd of `day` + ".txt", named without a
     // folder, so it lands in the current directory.
     void SetExchangeLogDate(const QDate &day);
+    // Where the parses run: the user-interface thread.
+    TUiHandOver &HandOver() const { return m_handOver; }
     QString ExchangeLogFileName() const;
 
-    // Archive of the polled readings; none: polling archives nothing.
-    void SetArchive(TValueArchive *archive);
-    void SetOnReading(TReadingHandler handler);
+    // Where the polled readings go; none: they are dropped.
+    void SetReadingOutlet(TReadingOutlet outlet);
 
     // Poll set and device list: changed in the user-interface thread, read
     // by the passes.
@@ -75,6 +78,12 @@ public:
     // One exchange with the gauge: 0 when an answer came that is not an error
     // answer, -1 otherwise. From any thread.
     int Exchange(int code);
+    // One exchange with the gauge as an operator command judges it: true
+    // when an answer came that is not an error answer and the parse took it
+    // (it counted no refusal and left no negative error code). Judged in
+    // the parse itself, so a polling pass's parse in between cannot count
+    // against it. From any thread.
+    bool ExchangeAccepted(int code);
     // One exchange with the current-loop meter; 0 or -1 as above.
     int ExchangeLumidor();
 
@@ -87,13 +96,14 @@ private:
     struct TOutcome {
         int result = -1;
         int linkState = 0;
+        bool taken = false; // the parse counted no refusal and left no negative error code
         QVector<TArchivedValue> reading;
     };
     TOutcome exchangeTolm(int code, bool takeReading);
     TOutcome exchangeLumidor(bool takeReading);
     void pollTolm();
     void pollLumidor();
-    void archiveReading(int code, const QVector<TArchivedValue> &values);
+    void passReading(int code, const QVector<TArchivedValue> &values);
     void logExchange(const QByteArray &request, const QByteArray &answer);
 
     Ttolm472 &m_model;
@@ -109,7 +119,6 @@ private:
     mutable std::mutex m_logMutex;
     TLog m_exchangeLog;
 
-    std::mutex m_archiveMutex;
-    TValueArchive *m_archive = nullptr;
-    TReadingHandler m_onReading;
+    std::mutex m_outletMutex;
+    TReadingOutlet m_outlet;
 };

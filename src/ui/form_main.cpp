@@ -4,8 +4,12 @@
 #include "values/clock.h"
 #include "app/custom_timer.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
+#include "link/request_cycle.h"
 #include "link/request_thread.h"
+#include "link/ui_hand_over.h"
+#include "session/command_sender.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
 #include "ui/action_dispatcher.h"
 #include "ui/action_tables.h"
 #include "ui/form_main_shortcuts.h"
@@ -31,6 +35,8 @@ TFormMain::TFormMain(TProgram &program, QWidget *parent)
     setWindowTitle(QStringLiteral("ТОЛМ47xИ"));
     m_actions->SetPending(PendingActions());
     m_sender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), m_host);
+    m_workerHost = std::make_unique<TUiProcedureHost>(m_host, program.Cycle().HandOver());
+    m_workerSender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), *m_workerHost);
     m_host.SetOnCapturedArray([this](TCapturedArray array) {
         ExecuteAction(array == TCapturedArray::Spectrum ? QStringLiteral("actSpectrumShow")
                                                         : QStringLiteral("actSignalShow"));
@@ -42,6 +48,14 @@ TFormMain::TFormMain(TProgram &program, QWidget *parent)
 
 TFormMain::~TFormMain()
 {
+    // A procedure still on the runner works with this window's pieces: it
+    // ends first (without the user-interface thread, which it no longer gets).
+    TProcedureRunner &runner = m_program.Session().Runner();
+    if (runner.Busy()) {
+        m_program.Cycle().HandOver().Close();
+        runner.Wait();
+    }
+    runner.OnBusyChanged = nullptr;
     deleteToolWindows();
     m_program.RequestThread().OnUpdateViews = nullptr;
     m_program.RequestThread().OnStopPolling = nullptr;
@@ -56,6 +70,8 @@ void TFormMain::formCreate()
     m_shortcuts = new TMainShortcuts(*this, FullModeChordKey, ExtendedChordKey);
     connect(m_shortcuts, &TMainShortcuts::FullModeChord, this, &TFormMain::toggleFullMode);
     connect(m_shortcuts, &TMainShortcuts::ExtendedChord, this, &TFormMain::toggleExtendedParameters);
+
+    m_program.Session().Runner().OnBusyChanged = [this](bool busy) { applyBusyLock(busy); };
 
     TRequestThread &thread = m_program.RequestThread();
     thread.OnUpdateViews = [this] { UpdateAllViews(); };
@@ -144,8 +160,9 @@ void TFormMain::ReportFailure(const QString &hint)
 void TFormMain::ApplyPollingLock()
 {
     const bool stopped = m_actions->IsEnabled(QStringLiteral("actOprosStart"));
+    const bool usable = stopped && !m_program.Session().Runner().Busy();
     for (const QString &name : PollingLockedActions())
-        m_actions->SetEnabled(name, stopped);
+        m_actions->SetEnabled(name, usable);
 }
 
 void TFormMain::toggleFullMode()
@@ -179,6 +196,11 @@ void TFormMain::keyPressEvent(QKeyEvent *event)
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {
+    // A procedure on the line finishes first: the window waits for it.
+    if (m_program.Session().Runner().Busy()) {
+        event->ignore();
+        return;
+    }
     if (!Operator().AskYesNo(TMessageIcon::Question, AttentionCaption(), QStringLiteral("Завершить работу?"),
                              false)) {
         event->ignore();

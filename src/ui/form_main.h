@@ -13,7 +13,8 @@
 //
 // User-interface thread only.
 
-#include "link/array_read.h"
+#include "session/array_read.h"
+#include "session/ui_procedure_host.h"
 #include "ui/main_services.h"
 #include "ui/procedure_operator_host.h"
 
@@ -21,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TActionDispatcher;
 class TCommandSender;
@@ -68,7 +70,8 @@ public:
     // With the poll-selection window open: "Все параметры" ticked,
     // "Токовый выход" ticked exactly in full mode with "/lumidor".
     void ApplyDefaultPollSelection();
-    // The long operations follow "Начать опрос": disabled while polling runs.
+    // The long operations follow "Начать опрос": disabled while polling runs
+    // and while a procedure runs.
     void ApplyPollingLock();
 
     // --- Polling and capture -------------------------------------------------------
@@ -76,9 +79,10 @@ public:
     // Pauses polling and the capture timer, reads the signal and the
     // spectrum, then lets both run on as they were.
     void OnCaptureTimer();
-    // "Считать сигнал", then "Считать спектр", each also when polling
-    // locks it (enabled for the moment of the call).
-    void CaptureSignalAndSpectrum();
+    // Reads the signal, then the spectrum, on the procedure runner, also
+    // while polling locks their commands; `after` runs in this thread when
+    // both are done. False, and nothing is read, while a procedure runs.
+    bool CaptureSignalAndSpectrum(std::function<void()> after = {});
 
     TActionDispatcher &Actions() const { return *m_actions; }
     TCommandSender &Sender() const { return *m_sender; }
@@ -128,8 +132,10 @@ private:
     void changeCapturePeriod();
     void showPollingState();
     void showCaptureState();
-    void readArray(TCapturedArray array);
-    void runEvenIfLocked(const QString &name);
+    bool readArrays(std::vector<TCapturedArray> arrays, std::function<void()> after);
+    // While a procedure runs only the windows, polling and the log's radix
+    // stay usable.
+    void applyBusyLock(bool busy);
 
     // form_main_windows.cpp
     void addWindowActions();
@@ -146,11 +152,12 @@ private:
     TActionDispatcher *m_actions = nullptr;
     TOperatorProcedureHost m_host;
     std::unique_ptr<TCommandSender> m_sender;
+    // The host and sender of the procedures on the runner's worker: their
+    // calls reach m_host in this thread.
+    std::unique_ptr<TUiProcedureHost> m_workerHost;
+    std::unique_ptr<TCommandSender> m_workerSender;
     TCustomTimer *m_captureTimer = nullptr;
     TMainShortcuts *m_shortcuts = nullptr;
+    // Changed by the array reads on the runner; read here between them.
     TCaptureCounters m_counters;
-    // An array read is on the line: a capture tick or a second read started
-    // from its progress window waits for the next turn instead of
-    // interleaving with it.
-    bool m_arrayReadRunning = false;
 };

@@ -6,9 +6,9 @@
 #include "app/app_context.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
 #include "link/request_cycle.h"
 #include "link/transmitter.h"
+#include "session/command_sender.h"
 #include "ui/action_dispatcher.h"
 #include "ui/action_tables.h"
 #include "ui/form_port_setup.h"
@@ -164,7 +164,7 @@ void TFormMain::changePort()
 {
     TTransmitter &port = m_program.Transmitter();
     // With the simulated gauge on the line the port is only configured.
-    const bool portIsLine = m_program.SimulatedLine() == nullptr;
+    const bool portIsLine = m_program.PortIsLine();
     port.Close();
     if (!port.LoadSettings()) {
         Operator().Error(port.LastError());

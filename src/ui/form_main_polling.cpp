@@ -6,12 +6,14 @@
 #include "values/clock.h"
 #include "app/custom_timer.h"
 #include "link/request_thread.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
 #include "ui/action_dispatcher.h"
 #include "ui/action_tables.h"
 #include "ui/operator.h"
 #include "ui/program.h"
 
-#include <array>
+#include <QPointer>
 
 namespace {
 
@@ -21,8 +23,6 @@ const QString SignalStart = QStringLiteral("actOprosSignalStart");
 const QString SignalStop = QStringLiteral("actOprosSignalStop");
 const QString SpectrumRead = QStringLiteral("actSpectrumRead");
 const QString SignalRead = QStringLiteral("actSignalRead");
-const QString InitReadStart = QStringLiteral("actInitReadStart");
-const QString InitReadStop = QStringLiteral("actInitReadStop");
 
 } // namespace
 
@@ -35,8 +35,8 @@ void TFormMain::addPollingActions()
         {SignalStart, [this] { startCapture(); }},
         {SignalStop, [this] { stopCapture(); }},
         {QStringLiteral("actPeriodSignalReadChange"), [this] { changeCapturePeriod(); }},
-        {SpectrumRead, [this] { readArray(TCapturedArray::Spectrum); }},
-        {SignalRead, [this] { readArray(TCapturedArray::Signal); }},
+        {SpectrumRead, [this] { readArrays({TCapturedArray::Spectrum}, {}); }},
+        {SignalRead, [this] { readArrays({TCapturedArray::Signal}, {}); }},
     };
     for (const TNamedAction &row : PollingActions()) {
         const QString name = QString::fromUtf8(row.Name);
@@ -113,65 +113,63 @@ void TFormMain::changeCapturePeriod()
 
 void TFormMain::OnCaptureTimer()
 {
-    if (m_arrayReadRunning)
-        return; // the arrays are being read already; the next tick captures
+    // The arrays are being read already (or another procedure runs): the
+    // next tick captures.
+    if (m_program.Session().Runner().Busy())
+        return;
     TCustomTimer &polling = m_program.PollingTimer();
     const bool pollingWasOn = polling.IsEnabled();
     polling.Pause(true);
     const bool captureWasOn = m_captureTimer->IsEnabled();
     m_captureTimer->Pause(true);
 
-    CaptureSignalAndSpectrum();
-
     // Each runs on as it was, unless the operator stopped it while the
-    // arrays were read (the progress window lets the menus work).
-    m_captureTimer->Pause(!(captureWasOn && m_actions->IsEnabled(SignalStop)));
-    polling.Pause(!(pollingWasOn && m_actions->IsEnabled(OprosStop)));
+    // arrays were read.
+    CaptureSignalAndSpectrum([this, pollingWasOn, captureWasOn] {
+        m_captureTimer->Pause(!(captureWasOn && m_actions->IsEnabled(SignalStop)));
+        m_program.PollingTimer().Pause(!(pollingWasOn && m_actions->IsEnabled(OprosStop)));
+    });
 }
 
-void TFormMain::CaptureSignalAndSpectrum()
+bool TFormMain::CaptureSignalAndSpectrum(std::function<void()> after)
 {
-    runEvenIfLocked(SignalRead);
-    runEvenIfLocked(SpectrumRead);
+    return readArrays({TCapturedArray::Signal, TCapturedArray::Spectrum}, std::move(after));
 }
 
-void TFormMain::runEvenIfLocked(const QString &name)
+bool TFormMain::readArrays(std::vector<TCapturedArray> arrays, std::function<void()> after)
 {
-    if (m_actions->IsEnabled(name)) {
-        ExecuteAction(name);
-        return;
-    }
-    m_actions->SetEnabled(name, true);
-    ExecuteAction(name);
-    m_actions->SetEnabled(name, false);
-}
-
-void TFormMain::readArray(TCapturedArray array)
-{
-    if (m_arrayReadRunning)
-        return;
-    const std::array<QString, 3> own = {array == TCapturedArray::Spectrum ? SpectrumRead : SignalRead,
-                                        InitReadStart, InitReadStop};
-    std::array<bool, 3> wasEnabled{};
-    for (size_t i = 0; i < own.size(); ++i) {
-        wasEnabled[i] = m_actions->IsEnabled(own[i]);
-        m_actions->SetEnabled(own[i], false);
-    }
-    const bool pollingWasStopped = m_actions->IsEnabled(OprosStart);
-    m_arrayReadRunning = true;
-
     const QString dbPath = m_program.ArchiveSettings().dbPath;
-    if (array == TCapturedArray::Spectrum)
-        ReadSpectrum(*m_sender, m_counters, dbPath);
-    else
-        ReadSignal(*m_sender, m_counters, dbPath);
+    QPointer<TFormMain> self(this);
+    return m_program.Session().Runner().Start(
+        [this, arrays, dbPath] {
+            for (TCapturedArray array : arrays) {
+                if (array == TCapturedArray::Spectrum)
+                    ReadSpectrum(*m_workerSender, m_counters, dbPath);
+                else
+                    ReadSignal(*m_workerSender, m_counters, dbPath);
+            }
+        },
+        [self, after = std::move(after)] {
+            if (self && after)
+                after();
+        });
+}
 
-    m_arrayReadRunning = false;
-    // Usable again as they were before the read (also after a capture file
-    // that could not be written), or as polling now says when it was
-    // started or stopped meanwhile.
-    for (size_t i = 0; i < own.size(); ++i)
-        m_actions->SetEnabled(own[i], wasEnabled[i]);
-    if (m_actions->IsEnabled(OprosStart) != pollingWasStopped)
-        ApplyPollingLock();
+void TFormMain::applyBusyLock(bool busy)
+{
+    static const QStringList StayUsable = {OprosStart,
+                                           OprosStop,
+                                           QStringLiteral("actTimerParametersChange"),
+                                           SignalStop,
+                                           QStringLiteral("actPeriodSignalReadChange"),
+                                           QStringLiteral("act10"),
+                                           QStringLiteral("act16")};
+    for (const QString &name : m_actions->Names())
+        if (!StayUsable.contains(name) && !name.endsWith(QLatin1String("Show")))
+            m_actions->SetEnabled(name, !busy);
+    if (busy)
+        return;
+    showPollingState();
+    showCaptureState();
+    ApplyPollingLock();
 }

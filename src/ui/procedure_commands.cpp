@@ -2,7 +2,7 @@
 
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/rom_store.h"
+#include "session/rom_store.h"
 #include "ui/main_services.h"
 #include "ui/procedure_context.h"
 

@@ -5,7 +5,7 @@
 // Made by the main window for each command; every member outlives it.
 
 #include "app/app_context.h"
-#include "link/command_sender.h"
+#include "session/command_sender.h"
 
 #include <QString>
 

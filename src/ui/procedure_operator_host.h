@@ -3,7 +3,7 @@
 // and errors go to the operator in use (the real dialogs, or a test's
 // script), the refresh to the main window's views.
 
-#include "link/procedure_host.h"
+#include "session/procedure_host.h"
 
 #include <functional>
 

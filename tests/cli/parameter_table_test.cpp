@@ -5,14 +5,14 @@
 #include "protocol/command_table.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
 #include "link/request_cycle.h"
 #include "link/ui_hand_over.h"
+#include "session/command_sender.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
 
 #include "link/scripted_line.h"
-#include "recording_host.h"
+#include "session/recording_host.h"
 
 #include <QDir>
 #include <QSet>

@@ -9,7 +9,7 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/transmitter.h"
-#include "link/ui_hand_over.h"
+#include "session/gauge_session.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
 
@@ -54,27 +54,26 @@ private:
 class Station
 {
 public:
-    explicit Station(const QStringList &simOptions) : sim(simOptions), model(home.path())
+    explicit Station(const QStringList &simOptions) : sim(simOptions)
     {
         EnsureCoreApplication();
         // The exchange log lands in the current folder: keep it in the test's.
         QDir::setCurrent(home.path());
-        model.SetErrorMax(1);
         transmitter = std::make_unique<TTransmitter>(home.path());
         transmitter->SetPortName(sim.Pty());
         opened = !sim.Pty().isEmpty() && transmitter->Open();
-        handOver = std::make_unique<TUiHandOver>(&uiContext);
-        cycle = std::make_unique<TRequestCycle>(model, *transmitter, *handOver, home.path());
+        session = std::make_unique<TGaugeSession>(TGaugeSessionSetup{home.path()}, *transmitter);
+        cycle = &session->Cycle();
     }
     ~Station() { QDir::setCurrent(m_oldFolder); }
 
+    Ttolm472 &Model() const { return session->Model(); }
+
     TempHome home;
     TolmSim sim;
-    QObject uiContext;
-    Ttolm472 model;
     std::unique_ptr<TTransmitter> transmitter;
-    std::unique_ptr<TUiHandOver> handOver;
-    std::unique_ptr<TRequestCycle> cycle;
+    std::unique_ptr<TGaugeSession> session;
+    TRequestCycle *cycle = nullptr;
     bool opened = false;
 
 private:
@@ -116,12 +115,12 @@ TEST(TransmitterAgainstTolmSim, EchoMeterAndEveryParameterWrittenAndReadBack)
     ASSERT_TRUE(s.opened) << s.sim.Pty().toStdString();
 
     EXPECT_EQ(s.cycle->Exchange(Echo), 0);
-    EXPECT_EQ(s.model.LinkState.AsInt(), 1);
+    EXPECT_EQ(s.Model().LinkState.AsInt(), 1);
 
     EXPECT_EQ(s.cycle->ExchangeLumidor(), 0);
-    EXPECT_EQ(s.model.LastErrorCode, StatusCode::Normal);
-    EXPECT_GE(s.model.CurrentOutput.AsDouble(), 3.9);
-    EXPECT_LE(s.model.CurrentOutput.AsDouble(), 20.1);
+    EXPECT_EQ(s.Model().LastErrorCode, StatusCode::Normal);
+    EXPECT_GE(s.Model().CurrentOutput.AsDouble(), 3.9);
+    EXPECT_LE(s.Model().CurrentOutput.AsDouble(), 20.1);
 
     int row = 0;
     int checked = 0;
@@ -130,16 +129,16 @@ TEST(TransmitterAgainstTolmSim, EchoMeterAndEveryParameterWrittenAndReadBack)
         if (!CanRead(p) || !CanWrite(p))
             continue;
         const std::string name = p.Name;
-        const double before = p.Get(s.model);
+        const double before = p.Get(s.Model());
         const double wanted = TestValue(p, row);
-        p.Set(s.model, wanted);
-        ASSERT_EQ(p.Get(s.model), wanted) << name;
-        ASSERT_EQ(s.cycle->Exchange(WriteCommand(p, s.model)), 0) << name;
-        EXPECT_EQ(s.model.LastErrorCode, StatusCode::Normal) << name;
-        p.Set(s.model, before);
+        p.Set(s.Model(), wanted);
+        ASSERT_EQ(p.Get(s.Model()), wanted) << name;
+        ASSERT_EQ(s.cycle->Exchange(WriteCommand(p, s.Model())), 0) << name;
+        EXPECT_EQ(s.Model().LastErrorCode, StatusCode::Normal) << name;
+        p.Set(s.Model(), before);
         ASSERT_EQ(s.cycle->Exchange(p.ReadCode), 0) << name;
         const double expected = p.Type == TParameterType::Float ? double(float(wanted)) : wanted;
-        EXPECT_EQ(p.Get(s.model), expected) << name;
+        EXPECT_EQ(p.Get(s.Model()), expected) << name;
         ++checked;
     }
     EXPECT_GE(checked, 30);
@@ -154,23 +153,23 @@ TEST(TransmitterAgainstTolmSim, SpectrumInSixteenBlocksAndSignalInThirtyTwo)
         EXPECT_EQ(s.cycle->Exchange(init), 0);
         int answered = 0;
         for (int b = 1; b <= blocks; ++b) {
-            s.model.BlockIndex = uint16_t(b);
-            answered += s.cycle->Exchange(DataBlockRead) == 0 && s.model.LastErrorCode == 0;
+            s.Model().BlockIndex = uint16_t(b);
+            answered += s.cycle->Exchange(DataBlockRead) == 0 && s.Model().LastErrorCode == 0;
         }
         EXPECT_EQ(s.cycle->Exchange(InitReadStop), 0);
         return answered;
     };
     EXPECT_EQ(readArray(SpectrumReadInit, 16), 16);
-    EXPECT_GT(s.model.SpectrumMax(), 0.0);
+    EXPECT_GT(s.Model().SpectrumMax(), 0.0);
     int nonZero = 0;
-    for (double v : s.model.Spectrum)
+    for (double v : s.Model().Spectrum)
         nonZero += v != 0;
     EXPECT_GT(nonZero, 400); // the noise floor fills every block, the last one too
-    EXPECT_NE(s.model.Spectrum[511], 0.0);
+    EXPECT_NE(s.Model().Spectrum[511], 0.0);
 
     EXPECT_EQ(readArray(SignalReadInit, 32), 32);
     int signalNonZero = 0;
-    for (int32_t v : s.model.Signal)
+    for (int32_t v : s.Model().Signal)
         signalNonZero += v != 0;
     EXPECT_GT(signalNonZero, 900);
 }
@@ -201,11 +200,11 @@ TEST(TransmitterAgainstTolmSim, EveryFaultKindEndsWithItsStatus)
         Station s({"--fault-rate", "1", "--faults", c.fault, "--seed", "5"});
         ASSERT_TRUE(s.opened);
         EXPECT_EQ(s.cycle->Exchange(LevelAllRead), c.result);
-        EXPECT_TRUE(c.codes.contains(s.model.LastErrorCode)) << s.model.LastErrorCode;
+        EXPECT_TRUE(c.codes.contains(s.Model().LastErrorCode)) << s.Model().LastErrorCode;
         if (c.codes == QList<int>{StatusCode::ErrorAnswer})
-            EXPECT_EQ(s.model.LastErrorText, StatusText::CannotExecute);
+            EXPECT_EQ(s.Model().LastErrorText, StatusText::CannotExecute);
         if (c.codes == QList<int>{StatusCode::NoAnswer})
-            EXPECT_EQ(s.model.LastErrorText, StatusText::NoAnswer);
-        EXPECT_EQ(s.model.LinkState.AsInt(), c.codes.contains(StatusCode::Normal) ? 1 : 2);
+            EXPECT_EQ(s.Model().LastErrorText, StatusText::NoAnswer);
+        EXPECT_EQ(s.Model().LinkState.AsInt(), c.codes.contains(StatusCode::Normal) ? 1 : 2);
     }
 }

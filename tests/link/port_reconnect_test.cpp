@@ -1,13 +1,13 @@
 // The USB adapter pulled out while polling runs and plugged in again under
 // the same name: the real transmitter on a pseudo-terminal behind a fixed
-// name, the request cycle and its request thread, the value archive.
+// name, the gauge session with its request cycle, request thread and value
+// archive.
 #include "archive/value_archive.h"
 #include "protocol/command_codes.h"
-#include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "link/transmitter.h"
-#include "link/ui_hand_over.h"
+#include "session/gauge_session.h"
 #include "pluggable_adapter.h"
 #include "support/archive_counts.h"
 #include "support/core_application.h"
@@ -32,14 +32,13 @@ protected:
     {
         EnsureCoreApplication();
         QDir::setCurrent(home.path()); // the exchange log lands there
-        model.SetErrorMax(1);
         transmitter.SetOnErrorMessage([this](const QString &, const QString &text) { messages << text; });
         transmitter.SetOnExchange([this](TLine *, const QByteArray &, bool answered, const QByteArray &) {
             ++(answered ? answers : silences);
         });
         transmitter.SetOnOutage([this](TLine *) { ++outageNotices; });
-        cycle.SetArchive(&archive);
-        cycle.SetOnReading([this](int, const QVector<TArchivedValue> &) { ++readings; });
+        session.OpenArchive(home.file(QStringLiteral("DATA")), {});
+        session.Feed().Subscribe([this](const TReading &) { ++readings; });
         cycle.SetPolled(DistanceRead, true);
     }
     ~PortReconnectTest() override
@@ -73,13 +72,10 @@ protected:
     QString m_oldDir = QDir::currentPath();
     TempHome home;
     TPluggableAdapter adapter{home.file(QStringLiteral("ttyUSB0"))};
-    QObject uiContext;
-    Ttolm472 model{home.path()};
     TTransmitter transmitter{home.path()};
-    TUiHandOver handOver{&uiContext};
-    TRequestCycle cycle{model, transmitter, handOver, home.path()};
-    TRequestThread thread{cycle, handOver};
-    TValueArchive archive{home.file(QStringLiteral("DATA"))};
+    TGaugeSession session{TGaugeSessionSetup{home.path()}, transmitter};
+    TRequestCycle &cycle = session.Cycle();
+    TRequestThread &thread = session.RequestThread();
     QStringList messages;
     std::atomic<int> answers{0};
     std::atomic<int> silences{0};
@@ -124,7 +120,8 @@ TEST_F(PortReconnectTest, PollingGoesOnWhenThePulledAdapterIsBackAndTheOutageArc
     EXPECT_EQ(logLinesWithoutAnswer(), silences);
 
     // Every accepted reading is in the archive once, none from the outage.
-    archive.CloseTables();
+    QCoreApplication::sendPostedEvents(); // the last readings reach the feed
+    session.Archive()->CloseTables();
     EXPECT_EQ(readings, answers);
     const TArchiveCounts counts = CountArchive(home.file(QStringLiteral("DATA")), QStringLiteral("Distance"));
     EXPECT_EQ(counts.rows, readings);

@@ -1,5 +1,4 @@
 #include "values/clock.h"
-#include "archive/value_archive.h"
 #include "device/tolm472.h"
 #include "protocol/frame.h"
 #include "link/request_cycle.h"
@@ -178,42 +177,33 @@ TEST_F(RequestCycleTest, SilentMeterLeavesNoLogLine)
     EXPECT_TRUE(logLines()[0].startsWith(QStringLiteral("[01 00 01 00 A0] -> [")));
 }
 
-TEST_F(RequestCycleTest, AcceptedReadingsAreArchivedFailuresAreNot)
+TEST_F(RequestCycleTest, AcceptedReadingsGoOutFailuresDoNot)
 {
-    TValueArchive archive(home.file(QStringLiteral("DATA")));
-    cycle.SetArchive(&archive);
-    QList<int> archivedCodes;
+    QList<int> codes;
     QStringList names;
-    cycle.SetOnReading([&](int code, const QVector<TArchivedValue> &values) {
-        archivedCodes.append(code);
+    cycle.SetReadingOutlet([&](int code, const QVector<TArchivedValue> &values, const QDateTime &) {
+        codes.append(code);
         for (const auto &v : values)
             names.append(v.name);
     });
     cycle.SetPolled(LevelAllRead, true);
     cycle.SetPolled(TempRead, true);
     cycle.DoRequest();
-    EXPECT_EQ(archivedCodes, (QList<int>{LevelAllRead, TempRead}));
+    EXPECT_EQ(codes, (QList<int>{LevelAllRead, TempRead}));
     EXPECT_EQ(names, (QStringList{"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil", "TmpOfSensor"}));
 
-    // A gauge that stops answering: LinkState 2, nothing archived.
+    // A gauge that stops answering: LinkState 2, no reading.
     line.setScript([](TTransmitMode, const QByteArray &) { return QByteArray(); });
     cycle.DoRequest();
-    EXPECT_EQ(archivedCodes.size(), 2);
+    EXPECT_EQ(codes.size(), 2);
 
-    // The meter's reading goes in under 101.
+    // The meter's reading goes out under 101.
     line.setScript([](TTransmitMode, const QByteArray &) { return AnswerMeterCurrent(4.0); });
     cycle.SetDeviceEnabled(0, false);
     cycle.SetDeviceEnabled(1, true);
     cycle.DoRequest();
-    EXPECT_EQ(archivedCodes.last(), int(CurrentOutputReading));
+    EXPECT_EQ(codes.last(), int(CurrentOutputReading));
     EXPECT_EQ(names.last(), QStringLiteral("CurrentOutput"));
-    archive.CloseTables();
-
-    const QString day = QDir(home.file(QStringLiteral("DATA"))).filePath(Clock().Now().toString("yyyy/MM/dd"));
-    for (const char *name : {"Freq", "Usil", "TmpOfSensor", "CurrentOutput"}) {
-        EXPECT_TRUE(QFile::exists(day + "/" + name + ".db")) << name;
-        EXPECT_TRUE(QFile::exists(day + "/" + name + ".txt")) << name;
-    }
 }
 
 // The pass builds its request, then an operator command builds and parses
@@ -289,16 +279,51 @@ TEST_F(RequestCycleTest, TerminateReturnsWhileAPassWaitsForTheUserInterface)
     EXPECT_TRUE(thread.isFinished());
 }
 
+// A polling pass's request built before the operator's init command and
+// parsed after it: the parse uses the pass's own context and leaves the
+// gauge's array mode, which the init set, as it is; the next block read is
+// asked for and taken.
+TEST_F(RequestCycleTest, PolledParseLeavesTheArrayModeAnInitSetMeanwhile)
+{
+    TRequestThread thread(cycle, handOver);
+    thread.start();
+    std::atomic<bool> operatorDone{false};
+    line.setScript([&](TTransmitMode mode, const QByteArray &frame) {
+        if (QThread::currentThread() == &thread && !operatorDone) {
+            // While the pass holds the line, the operator starts a signal read.
+            QMetaObject::invokeMethod(&uiContext, [&] {
+                EXPECT_EQ(cycle.Exchange(SignalReadInit), 0);
+                operatorDone = true;
+            });
+            QThread::msleep(50);
+        }
+        return line.sim().answer(frame, mode == TTransmitMode::NoParity).bytes();
+    });
+    cycle.SetPolled(LevelAllRead, true);
+    cycle.SetPolled(TempRead, true);
+    thread.Resume();
+    QElapsedTimer t;
+    t.start();
+    while ((thread.InPass() || !operatorDone) && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(operatorDone);
+    EXPECT_EQ(model.ArrayKind, 20);
+
+    const uint16_t errors = model.ErrorCount;
+    model.BlockIndex = 1;
+    EXPECT_EQ(cycle.Exchange(DataBlockRead), 0);
+    EXPECT_EQ(model.ErrorCount, errors);
+    EXPECT_NE(model.Signal[0], 0);
+}
+
 // A port that failed to open (or was pulled): nothing goes out, so there is
 // no exchange to log, count or parse; the command just fails.
 TEST_F(RequestCycleTest, ExchangeOnAClosedPortFailsAtOnceWithoutLogCountOrParse)
 {
-    TValueArchive archive(home.file(QStringLiteral("DATA")));
-    cycle.SetArchive(&archive);
     int notified = 0;
     line.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) { ++notified; });
     int archived = 0;
-    cycle.SetOnReading([&](int, const QVector<TArchivedValue> &) { ++archived; });
+    cycle.SetReadingOutlet([&](int, const QVector<TArchivedValue> &, const QDateTime &) { ++archived; });
     line.setClosed(true);
 
     EXPECT_EQ(cycle.Exchange(Echo), -1);

@@ -10,17 +10,18 @@
 #include "archive/value_archive.h"
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/array_read.h"
-#include "link/command_sender.h"
-#include "link/procedure_host.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "link/simulated_line.h"
-#include "link/ui_hand_over.h"
+#include "session/array_read.h"
+#include "session/command_sender.h"
+#include "session/gauge_session.h"
+#include "session/procedure_host.h"
+#include "sim/simulated_line.h"
 #include "support/archive_counts.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -66,11 +67,9 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
     config.faults.splitPauseMs = 30;
     TSimulatedLine line(config);
 
-    QObject ui;
-    Ttolm472 model(home.path());
-    model.SetErrorMax(1);
-    TUiHandOver handOver(&ui);
-    TRequestCycle cycle(model, line, handOver, home.path());
+    TGaugeSession session(TGaugeSessionSetup{home.path()}, line);
+    Ttolm472 &model = session.Model();
+    TRequestCycle &cycle = session.Cycle();
     for (TPortParameters *set : {&cycle.PortParametersTolm, &cycle.PortParametersLumidor}) {
         set->ReadInterval = 10; // below the split pause, so split answers stay split
         set->ReadTotalConstant = 25;
@@ -80,15 +79,11 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
     cycle.SetPolled(TempRead, true);
     cycle.SetDeviceEnabled(1, true);
 
-    TValueArchive archive(home.file("DATA"));
-    int archiveFailures = 0;
-    archive.SetErrorHandler([&](const QString &) { ++archiveFailures; });
-    cycle.SetArchive(&archive);
-    std::mutex acceptedMutex;
+    std::atomic<int> archiveFailures{0};
+    session.OpenArchive(home.file("DATA"), [&](const QString &) { ++archiveFailures; });
     QMap<QString, int> accepted;
-    cycle.SetOnReading([&](int, const QVector<TArchivedValue> &values) {
-        std::lock_guard lock(acceptedMutex);
-        for (const TArchivedValue &v : values)
+    session.Feed().Subscribe([&](const TReading &reading) {
+        for (const TArchivedValue &v : reading.values)
             ++accepted[v.name];
     });
 
@@ -104,7 +99,7 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
 
     CountingHost host;
     TCommandSender sender(cycle, model, host);
-    TRequestThread thread(cycle, handOver);
+    TRequestThread &thread = session.RequestThread();
     TCustomTimer timer;
     timer.SetName("ctReqDevices");
     timer.SetInterval(1);
@@ -174,13 +169,13 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
     timer.Start();
     loop.exec();
     thread.Terminate();
-    cycle.SetArchive(nullptr);
-    archive.CloseTables();
+    QCoreApplication::sendPostedEvents(); // the last readings reach the feed's listener
+    session.CloseArchive();
     const double seconds = double(elapsed.elapsed()) / 1000;
 
     EXPECT_GE(pollExchanges.load(), PollingExchanges);
     EXPECT_EQ(arrayReads, 2);
-    EXPECT_EQ(archiveFailures, 0);
+    EXPECT_EQ(archiveFailures.load(), 0);
     int acceptedValues = 0;
     for (const QString name :
          {"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil", "TmpOfSensor", "CurrentOutput"}) {

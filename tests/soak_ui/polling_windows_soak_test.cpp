@@ -1,7 +1,8 @@
 // Soak: the program as it starts with "/sim" (the simulated gauge on its
 // line with the byte timing of the gauge's speed), its main window with the
 // readings and communication windows open, polling every 200 ms for ten
-// minutes (TOLM_SOAK_SECONDS overrides the length, e.g. 20 for a quick try).
+// minutes (TOLM_SOAK_SECONDS overrides the length, e.g. 20 for a quick try),
+// with the signal and the spectrum captured every 30 s.
 //
 // Measured while polling runs and no operator command is being carried out:
 // - the event loop: the longest gap between the ticks of a 10 ms timer in
@@ -16,6 +17,10 @@
 #include "archive/value_archive.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
+#include "sim/program_sim_line.h"
+#include "sim/simulated_line.h"
 #include "ui/form_main.h"
 #include "ui/form_req_ans.h"
 #include "ui/form_tolm472i.h"
@@ -74,6 +79,10 @@ namespace {
 
 constexpr int DefaultSeconds = 600;
 constexpr int PollPeriodMs = 200;
+constexpr int CapturePeriodMs = 30000;
+// Requests of one capture: the signal (stop, init, 32 blocks, stop) and
+// the spectrum (stop, init, 16 blocks, stop).
+constexpr int CaptureRequests = 35 + 19;
 constexpr int TickMs = 10;
 constexpr qint64 StallLimitMs = 100;
 // Growth allowed from the first sample to the end. Polling keeps nothing
@@ -191,7 +200,10 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     // After the first minute; a short try samples after a quarter of its run.
     const qint64 baselineAtMs = qMin<qint64>(60000, durationMs / 4);
 
-    program = std::make_unique<TProgram>(); // with the line's byte timing
+    // The simulated gauge with the line's byte timing, as "/sim" starts it.
+    program = std::make_unique<TProgram>([this] {
+        return std::make_unique<TSimulatedLine>(ProgramSimLineConfig(home.path(), false));
+    });
     form = std::make_unique<TFormMain>(*program);
     form->show();
     ASSERT_NE(TFormTolm472I::Instance(), nullptr);
@@ -199,13 +211,11 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     ASSERT_TRUE(TFormTolm472I::Instance()->isVisible());
     ASSERT_TRUE(TFormReqAns::Instance()->isVisible());
 
-    std::mutex acceptedMutex;
     QMap<QString, int> accepted;
     int readings = 0;
-    program->Cycle().SetOnReading([&](int, const QVector<TArchivedValue> &values) {
-        const std::lock_guard lock(acceptedMutex);
+    const int listener = program->Session().Feed().Subscribe([&](const TReading &reading) {
         ++readings;
-        for (const TArchivedValue &v : values)
+        for (const TArchivedValue &v : reading.values)
             ++accepted[v.name];
     });
 
@@ -215,6 +225,11 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     const int requestsBefore = ExchangeStatistics().Requests;
     ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actOprosStart"))); // "Начать опрос"
     ASSERT_TRUE(program->PollingTimer().IsEnabled());
+    // The signal and the spectrum captured every 30 s ("Начать опрос
+    // сигнала"), read on the procedure runner while the windows go on.
+    op.Answer(CapturePeriodMs);
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actPeriodSignalReadChange")));
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actOprosSignalStart")));
 
     QElapsedTimer run;
     run.start();
@@ -280,8 +295,9 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
             rssLast = ResidentMb();
             heapLast = LiveHeapMb();
             form->ExecuteAction(QStringLiteral("actOprosStop"));
+            form->ExecuteAction(QStringLiteral("actOprosSignalStop"));
         }
-        if (stopping && !thread.InPass())
+        if (stopping && !thread.InPass() && !program->Session().Runner().Busy())
             loop.quit();
     });
     tick.start(TickMs);
@@ -292,9 +308,10 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     QCoreApplication::processEvents(); // the last exchanges reach the communication window
     const double polledSeconds = double(run.elapsed()) / 1000;
     const quint64 passes = program->RequestThread().Passes();
-    const int requestsShown = ExchangeStatistics().Requests - requestsBefore;
+    const int captures = form->CaptureCounters().SignalFileCounter;
+    const int requestsShown = ExchangeStatistics().Requests - requestsBefore - captures * CaptureRequests;
 
-    program->Cycle().SetOnReading({});
+    program->Session().Feed().Unsubscribe(listener);
     program->Archive().CloseTables();
     bool countsExact = !accepted.isEmpty();
     QStringList perName;
@@ -307,12 +324,12 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     }
 
     std::printf("[ soak ] %.1f s polling every %d ms on the simulated gauge with line timing, readings and "
-                "communication windows open: %llu passes, %d readings accepted, %d exchanges shown; "
+                "communication windows open: %llu passes, %d readings accepted, %d exchanges shown, %d captures; "
                 "event loop (%d ms timer): longest stall %.1f ms (%.1f ms running, %.1f ms waiting for a processor, "
                 "at %.1f s), longest gap %.1f ms (%.1f running, %.1f waiting, at %.1f s), %d gaps over 50 ms; "
                 "archive accepted/rows/lines: %s (%s); RSS %.1f MB at %.0f s -> %.1f MB at the end of polling "
                 "(growth %+.2f MB, bound %.2f MB); live heap %.2f -> %.2f MB (growth %+.2f MB, bound %.2f MB)\n",
-                polledSeconds, PollPeriodMs, static_cast<unsigned long long>(passes), readings, requestsShown,
+                polledSeconds, PollPeriodMs, static_cast<unsigned long long>(passes), readings, requestsShown, captures,
                 TickMs, longestStall.ms - longestStall.waitMs, longestStall.runMs, longestStall.waitMs,
                 longestStall.atS, longestGap.ms, longestGap.runMs, longestGap.waitMs, longestGap.atS, gapsOver50Ms,
                 qPrintable(perName.join(QStringLiteral(", "))), countsExact ? "exact" : "MISMATCH", rssFirst,
@@ -326,6 +343,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     // Every exchange of the polling reached the communication window: the
     // start-up selection polls one command per pass.
     EXPECT_EQ(quint64(requestsShown), passes);
+    EXPECT_GE(captures, 1);
     ASSERT_GE(rssFirst, 0);
     EXPECT_LT(rssLast - rssFirst, RssGrowthLimitMb);
     if (heapFirst >= 0) {

@@ -48,6 +48,9 @@ public:
     // remembered text.
     bool ProgressOpen = false;
     QString ProgressText;
+    // When set, the progress calls also go to this operator (the real
+    // progress window), so what happens while it is shown is tested too.
+    TOperator *ProgressShownBy = nullptr;
 
     QList<TOperatorCall> CallsOf(const QString &kind) const
     {
@@ -130,12 +133,16 @@ public:
         if (!ProgressOpen)
             ProgressText = text;
         ProgressOpen = true;
+        if (ProgressShownBy)
+            ProgressShownBy->ShowProgress(text, step, total);
     }
 
     void CloseProgress() override
     {
         Calls.append({QStringLiteral("CloseProgress"), QString(), QString(), {}});
         ProgressOpen = false;
+        if (ProgressShownBy)
+            ProgressShownBy->CloseProgress();
     }
 
     QString OpenFileName(const QString &filter, const QString &defaultExtension,

@@ -11,7 +11,10 @@
 #include "app/custom_timer.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
-#include "link/simulated_line.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
+#include "sim/program_sim_line.h"
+#include "sim/simulated_line.h"
 #include "ui/action_dispatcher.h"
 #include "ui/form_main.h"
 #include "ui/program.h"
@@ -25,6 +28,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMutex>
 
 #include <memory>
@@ -62,7 +66,16 @@ protected:
         if (!onPort)
             arguments.append(QStringLiteral("/sim"));
         SetAppContext(TAppContext(home.path(), home.path(), arguments + switches));
-        program = std::make_unique<TProgram>(TProgramOptions{false});
+        TProgram::TLineFactory simulated;
+        if (!onPort)
+            simulated = [this] {
+                TSimLineConfig config = ProgramSimLineConfig(home.path(), AppContext().Flags.ModbusMode);
+                config.timing.enabled = false;
+                auto line = std::make_unique<TSimulatedLine>(config);
+                m_simulatedLine = line.get();
+                return line;
+            };
+        program = std::make_unique<TProgram>(simulated);
         form = std::make_unique<TFormMain>(*program);
         program->Line().SetOnExchange([this](TLine *, const QByteArray &request, bool, const QByteArray &) {
             QMutexLocker lock(&m_sentMutex);
@@ -72,7 +85,23 @@ protected:
 
     Ttolm472 &Model() const { return program->Model(); }
     TActionDispatcher &Actions() const { return form->Actions(); }
-    bool Execute(const char *name) { return form->ExecuteAction(QString::fromUtf8(name)); }
+    // Runs the action and waits for a procedure it started on the runner.
+    bool Execute(const char *name)
+    {
+        const bool ran = form->ExecuteAction(QString::fromUtf8(name));
+        WaitIdle();
+        return ran;
+    }
+    // Lets the event loop run until no procedure runs.
+    void WaitIdle()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (program->Session().Runner().Busy()) {
+            ASSERT_LT(waited.elapsed(), 60000) << "a procedure did not end";
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    }
     bool Enabled(const char *name) const { return form->ActionEnabled(QString::fromUtf8(name)); }
     bool Visible(const char *name) const { return Actions().IsVisible(QString::fromUtf8(name)); }
     QAction *Action(const char *name) const { return Actions().Action(QString::fromUtf8(name)); }
@@ -98,13 +127,13 @@ protected:
         TSimFaultConfig faults;
         faults.rate = 1;
         faults.kinds = {TSimFault::ErrorAnswer};
-        program->SimulatedLine()->WithSimulator([&](TSimLine &sim) { sim.faults() = TSimFaults(faults); });
+        m_simulatedLine->WithSimulator([&](TSimLine &sim) { sim.faults() = TSimFaults(faults); });
     }
 
     TSimGaugeParameters GaugeParameters()
     {
         TSimGaugeParameters parameters;
-        program->SimulatedLine()->WithSimulator([&](TSimLine &sim) { parameters = sim.gauge().parameters(); });
+        m_simulatedLine->WithSimulator([&](TSimLine &sim) { parameters = sim.gauge().parameters(); });
         return parameters;
     }
 
@@ -125,6 +154,7 @@ protected:
 
 private:
     QString m_oldDir;
+    TSimulatedLine *m_simulatedLine = nullptr; // owned by the program
     QMutex m_sentMutex;
     QList<QByteArray> m_sent;
 };

@@ -48,6 +48,7 @@ TEST_F(FormMainCapture, SignalCaptureWritesBothArraysAtOnceAndTheSummaryOnlyFirs
     QFile::remove(DayFolder() + QStringLiteral("/Signal_20261208_101500_0000.txt"));
     QFile::remove(DayFolder() + QStringLiteral("/Spectrum_20261208_101500_0000.txt"));
     form->OnCaptureTimer();
+    WaitIdle();
     EXPECT_EQ(CaptureFiles(), (QStringList{QStringLiteral("Signal_20261208_101500_0001.txt"),
                                            QStringLiteral("Signal_20261208_101500_0002.txt"),
                                            QStringLiteral("Spectrum_20261208_101500_0001.txt"),
@@ -83,6 +84,7 @@ TEST_F(FormMainCapture, CaptureReadsBothArraysWhilePollingLocksTheMenuCommands)
     EXPECT_TRUE(SentCodes().isEmpty());
 
     form->OnCaptureTimer();
+    WaitIdle();
     EXPECT_EQ(SentCodes(), ArrayRead(SignalReadInit, 32) + ArrayRead(SpectrumReadInit, 16));
     EXPECT_EQ(CaptureFiles().size(), 4);
     // Locked again, and polling runs on.
@@ -111,6 +113,30 @@ TEST_F(FormMainCapture, UnwritableCaptureFileIsReportedAndTheCommandStaysUsable)
     ClearSent();
     EXPECT_TRUE(Execute("actSpectrumRead"));
     EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
+}
+
+// An array read runs on the procedure runner: until it has ended, every
+// other command is refused and shown disabled, while the windows and
+// polling stay usable and the main window does not close under it.
+TEST_F(FormMainCapture, WhileAnArrayIsReadOnlyWindowsAndPollingAreUsable)
+{
+    Start({QStringLiteral("/full")});
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actSpectrumRead")));
+    ASSERT_TRUE(program->Session().Runner().Busy());
+    for (const char *name : {"actSignalRead", "actSpectrumRead", "actHmaxRead", "actEcho", "actAllParamRead"}) {
+        EXPECT_FALSE(Enabled(name)) << name;
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+        EXPECT_FALSE(form->ExecuteAction(QString::fromUtf8(name))) << name;
+    }
+    EXPECT_TRUE(Enabled("actOprosStart"));
+    EXPECT_TRUE(Enabled("actReqAnsShow"));
+    EXPECT_FALSE(form->close());
+
+    WaitIdle();
+    EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
+    for (const char *name : {"actSignalRead", "actSpectrumRead", "actHmaxRead", "actEcho", "actAllParamRead"})
+        EXPECT_TRUE(Enabled(name)) << name;
+    EXPECT_TRUE(op.CallsOf(QStringLiteral("AskYesNo")).isEmpty()); // the closing question waited too
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // A bench for the readings, communication and poll-selection windows: the
-// simulated gauge and meter on an in-process line, the request cycle with
-// its request thread, the fake main window and a scripted operator, in a
+// simulated gauge and meter on an in-process line, the gauge session with
+// its request cycle and request thread, the fake main window and a scripted operator, in a
 // throw-away program and start folder (window positions, exchange log).
 //
 // Passes run in the request thread exactly as polling runs them; the test's
@@ -12,13 +12,15 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "link/simulated_line.h"
 #include "link/ui_hand_over.h"
+#include "session/gauge_session.h"
+#include "sim/simulated_line.h"
 #include "ui/form_req_ans.h"
 #include "ui/form_select_cmd.h"
 #include "ui/form_tolm472i.h"
 
 #include "support/gui_application.h"
+#include "support/run_passes.h"
 #include "support/scripted_operator.h"
 #include "support/temp_home.h"
 
@@ -64,18 +66,7 @@ protected:
     // Runs `count` polling passes in the request thread, one after another.
     void RunPasses(int count)
     {
-        if (!thread.isRunning())
-            thread.start();
-        for (int i = 0; i < count; ++i) {
-            const quint64 before = thread.Passes();
-            ASSERT_TRUE(thread.Resume());
-            QElapsedTimer waited;
-            waited.start();
-            while (thread.Passes() == before) {
-                ASSERT_LT(waited.elapsed(), 20000) << "a polling pass did not end";
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            }
-        }
+        ::RunPasses(thread, count);
         DeliverQueued();
     }
     // Lets queued notifications reach the windows.
@@ -99,12 +90,12 @@ protected:
 
     TScriptedOperator op;
     TempHome home;
-    QObject uiContext;
-    Ttolm472 model{home.path()};
     TSimulatedLine line{ViewsLineConfig()};
-    TUiHandOver handOver{&uiContext};
-    TRequestCycle cycle{model, line, handOver, home.path()};
-    TRequestThread thread{cycle, handOver};
+    TGaugeSession session{TGaugeSessionSetup{home.path()}, line};
+    Ttolm472 &model = session.Model();
+    TUiHandOver &handOver = session.HandOver();
+    TRequestCycle &cycle = session.Cycle();
+    TRequestThread &thread = session.RequestThread();
     TFakeMainServices services;
 
 private:

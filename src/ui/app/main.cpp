@@ -10,6 +10,8 @@
 // benchmark measures with it.
 
 #include "app/app_context.h"
+#include "sim/program_sim_line.h"
+#include "sim/simulated_line.h"
 #include "ui/form_main.h"
 #include "ui/program.h"
 
@@ -28,7 +30,15 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TOLM_VERSION));
     SetAppContext(TAppContext::FromApplication());
 
-    TProgram program;
+    // "/sim" puts the simulated gauge and meter on the line instead of the port.
+    const TAppContext &context = AppContext();
+    TProgram::TLineFactory simulated;
+    if (context.Flags.SimMode)
+        simulated = [&context] {
+            return std::make_unique<TSimulatedLine>(
+                ProgramSimLineConfig(context.ProgramFolder(), context.Flags.ModbusMode));
+        };
+    TProgram program(simulated);
     TFormMain form(program);
     form.show();
     if (qEnvironmentVariableIsSet("TOLM47X_EXIT_WHEN_SHOWN")) {

@@ -12,10 +12,10 @@
 // after its message, with no file and the counter unchanged; a failed final
 // InitReadStop is reported and the files are still written.
 //
-// Runs in the user-interface thread, blocking it for the whole read (at
-// least two seconds, the spectrum 5.2); the host's progress display is the
-// place to let events through. The caller disables its array commands for
-// the duration.
+// Takes at least two seconds (the spectrum 5.2): the program runs it on the
+// procedure runner, so the user-interface thread goes on while the read
+// waits; the command-line tool runs it in its only thread. The model is
+// touched only in the user-interface thread.
 
 #include "archive/capture_files.h"
 

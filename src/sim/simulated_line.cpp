@@ -1,4 +1,4 @@
-#include "link/simulated_line.h"
+#include "sim/simulated_line.h"
 
 #include "link/line_pause.h"
 #include "link/timed_read.h"

@@ -10,9 +10,12 @@
 // and is sent again, rather than passing for a successful read that leaves
 // the model's old value in place, or for a write the gauge never confirmed.
 //
-// Runs in the user-interface thread (the parse runs directly there).
+// Runs in the user-interface thread or on the procedure runner's worker:
+// the parses and every touch of the model go to the user-interface thread.
 
 #include <QString>
+
+#include <functional>
 
 class TProcedureHost;
 class TRequestCycle;
@@ -32,6 +35,9 @@ public:
     // One exchange of `code`, no retry and no message: true when the gauge
     // answered and the parser took the answer.
     bool Exchange(int code);
+    // Runs `work` on the model in the user-interface thread and returns
+    // when it is done; false when it did not run (the program is ending).
+    bool OnModel(const std::function<void(Ttolm472 &)> &work);
     // Up to `attempts` exchanges of `code`, showing "Повтор команды " + hint
     // at attempt n of `attempts`; the progress is closed at the end. No
     // pause between attempts besides the exchange's own time-outs.

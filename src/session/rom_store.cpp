@@ -1,9 +1,9 @@
-#include "link/rom_store.h"
+#include "session/rom_store.h"
 
-#include "values/clock.h"
 #include "protocol/command_codes.h"
-#include "link/command_sender.h"
-#include "link/procedure_host.h"
+#include "session/command_sender.h"
+#include "session/procedure_host.h"
+#include "values/clock.h"
 
 namespace {
 

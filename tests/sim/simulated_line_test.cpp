@@ -1,9 +1,9 @@
 #include "protocol/frame.h"
 #include "protocol/request_layout.h"
 #include "link/byte_receiver.h"
-#include "link/simulated_line.h"
 #include "sim/answer_builder.h"
 #include "sim/line_timing.h"
+#include "sim/simulated_line.h"
 
 #include <gtest/gtest.h>
 

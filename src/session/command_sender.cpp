@@ -1,9 +1,10 @@
-#include "link/command_sender.h"
+#include "session/command_sender.h"
 
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/procedure_host.h"
 #include "link/request_cycle.h"
+#include "link/ui_hand_over.h"
+#include "session/procedure_host.h"
 
 QString FailureText(const QString &hint)
 {
@@ -17,14 +18,12 @@ TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TProcedure
 
 bool TCommandSender::Exchange(int code)
 {
-    const uint16_t errorsBefore = m_model.ErrorCount;
-    if (m_cycle.Exchange(code) != 0)
-        return false;
-    // The parse counts every answer it refuses (and a reading whose status
-    // says the gauge cannot measure); once the count reaches ErrorMax the
-    // refusal also shows in LastErrorCode as one of the program's own
-    // negative codes.
-    return m_model.ErrorCount <= errorsBefore && m_model.LastErrorCode >= 0;
+    return m_cycle.ExchangeAccepted(code);
+}
+
+bool TCommandSender::OnModel(const std::function<void(Ttolm472 &)> &work)
+{
+    return m_cycle.HandOver().Run([&] { work(m_model); });
 }
 
 bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int attempts)

@@ -2,7 +2,7 @@
 // A procedure host for tests: records every progress call, message and
 // refresh in order, as text.
 
-#include "link/procedure_host.h"
+#include "session/procedure_host.h"
 
 #include <QStringList>
 

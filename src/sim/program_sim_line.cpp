@@ -1,6 +1,5 @@
-#include "link/program_setup.h"
+#include "sim/program_sim_line.h"
 
-#include "device/tolm472.h"
 #include "link/port_enums.h"
 #include "link/port_parameters.h"
 
@@ -12,14 +11,6 @@ namespace {
 constexpr int SimBaudFallback = 9600;
 
 } // namespace
-
-void SetUpProgramGauge(Ttolm472 &model)
-{
-    model.Name = QStringLiteral("Tolm471");
-    model.SetErrorMax(1);
-    model.Description.Title = QStringLiteral("ТОЛМ471И");
-    model.Description.Hint = model.Description.Title;
-}
 
 TSimLineConfig ProgramSimLineConfig(const QString &programFolder, bool modbus)
 {

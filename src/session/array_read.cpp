@@ -1,10 +1,10 @@
-#include "link/array_read.h"
+#include "session/array_read.h"
 
 #include "values/clock.h"
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
-#include "link/command_sender.h"
-#include "link/procedure_host.h"
+#include "session/command_sender.h"
+#include "session/procedure_host.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
 
@@ -37,16 +37,18 @@ const TArrayKind Signal{TCapturedArray::Signal, SignalReadInit,
                         QStringLiteral("Чтение массива сигнала"), Ttolm472::SignalSize / Ttolm472::BlockSize, 0};
 
 // Steps 2 to 8 of both reads: from clearing the array to the final stop.
-// False when the init failed (reported; nothing more was sent).
+// False when the init failed (reported; nothing more was sent) or the
+// program is ending.
 bool readBlocks(TCommandSender &sender, const TArrayKind &kind, TArrayReadResult &result)
 {
-    Ttolm472 &model = sender.Model();
     TProcedureHost &host = sender.Host();
     result.BlockCount = kind.blocks;
-    if (kind.array == TCapturedArray::Spectrum)
-        model.ClearSpectrum();
-    else
-        model.ClearSignal();
+    sender.OnModel([&](Ttolm472 &model) {
+        if (kind.array == TCapturedArray::Spectrum)
+            model.ClearSpectrum();
+        else
+            model.ClearSignal();
+    });
 
     sender.SendCommandWithRetries(InitReadStop, InitHint, TCommandSender::Attempts);
     if (!sender.SendCommandWithRetries(kind.initCode, InitHint, TCommandSender::Attempts)) {
@@ -58,7 +60,9 @@ bool readBlocks(TCommandSender &sender, const TArrayKind &kind, TArrayReadResult
 
     for (int block = 1; block <= kind.blocks; ++block) {
         host.ShowProgress(kind.progressText, block, kind.blocks);
-        model.BlockIndex = uint16_t(block);
+        // The program is ending: nothing more is read and nothing written.
+        if (!sender.OnModel([block](Ttolm472 &model) { model.BlockIndex = uint16_t(block); }))
+            return false;
         if (sender.ReadBlockWithRetries(TCommandSender::Attempts))
             ++result.BlocksRead;
         if (kind.pauseAfterBlockMs > 0)
@@ -96,11 +100,18 @@ TArrayReadResult ReadSpectrum(TCommandSender &sender, TCaptureCounters &counters
         return result;
     sender.Host().ShowCapturedArray(TCapturedArray::Spectrum);
 
-    const Ttolm472 &model = sender.Model();
+    // What the files show is taken from the model where it lives; they are
+    // written here.
+    TSummaryValues summary;
+    std::array<double, Ttolm472::SpectrumSize> spectrum{};
+    sender.OnModel([&](Ttolm472 &model) {
+        summary = ParameterSummaryValues(model);
+        spectrum = model.Spectrum;
+    });
     ++counters.SpectrumFileCounter;
     QString error;
     result.Saved = SaveSpectrumFiles(fileSet(dbPath, counters.SpectrumStartTime, counters.SpectrumFileCounter),
-                                     ParameterSummaryValues(model), model.Spectrum, error, &result.Files);
+                                     summary, spectrum, error, &result.Files);
     if (!result.Saved)
         sender.Host().ErrorMessage(error);
     return result;
@@ -112,12 +123,19 @@ TArrayReadResult ReadSignal(TCommandSender &sender, TCaptureCounters &counters, 
     if (!readBlocks(sender, Signal, result))
         return result;
 
-    const Ttolm472 &model = sender.Model();
+    TSummaryValues summary;
+    std::array<int32_t, Ttolm472::SignalSize> signal{};
+    QString plantNumber, distance;
+    sender.OnModel([&](Ttolm472 &model) {
+        summary = ParameterSummaryValues(model);
+        signal = model.Signal;
+        plantNumber = QString::number(model.PlantNumber());
+        distance = model.Distance.AsText(true, true);
+    });
     ++counters.SignalFileCounter;
     QString error;
-    result.Saved = SaveSignalFiles(fileSet(dbPath, counters.SignalStartTime, counters.SignalFileCounter),
-                                   ParameterSummaryValues(model), model.Signal, QString::number(model.PlantNumber()),
-                                   model.Distance.AsText(true, true), error, &result.Files);
+    result.Saved = SaveSignalFiles(fileSet(dbPath, counters.SignalStartTime, counters.SignalFileCounter), summary,
+                                   signal, plantNumber, distance, error, &result.Files);
     if (!result.Saved)
         sender.Host().ErrorMessage(error);
     sender.Host().ShowCapturedArray(TCapturedArray::Signal);

@@ -1,0 +1,80 @@
+#include "session/gauge_session.h"
+
+#include "device/tolm472.h"
+#include "link/line.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+#include "link/ui_hand_over.h"
+#include "session/procedure_runner.h"
+
+TGaugeSession::TGaugeSession(const TGaugeSessionSetup &setup, TLine &line)
+    : m_programFolder(setup.programFolder), m_line(line)
+{
+    m_model = std::make_unique<Ttolm472>(m_programFolder);
+    m_model->Name = QStringLiteral("Tolm471");
+    // A single refused answer already shows in the status.
+    m_model->SetErrorMax(1);
+    m_model->Description.Title = QStringLiteral("ТОЛМ471И");
+    m_model->Description.Hint = m_model->Description.Title;
+
+    m_handOver = std::make_unique<TUiHandOver>(&m_uiContext);
+    m_feed = std::make_unique<TReadingFeed>(&m_uiContext);
+    m_cycle = std::make_unique<TRequestCycle>(*m_model, m_line, *m_handOver, m_programFolder);
+    m_cycle->SetReadingOutlet([this](int code, const QVector<TArchivedValue> &values, const QDateTime &stamp) {
+        onReading(code, values, stamp);
+    });
+    m_cycle->PortParametersTolm.LoadFromFile();
+    m_cycle->PortParametersLumidor.LoadFromFile();
+    m_cycle->ModbusMode = setup.modbus;
+    m_cycle->LogRadix = setup.logRadix;
+    m_requestThread = std::make_unique<TRequestThread>(*m_cycle, *m_handOver);
+    m_runner = std::make_unique<TProcedureRunner>();
+}
+
+TGaugeSession::~TGaugeSession()
+{
+    // The thread leaves its loop after the pass it may be in; work it or a
+    // procedure still hands over is dropped.
+    m_handOver->Close();
+    m_requestThread.reset();
+    m_runner.reset();
+    CloseArchive();
+    m_cycle.reset();
+    m_feed.reset();
+    m_handOver.reset();
+    m_model.reset();
+}
+
+TValueArchive &TGaugeSession::OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError)
+{
+    CloseArchive();
+    auto archive = std::make_unique<TValueArchive>(dbPath);
+    archive->SetErrorHandler(std::move(onError));
+    std::lock_guard lock(m_archiveMutex);
+    m_archive = std::move(archive);
+    return *m_archive;
+}
+
+void TGaugeSession::CloseArchive()
+{
+    std::unique_ptr<TValueArchive> closing;
+    {
+        std::lock_guard lock(m_archiveMutex);
+        closing = std::move(m_archive);
+    }
+    // A pass that was archiving has finished with it once the lock was
+    // taken; the tables close outside the lock.
+}
+
+void TGaugeSession::onReading(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp)
+{
+    {
+        std::lock_guard lock(m_archiveMutex);
+        if (m_archive)
+            for (const TArchivedValue &v : values) {
+                m_archive->ArchiveValue(v.name, stamp, v.value);
+                m_archive->ArchiveText(v.name, 9, v.digits, stamp, v.value);
+            }
+    }
+    m_feed->Publish({code, values, stamp});
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The gauge session: the objects every program talks to the gauge with,
+// built in the order the line needs them and torn down in reverse:
+//   the gauge model "Tolm471" (failure threshold 1, "ТОЛМ471И" as the
+//   title and hint of its description: the gauge's name in the device
+//   list), the hand-over to the thread that makes the session (the
+//   user-interface thread: every parse runs there), the request cycle on
+//   the line handed in, with its two line parameter sets "Tolm" and
+//   "Lumidor" of "INI/ComPort.ini", the modbus flag and the radix of its
+//   exchange log, the request thread (waiting for its first tick), the
+//   procedure runner, the reading feed and, once opened, the value archive.
+//
+// Every reading a polling pass accepts is archived in the request thread
+// (when the archive is open) and then published on the feed with the same
+// stamp.
+//
+// The caller picks the line (the serial port or the simulated gauge) and
+// keeps it alive longer than the session; the session never knows which.
+//
+// Made and destroyed in the user-interface thread.
+
+#include "archive/value_archive.h"
+#include "session/reading_feed.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <mutex>
+
+class TLine;
+class TProcedureRunner;
+class TRequestCycle;
+class TRequestThread;
+class TUiHandOver;
+class Ttolm472;
+
+struct TGaugeSessionSetup {
+    QString programFolder; // INI and the parameter sets live below it
+    bool modbus = false;   // the gauge's frames without the address byte's parity
+    int logRadix = 16;     // of the exchange log
+};
+
+class TGaugeSession
+{
+public:
+    TGaugeSession(const TGaugeSessionSetup &setup, TLine &line);
+    // The hand-over closes, so neither the request thread (after the pass it
+    // may be in) nor a procedure waits for the user-interface thread any
+    // more; then the procedure runner, the archive, the cycle, the model.
+    ~TGaugeSession();
+    TGaugeSession(const TGaugeSession &) = delete;
+    TGaugeSession &operator=(const TGaugeSession &) = delete;
+
+    Ttolm472 &Model() const { return *m_model; }
+    TLine &Line() const { return m_line; }
+    TUiHandOver &HandOver() const { return *m_handOver; }
+    TRequestCycle &Cycle() const { return *m_cycle; }
+    TRequestThread &RequestThread() const { return *m_requestThread; }
+    const QString &ProgramFolder() const { return m_programFolder; }
+    TReadingFeed &Feed() const { return *m_feed; }
+    // Operator commands, composite procedures and array reads, one at a time.
+    TProcedureRunner &Runner() const { return *m_runner; }
+
+    // Polled readings go into the value archive below `dbPath` from now on.
+    // Its failures reach `onError` in the writing thread, once per failure
+    // spell (the archive's rule).
+    TValueArchive &OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError);
+    // Nullptr until the archive is opened.
+    TValueArchive *Archive() const { return m_archive.get(); }
+    // Polling archives nothing from now on; the archive's tables are closed.
+    void CloseArchive();
+
+private:
+    // Request thread.
+    void onReading(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp);
+
+    const QString m_programFolder;
+    TLine &m_line;
+    std::unique_ptr<Ttolm472> m_model;
+    // Where the request thread and the procedures hand their parses over:
+    // the thread that made the session.
+    QObject m_uiContext;
+    std::unique_ptr<TUiHandOver> m_handOver;
+    std::unique_ptr<TReadingFeed> m_feed;
+    std::unique_ptr<TRequestCycle> m_cycle;
+    std::unique_ptr<TRequestThread> m_requestThread;
+    std::unique_ptr<TProcedureRunner> m_runner;
+    std::mutex m_archiveMutex; // the archive pointer, between the request thread and the others
+    std::unique_ptr<TValueArchive> m_archive;
+};
