@@ -1,10 +1,15 @@
-# One static library per layer folder: every .cpp of the folder (not its
-# subfolders) belongs to it, so adding a file needs no CMake edit.
-function(tolm_layer name dir)
-  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
-  list(FILTER _sources INCLUDE REGEX "\\.cpp$")
-  if(_sources)
-    file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+# One static library per layer: every .cpp of its folders (a list, for a
+# layer split into rooms; subfolders not named belong to other targets), so
+# adding a file needs no CMake edit.
+function(tolm_layer name dirs)
+  set(_sources)
+  foreach(_dir ${dirs})
+    file(GLOB _found CONFIGURE_DEPENDS ${_dir}/*.cpp ${_dir}/*.h)
+    list(APPEND _sources ${_found})
+  endforeach()
+  set(_cpp ${_sources})
+  list(FILTER _cpp INCLUDE REGEX "\\.cpp$")
+  if(_cpp)
     add_library(${name} STATIC ${_sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARGN})

@@ -12,7 +12,7 @@
 // question then gets its default button and an input is cancelled.
 
 #include "device/bad_zones.h"
-#include "ui/operator.h"
+#include "ui/dialogs/operator.h"
 #include "ui/widgets/spin_edit.h"
 
 #include <QList>

@@ -6,9 +6,9 @@
 #include "form_main_bench.h"
 
 #include "device/parameter_table.h"
-#include "ui/action_tables.h"
-#include "ui/form_tolm472i.h"
-#include "ui/procedure_all_parameters.h"
+#include "ui/main/action_tables.h"
+#include "ui/windows/form_tolm472i.h"
+#include "ui/procedures/procedure_all_parameters.h"
 
 #include <QLabel>
 #include <QTest>

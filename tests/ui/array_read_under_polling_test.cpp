@@ -6,7 +6,7 @@
 #include "form_main_bench.h"
 
 #include "link/request_thread.h"
-#include "ui/widget_operator.h"
+#include "ui/dialogs/widget_operator.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -5,7 +5,7 @@
 // nothing); an action named in Disabled does not run, as a disabled action
 // of the main window does nothing.
 
-#include "ui/main_services.h"
+#include "ui/main/main_services.h"
 
 #include <QHash>
 #include <QList>

@@ -15,9 +15,9 @@
 #include "session/procedure_runner.h"
 #include "sim/program_sim_line.h"
 #include "sim/simulated_line.h"
-#include "ui/action_dispatcher.h"
-#include "ui/form_main.h"
-#include "ui/program.h"
+#include "ui/main/action_dispatcher.h"
+#include "ui/main/form_main.h"
+#include "ui/main/program.h"
 
 #include "support/gui_application.h"
 #include "support/manual_clock.h"

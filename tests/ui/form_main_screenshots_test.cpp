@@ -6,7 +6,7 @@
 #include "form_main_bench.h"
 
 #include "link/port_parameters.h"
-#include "ui/form_port_setup.h"
+#include "ui/dialogs/form_port_setup.h"
 
 #include "support/window_shots.h"
 

@@ -6,7 +6,7 @@
 
 #include "protocol/command_codes.h"
 #include "link/transmitter.h"
-#include "ui/form_select_cmd.h"
+#include "ui/windows/form_select_cmd.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

@@ -15,9 +15,9 @@
 #include "link/ui_hand_over.h"
 #include "session/gauge_session.h"
 #include "sim/simulated_line.h"
-#include "ui/form_req_ans.h"
-#include "ui/form_select_cmd.h"
-#include "ui/form_tolm472i.h"
+#include "ui/windows/form_req_ans.h"
+#include "ui/windows/form_select_cmd.h"
+#include "ui/windows/form_tolm472i.h"
 
 #include "support/gui_application.h"
 #include "support/run_passes.h"

@@ -1,7 +1,7 @@
 #include "device/tolm472.h"
 #include "link/transmitter.h"
-#include "ui/operator_messages.h"
-#include "ui/widget_operator.h"
+#include "ui/dialogs/operator_messages.h"
+#include "ui/dialogs/widget_operator.h"
 
 #include "modal_dialog.h"
 #include "support/gui_application.h"

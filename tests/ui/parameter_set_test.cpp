@@ -1,4 +1,4 @@
-#include "ui/parameter_set.h"
+#include "ui/procedures/parameter_set.h"
 
 #include "device/tolm472.h"
 

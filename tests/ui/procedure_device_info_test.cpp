@@ -1,6 +1,6 @@
 #include "procedure_bench.h"
 
-#include "ui/procedure_device_info.h"
+#include "ui/procedures/procedure_device_info.h"
 
 #include <gtest/gtest.h>
 

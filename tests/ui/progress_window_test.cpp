@@ -1,5 +1,5 @@
-#include "ui/form_progress_bar.h"
-#include "ui/widget_operator.h"
+#include "ui/dialogs/form_progress_bar.h"
+#include "ui/dialogs/widget_operator.h"
 
 #include "support/gui_application.h"
 

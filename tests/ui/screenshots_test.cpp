@@ -3,11 +3,11 @@
 
 #include "app/text_file.h"
 #include "device/bad_zones.h"
-#include "ui/form_input_bad_zone.h"
-#include "ui/form_input_double.h"
-#include "ui/form_input_index_from_list.h"
-#include "ui/form_input_integer.h"
-#include "ui/widget_operator.h"
+#include "ui/dialogs/form_input_bad_zone.h"
+#include "ui/dialogs/form_input_double.h"
+#include "ui/dialogs/form_input_index_from_list.h"
+#include "ui/dialogs/form_input_integer.h"
+#include "ui/dialogs/widget_operator.h"
 #include "ui/widgets/vhistogram.h"
 
 #include "modal_dialog.h"

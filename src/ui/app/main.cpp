@@ -12,8 +12,8 @@
 #include "app/app_context.h"
 #include "sim/program_sim_line.h"
 #include "sim/simulated_line.h"
-#include "ui/form_main.h"
-#include "ui/program.h"
+#include "ui/main/form_main.h"
+#include "ui/main/program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,0 +1,46 @@
+#include "ui/dialogs/form_progress_bar.h"
+
+#include "ui/dialogs/dialog_frame.h"
+#include "ui/dialogs/operator.h"
+
+namespace {
+
+constexpr int WindowWidth = 641;
+constexpr int Margin = 8;
+
+} // namespace
+
+TFormProgressBar::TFormProgressBar(const QString &text, int total)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , pbProgress(new QProgressBar(this))
+    , m_text(text)
+    , m_total(total)
+{
+    setObjectName(QStringLiteral("FormProgressBar"));
+    setWindowTitle(QStringLiteral("Выполнено"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    pbProgress->setObjectName(QStringLiteral("pbProgress"));
+    pbProgress->setRange(0, 100);
+    pbProgress->setValue(0);
+    // The percentage stands in the caption, next to the text.
+    pbProgress->setTextVisible(false);
+    const int barHeight = pbProgress->sizeHint().height();
+    pbProgress->setGeometry(Margin, Margin, WindowWidth - 2 * Margin, barHeight);
+    FixAndCentre(*this, QSize(WindowWidth, barHeight + 2 * Margin));
+}
+
+bool TFormProgressBar::SetStep(int step)
+{
+    const int position = ProgressPercent(step, m_total);
+    if (position < 0 || position == pbProgress->value())
+        return false;
+    pbProgress->setValue(position);
+    setWindowTitle(m_text + QLatin1Char(' ') + QString::number(position) + QLatin1Char('%'));
+    return true;
+}
+
+void TFormProgressBar::ShowInactive()
+{
+    show();
+    raise();
+}

@@ -1,0 +1,38 @@
+#pragma once
+// TWidgetOperator: the operator as the program shows it on screen: modal
+// message boxes and input dialogs centred on the screen, and one progress
+// window that lives from the first ShowProgress to the next CloseProgress.
+
+#include "ui/dialogs/form_progress_bar.h"
+#include "ui/dialogs/operator.h"
+
+#include <QPointer>
+
+class TWidgetOperator final : public TOperator
+{
+public:
+    TWidgetOperator() = default;
+    ~TWidgetOperator() override;
+    TWidgetOperator(const TWidgetOperator &) = delete;
+    TWidgetOperator &operator=(const TWidgetOperator &) = delete;
+
+    void ShowMessage(TMessageIcon icon, const QString &caption, const QString &text) override;
+    bool AskYesNo(TMessageIcon icon, const QString &caption, const QString &text, bool defaultYes) override;
+    int InputIntegerConfirmed(const QString &title, const QString &label, int value, int max, int min,
+                              bool &confirmed) override;
+    double InputDouble(const QString &title, const QString &label, int decimals, double max, double min,
+                       double value) override;
+    int InputIndexFromList(const QString &title, const QString &label, int index, const QString &listFile) override;
+    QString InputText(const QString &title, const QString &label, const QString &text) override;
+    bool InputBadZone(TBadZone &zone) override;
+    void ShowProgress(const QString &text, int step, int total) override;
+    void CloseProgress() override;
+    QString OpenFileName(const QString &filter, const QString &defaultExtension,
+                         const QString &initialFolder) override;
+
+    // The progress window while it exists.
+    TFormProgressBar *ProgressWindow() const { return m_progress; }
+
+private:
+    QPointer<TFormProgressBar> m_progress;
+};

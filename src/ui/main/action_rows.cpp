@@ -1,0 +1,79 @@
+// The rows of the main window's actions that are not made from the
+// parameter table: captions, hints, dialogs, codes.
+#include "ui/main/action_tables.h"
+
+#include "protocol/command_codes.h"
+#include "device/tolm472.h"
+
+namespace {
+
+const TNamedAction Windows[] = {
+    {"actReqAnsShow", "Связь", nullptr},
+    {"actTolm472Show", "Показания ТОЛМ47xИ", nullptr},
+    {"actSelectCmdShow", "Команды ТОЛМ47xИ", nullptr},
+    {"actFormAboutShow", "О программе", nullptr},
+    {"actTransmitterChange", "СОМ порт", "Изменить параметры СОМ порта"},
+    {"actClose", "Выход", "Завершить работу программы"},
+    {"act10", "Dec", "Десятичная"},
+    {"act16", "Hex", "Шестнадцатиричная"},
+};
+
+const TNamedAction Polling[] = {
+    {"actOprosStart", "Начать опрос", "Начать опрос прибора"},
+    {"actOprosStop", "Остановить опрос", "Остановить опрос прибора"},
+    {"actTimerParametersChange", "Период опроса", "Изменить период опроса прибора"},
+    {"actOprosSignalStart", "Начать опрос сигнала", "Начать опрос сигнала"},
+    {"actOprosSignalStop", "Остановить опрос сигнала", "Остановить опрос сигнала"},
+    {"actPeriodSignalReadChange", "Период опроса сигнала", "Изменить период опроса сигнала"},
+    {"actSpectrumRead", "Считать спектр", "Считать спектр из прибора"},
+    {"actSignalRead", "Считать сигнал", "Считать сигнал из прибора"},
+};
+
+// clang-format off
+const TTextChange Texts[] = {
+    // Asked by the test run; the test-run window shows them itself.
+    {"actPPMChange", "ППМ", "Номер ППМ", &Ttolm472::PPMNumber},
+    {"actNNZChange", "ННЗ", "Номер Н/З", &Ttolm472::NNZNumber},
+};
+
+const TSingleRead Reads[] = {
+    {"actDistanceRead", "Расстояние", DistanceRead},
+    {"actLevelRead", "Считать измеренное значение уровня", LevelRead},
+    {"actLevelFreeRead", "Считать вычисленное значение свободного простанства", LevelFreeRead},
+    {"actReserveRead", "Считать резерв", ReserveRead},
+    {"actUsilRead", "Считать усиление", UsilRead},
+    {"actLevelAllRead", "Считать все показания", LevelAllRead},
+    {"actEcho", "Эхо", Echo},
+    {"actTempRead", "Считать значение температуры", TempRead},
+    {"actInitReadStart", "Инициализация чтения массива", SignalReadInit},
+    {"actInitReadStop", "Завершение чтения массива", InitReadStop},
+};
+
+// clang-format on
+
+} // namespace
+
+std::span<const TNamedAction> WindowActions()
+{
+    return Windows;
+}
+
+std::span<const TNamedAction> PollingActions()
+{
+    return Polling;
+}
+
+std::span<const TTextChange> TextChanges()
+{
+    return Texts;
+}
+
+std::span<const TSingleRead> SingleReads()
+{
+    return Reads;
+}
+
+QString HintOf(const TNamedAction &action)
+{
+    return QString::fromUtf8(action.Hint ? action.Hint : action.Caption);
+}

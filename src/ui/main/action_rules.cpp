@@ -1,0 +1,84 @@
+// Which actions polling locks, which only full mode shows, and which belong
+// to windows the program does not have yet. The gauge parameters' change,
+// read and write actions follow their rows of the parameter table; the
+// lists here name the other actions.
+#include "ui/main/action_tables.h"
+
+#include "device/parameter_table.h"
+
+namespace {
+
+// The long operations and everything that changes what the gauge is or how
+// it is reached: a polling pass must not meet them on the line or find the
+// model's configuration changing under it. Single reads, "Эхо", the
+// signature and identification reads, the prediction-mode and training
+// commands and every window stay usable.
+const char *const Locked[] = {
+    "actAllParamRead", "actAllParamWrite", "actSpectrumRead", "actSignalRead", "actSystemAddressWrite",
+    "actPlantNumberWrite", "actWriteToPZU", "actInit", "actInitReadStart", "actInitReadStop",
+    "actTolm472iLoad", "actTolm472iSave", "actTransmitterChange",
+};
+
+// The factory's service functions.
+const char *const FullMode[] = {
+    "actFormProgonShow", "actReserveRead", "actPlantNumberWrite", "actInit", "actEcho", "actUsilRead",
+    "actInitReadStart", "actInitReadStop", "actPeriodSignalReadChange", "actSpectrumRead", "actSpectrumShow",
+    "actSignalRead", "actSignalShow", "actGraphLevelSr", "actGraphUsil", "actOprosSignalStart",
+    "actOprosSignalStop", "actGraphCurrentOutputShow",
+};
+
+// The windows still to come: parameters, spectrum and signal, test run,
+// calibration, the time graphs and the multi-graph.
+const char *const Pending[] = {
+    "actTolmParShow", "actSpectrumShow", "actSignalShow", "actFormProgonShow", "actKalibrShow",
+    "actMultiGraphShow", "actGraphLevel", "actGraphDistance", "actGraphLevelSr", "actGraphLevelFree",
+    "actGraphUsil", "actGraphTmp", "actGraphCurrentOutputShow",
+};
+
+template <std::size_t N>
+QStringList names(const char *const (&list)[N])
+{
+    QStringList out;
+    for (const char *name : list)
+        out.append(QString::fromLatin1(name));
+    return out;
+}
+
+// The change, read and write actions of every parameter the predicate
+// picks, each name once (the bad zones share theirs).
+template <typename Picks>
+QStringList parameterActions(Picks picks)
+{
+    QStringList out;
+    for (const TParameter &p : ParameterTable()) {
+        if (!picks(p))
+            continue;
+        for (const QString &name : {ChangeActionName(p), ReadActionName(p), WriteActionName(p)})
+            if (!name.isEmpty() && !out.contains(name))
+                out.append(name);
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList PollingLockedActions()
+{
+    return names(Locked) + parameterActions([](const TParameter &p) { return p.LockedWhilePolling; });
+}
+
+QStringList FullModeActions()
+{
+    return names(FullMode) +
+           parameterActions([](const TParameter &p) { return p.Shown == TParameterCondition::FullMode; });
+}
+
+QStringList ExtendedActions()
+{
+    return parameterActions([](const TParameter &p) { return p.Shown == TParameterCondition::FullModeExtended; });
+}
+
+QStringList PendingActions()
+{
+    return names(Pending);
+}

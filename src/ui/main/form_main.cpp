@@ -1,0 +1,216 @@
+#include "ui/main/form_main.h"
+
+#include "app/app_context.h"
+#include "values/clock.h"
+#include "app/custom_timer.h"
+#include "device/tolm472.h"
+#include "link/request_cycle.h"
+#include "link/request_thread.h"
+#include "link/ui_hand_over.h"
+#include "session/command_sender.h"
+#include "session/gauge_session.h"
+#include "session/procedure_runner.h"
+#include "ui/main/action_dispatcher.h"
+#include "ui/main/action_tables.h"
+#include "ui/main/form_main_shortcuts.h"
+#include "ui/dialogs/operator.h"
+#include "ui/procedures/parameter_set.h"
+#include "ui/procedures/procedure_context.h"
+#include "ui/main/program.h"
+#include "ui/windows/window_pos.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace {
+
+const QString FormName = QStringLiteral("FormMain");
+
+} // namespace
+
+TFormMain::TFormMain(TProgram &program, QWidget *parent)
+    : QMainWindow(parent), m_program(program), m_actions(new TActionDispatcher(this)), m_host(*this)
+{
+    setObjectName(FormName);
+    setWindowTitle(QStringLiteral("ТОЛМ47xИ"));
+    m_actions->SetPending(PendingActions());
+    m_sender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), m_host);
+    m_workerHost = std::make_unique<TUiProcedureHost>(m_host, program.Cycle().HandOver());
+    m_workerSender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), *m_workerHost);
+    m_host.SetOnCapturedArray([this](TCapturedArray array) {
+        ExecuteAction(array == TCapturedArray::Spectrum ? QStringLiteral("actSpectrumShow")
+                                                        : QStringLiteral("actSignalShow"));
+    });
+    createActions();
+    createMenus();
+    formCreate();
+}
+
+TFormMain::~TFormMain()
+{
+    // A procedure still on the runner works with this window's pieces: it
+    // ends first (without the user-interface thread, which it no longer gets).
+    TProcedureRunner &runner = m_program.Session().Runner();
+    if (runner.Busy()) {
+        m_program.Cycle().HandOver().Close();
+        runner.Wait();
+    }
+    runner.OnBusyChanged = nullptr;
+    deleteToolWindows();
+    m_program.RequestThread().OnUpdateViews = nullptr;
+    m_program.RequestThread().OnStopPolling = nullptr;
+}
+
+void TFormMain::formCreate()
+{
+    RestoreWindowPos(*this, FormName);
+    m_counters.Reset(Clock().Now());
+    ExecuteAction(QStringLiteral("act16"));
+    ApplyModeVisibility();
+    m_shortcuts = new TMainShortcuts(*this, FullModeChordKey, ExtendedChordKey);
+    connect(m_shortcuts, &TMainShortcuts::FullModeChord, this, &TFormMain::toggleFullMode);
+    connect(m_shortcuts, &TMainShortcuts::ExtendedChord, this, &TFormMain::toggleExtendedParameters);
+
+    m_program.Session().Runner().OnBusyChanged = [this](bool busy) { applyBusyLock(busy); };
+
+    TRequestThread &thread = m_program.RequestThread();
+    thread.OnUpdateViews = [this] { UpdateAllViews(); };
+    thread.OnStopPolling = [this] { ExecuteAction(QStringLiteral("actOprosStop")); };
+    connect(&m_program.PollingTimer(), &QTimer::timeout, this, &TFormMain::OnPollTimer);
+    ExecuteAction(QStringLiteral("actOprosStop"));
+
+    m_captureTimer = new TCustomTimer(this);
+    m_captureTimer->SetName(QStringLiteral("ctAvtoReadSignal"));
+    m_captureTimer->Load();
+    connect(m_captureTimer, &QTimer::timeout, this, &TFormMain::OnCaptureTimer);
+    ExecuteAction(QStringLiteral("actOprosSignalStop"));
+
+    openStartWindows();
+    ApplyDefaultPollSelection();
+    ApplyValueRanges();
+}
+
+TProcedureContext TFormMain::procedureContext()
+{
+    return {*this, *m_sender, Operator(), AppContext().Flags, AppContext().ProgramFolder()};
+}
+
+bool TFormMain::ExecuteAction(const QString &name)
+{
+    return m_actions->Execute(name);
+}
+
+bool TFormMain::ActionEnabled(const QString &name) const
+{
+    return m_actions->IsEnabled(name);
+}
+
+void TFormMain::UpdateAllViews()
+{
+    // A window that fails to refresh must not stop the others, nor the
+    // command that asked.
+    for (TView *view : openViews()) {
+        try {
+            view->UpdateView();
+        } catch (...) {
+        }
+    }
+}
+
+void TFormMain::ApplyModeVisibility()
+{
+    const bool full = AppContext().Flags.FullMode;
+    const bool extended = full && m_program.Model().HasExtendedParameters();
+    for (const QString &name : FullModeActions())
+        m_actions->SetVisible(name, full);
+    for (const QString &name : ExtendedActions())
+        m_actions->SetVisible(name, extended);
+    ApplyDefaultPollSelection();
+}
+
+void TFormMain::ApplyValueRanges()
+{
+    Ttolm472 &model = m_program.Model();
+    // Minimum first: the description refuses a minimum above its present
+    // maximum and a maximum below its present minimum.
+    const auto range = [](TIODouble &value, double max) {
+        value.Description.SetMin(0);
+        value.Description.SetMax(max);
+    };
+    range(model.Level, model.Lmax());
+    range(model.LevelFree, model.Lmax());
+    range(model.Distance, model.Hmax());
+}
+
+bool TFormMain::SendCommandWithRetries(int code, const QString &hint, int attempts)
+{
+    return m_sender->SendCommandWithRetries(code, hint, attempts);
+}
+
+bool TFormMain::ReadBlockWithRetries(int attempts)
+{
+    return m_sender->ReadBlockWithRetries(attempts);
+}
+
+void TFormMain::ReportFailure(const QString &hint)
+{
+    m_sender->ReportFailure(hint);
+}
+
+void TFormMain::ApplyPollingLock()
+{
+    const bool stopped = m_actions->IsEnabled(QStringLiteral("actOprosStart"));
+    const bool usable = stopped && !m_program.Session().Runner().Busy();
+    for (const QString &name : PollingLockedActions())
+        m_actions->SetEnabled(name, usable);
+}
+
+void TFormMain::toggleFullMode()
+{
+    TAppFlags &flags = AppContext().Flags;
+    flags.FullMode = !flags.FullMode;
+    ApplyModeVisibility();
+    UpdateAllViews();
+}
+
+void TFormMain::toggleExtendedParameters()
+{
+    // Lets the factory see and try the extended parameters without a gauge
+    // that has them (and hide them again): a software version of 255 counts
+    // as extended, 0 does not.
+    AppContext().Flags.FullMode = true;
+    Ttolm472 &model = m_program.Model();
+    model.SoftVersion = model.SoftVersion == 255 ? 0 : 255;
+    ApplyModeVisibility();
+    UpdateAllViews();
+}
+
+void TFormMain::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    // A procedure on the line finishes first: the window waits for it.
+    if (m_program.Session().Runner().Busy()) {
+        event->ignore();
+        return;
+    }
+    if (!Operator().AskYesNo(TMessageIcon::Question, AttentionCaption(), QStringLiteral("Завершить работу?"),
+                             false)) {
+        event->ignore();
+        return;
+    }
+    SaveWindowPos(*this, FormName);
+    SaveParameterSet(m_program.Model(), Operator(), AppContext().ProgramFolder());
+    closeToolWindows();
+    // The capture timer goes with the window; a capture still running in a
+    // command below this one must find it.
+    m_captureTimer->Stop();
+    event->accept();
+}

@@ -1,0 +1,194 @@
+// The main window's actions made from the tables: the changes of model
+// values, the single reads, the reads and writes with retries, the
+// composite commands, and the few actions of the window itself.
+#include "ui/main/form_main.h"
+
+#include "app/app_context.h"
+#include "device/parameter_table.h"
+#include "device/tolm472.h"
+#include "link/request_cycle.h"
+#include "link/transmitter.h"
+#include "session/command_sender.h"
+#include "ui/main/action_dispatcher.h"
+#include "ui/main/action_tables.h"
+#include "ui/dialogs/form_port_setup.h"
+#include "ui/dialogs/operator.h"
+#include "ui/procedures/procedure_actions.h"
+#include "ui/procedures/procedure_commands.h"
+#include "ui/procedures/procedure_context.h"
+#include "ui/main/program.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+const QString InputTitle = QStringLiteral("Введите");
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+void TFormMain::createActions()
+{
+    const std::map<QString, TActionDispatcher::THandler> own = {
+        {QStringLiteral("actFormAboutShow"), [this] { showAbout(); }},
+        {QStringLiteral("actTransmitterChange"), [this] { changePort(); }},
+        {QStringLiteral("actClose"), [this] { close(); }},
+        {QStringLiteral("act10"), [this] { setLogRadix(10); }},
+        {QStringLiteral("act16"), [this] { setLogRadix(16); }},
+    };
+    for (const TNamedAction &row : WindowActions()) {
+        const auto handler = own.find(text(row.Name));
+        if (handler != own.end())
+            m_actions->Add(text(row.Name), text(row.Caption), HintOf(row), handler->second);
+    }
+    addWindowActions();
+    addPollingActions();
+    for (const TParameter &parameter : ParameterTable())
+        addParameterActions(parameter);
+    for (const TTextChange &row : TextChanges())
+        m_actions->Add(text(row.Name), text(row.Caption), text(row.Caption), [this, &row] { runTextChange(row); });
+    for (const TSingleRead &row : SingleReads())
+        addSingleRead(row);
+    for (const TProcedureAction &row : ProcedureActions())
+        m_actions->Add(text(row.Name), text(row.Caption), text(row.Hint),
+                       [this, &row] { RunProcedureAction(row, procedureContext()); });
+    PortSetupDialog = RunPortSetupDialog;
+}
+
+void TFormMain::addParameterActions(const TParameter &parameter)
+{
+    // The bad zones are read and written together by composite commands.
+    if (parameter.Group)
+        return;
+    if (parameter.Change.Input != TParameterInput::None)
+        m_actions->Add(ChangeActionName(parameter), text(parameter.Change.Caption), text(parameter.Change.Caption),
+                       [this, &parameter] { runChange(parameter); });
+    if (parameter.ReadCaption && CanRead(parameter))
+        m_actions->Add(ReadActionName(parameter), text(parameter.ReadCaption), text(parameter.ReadHint),
+                       [this, &parameter] { runParameterRead(parameter); });
+    if (parameter.WriteCaption && CanWrite(parameter))
+        m_actions->Add(WriteActionName(parameter), text(parameter.WriteCaption), text(parameter.WriteHint),
+                       [this, &parameter] { runParameterWrite(parameter); });
+}
+
+void TFormMain::runChange(const TParameter &parameter)
+{
+    Ttolm472 &model = m_program.Model();
+    const TParameterChange &change = parameter.Change;
+    if (change.NeedsExtended && !model.HasExtendedParameters())
+        return;
+    TOperator &op = Operator();
+    const QString label = text(change.Label);
+    const double present = parameter.Get(model);
+    switch (change.Input) {
+    case TParameterInput::Integer:
+        parameter.Set(model, op.InputInteger(InputTitle, label, int(present), int(change.Max), int(change.Min)));
+        break;
+    case TParameterInput::Double:
+        parameter.Set(model, op.InputDouble(InputTitle, label, change.Decimals, change.Max, change.Min, present));
+        break;
+    case TParameterInput::List: {
+        // Line 0 of the list names type 11, line 1 type 12; any other
+        // answer leaves the type as it is.
+        const int index = present == 11 ? 0 : 1;
+        const int chosen = op.InputIndexFromList(InputTitle, label, index,
+                                                 AppContext().ProgramIniFile(QStringLiteral("ProgramTypes.ini")));
+        if (chosen == 0 || chosen == 1)
+            parameter.Set(model, chosen == 0 ? 11 : 12);
+        break;
+    }
+    case TParameterInput::None: break;
+    }
+    if (parameter.RangesFollow)
+        ApplyValueRanges();
+    UpdateAllViews();
+}
+
+void TFormMain::runTextChange(const TTextChange &row)
+{
+    QString &field = m_program.Model().*row.Text;
+    field = Operator().InputText(InputTitle, text(row.Label), field);
+}
+
+void TFormMain::addSingleRead(const TSingleRead &row)
+{
+    // One exchange, no retry, no message: what happened shows in the
+    // communication window and the gauge's status.
+    m_actions->Add(text(row.Name), text(row.Caption), text(row.Caption), [this, code = row.Code] {
+        m_program.Cycle().Exchange(code);
+        UpdateAllViews();
+    });
+}
+
+void TFormMain::runParameterRead(const TParameter &parameter)
+{
+    if (parameter.Extended && !m_program.Model().HasExtendedParameters())
+        return;
+    if (!SendCommandReported(procedureContext(), parameter.ReadCode, text(parameter.ReadHint)))
+        return;
+    if (parameter.RangesFollow)
+        ApplyValueRanges();
+    UpdateAllViews();
+}
+
+void TFormMain::runParameterWrite(const TParameter &parameter)
+{
+    if (parameter.Extended && !m_program.Model().HasExtendedParameters())
+        return;
+    const QString hint = text(parameter.WriteHint);
+    const int code = WriteCommand(parameter, m_program.Model());
+    if (code < 0) {
+        // A program type the gauge has no command for (one it reported
+        // itself, say): nothing is sent, and the operator learns that the
+        // write did not happen.
+        ReportFailure(hint);
+        return;
+    }
+    WriteParameter(procedureContext(), code, hint);
+}
+
+void TFormMain::setLogRadix(int radix)
+{
+    AppContext().Flags.LogRadix = radix;
+    m_program.Cycle().LogRadix = radix;
+    m_actions->SetChecked(QStringLiteral("act10"), radix == 10);
+    m_actions->SetChecked(QStringLiteral("act16"), radix == 16);
+}
+
+void TFormMain::changePort()
+{
+    TTransmitter &port = m_program.Transmitter();
+    // With the simulated gauge on the line the port is only configured.
+    const bool portIsLine = m_program.PortIsLine();
+    port.Close();
+    if (!port.LoadSettings()) {
+        Operator().Error(port.LastError());
+    } else {
+        if (PortSetupDialog)
+            PortSetupDialog(port);
+        // Saved whatever the dialog's outcome: the port name it shows is
+        // the one in use.
+        if (!port.SaveSettings())
+            Operator().Error(QStringLiteral("Не удалось записать настройки порта ") +
+                             QDir::toNativeSeparators(port.SettingsFile));
+    }
+    // Also after a settings file that could not be read: the line stays as
+    // usable as it was.
+    if (portIsLine)
+        port.Open();
+    UpdateAllViews();
+}
+
+void TFormMain::showAbout()
+{
+    QString about = QStringLiteral("ТОЛМ47xИ\rСервисная программа радарных уровнемеров ТОЛМ471И и ТОЛМ472И");
+    const QString version = QCoreApplication::applicationVersion();
+    if (!version.isEmpty())
+        about += QStringLiteral("\rВерсия ") + version;
+    Operator().Information(QStringLiteral("О программе"), about);
+}

@@ -1,0 +1,102 @@
+// The tool windows the main window opens, refreshes and closes. Each window
+// keeps its own single instance (made on first use, forgotten when it
+// closes); the main window only knows how to show it and where it stands in
+// the refresh order. Windows the program does not have yet have no action.
+#include "ui/main/form_main.h"
+
+#include "app/app_context.h"
+#include "ui/main/action_dispatcher.h"
+#include "ui/main/action_tables.h"
+#include "ui/windows/form_req_ans.h"
+#include "ui/windows/form_select_cmd.h"
+#include "ui/windows/form_tolm472i.h"
+#include "ui/main/program.h"
+
+#include <QCheckBox>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct TToolWindow {
+    const char *Action;
+    std::function<int()> Show; // 0, or -1 when the window could not be made
+    std::function<QWidget *()> Instance;
+};
+
+// In the order of the refresh: poll selection, readings, parameters,
+// communication, calibration, test run.
+std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
+{
+    return {
+        {"actSelectCmdShow", [&program] { return TFormSelectCMD::ShowSelectCmd(program.Cycle()); },
+         [] { return TFormSelectCMD::Instance(); }},
+        {"actTolm472Show", [&program, &services] { return TFormTolm472I::ShowTolm472I(program.Model(), services); },
+         [] { return TFormTolm472I::Instance(); }},
+        {"actReqAnsShow", [&program] { return TFormReqAns::ShowReqAns(program.Line(), program.Cycle()); },
+         [] { return TFormReqAns::Instance(); }},
+    };
+}
+
+// The windows opened at start, in this order.
+const char *const StartWindows[] = {"actTolm472Show", "actTolmParShow", "actReqAnsShow", "actSelectCmdShow"};
+
+} // namespace
+
+void TFormMain::addWindowActions()
+{
+    for (const TNamedAction &row : WindowActions()) {
+        for (const TToolWindow &window : toolWindows(m_program, *this)) {
+            if (qstrcmp(window.Action, row.Name) == 0)
+                m_actions->Add(QString::fromUtf8(row.Name), QString::fromUtf8(row.Caption), HintOf(row),
+                               [show = window.Show] { show(); });
+        }
+    }
+}
+
+void TFormMain::openStartWindows()
+{
+    for (const char *name : StartWindows)
+        ExecuteAction(QString::fromUtf8(name));
+}
+
+QList<TView *> TFormMain::openViews()
+{
+    QList<TView *> views;
+    for (const TToolWindow &window : toolWindows(m_program, *this))
+        if (auto *view = dynamic_cast<TView *>(window.Instance()))
+            views.append(view);
+    return views;
+}
+
+void TFormMain::closeToolWindows()
+{
+    for (const TToolWindow &window : toolWindows(m_program, *this))
+        if (QWidget *open = window.Instance())
+            open->close();
+}
+
+void TFormMain::deleteToolWindows()
+{
+    // Without a close, as at the end of a test: the windows hold the model
+    // and this window's services.
+    for (const TToolWindow &window : toolWindows(m_program, *this))
+        delete window.Instance();
+}
+
+void TFormMain::ApplyDefaultPollSelection()
+{
+    TFormSelectCMD *selection = TFormSelectCMD::Instance();
+    if (!selection)
+        return;
+    const TAppFlags &flags = AppContext().Flags;
+    // Ticking a box runs its own reaction, as the operator's click does.
+    selection->chbLevelAll->setChecked(true);
+    selection->chbCurrentOutput->setChecked(flags.FullMode && flags.LumidorMode);
+}
+
+void TFormMain::ShowParametersWindow(bool)
+{
+    // The parameters window is not part of the program yet.
+}
