@@ -45,8 +45,9 @@ protected:
     // one of a window still to come.
     void TearDown() override
     {
-        if (form)
+        if (form) {
             EXPECT_EQ(form->Actions().UnknownNames(), QStringList());
+        }
     }
 
     ~FormMainBench() override
