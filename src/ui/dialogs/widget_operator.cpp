@@ -1,5 +1,6 @@
 #include "ui/dialogs/widget_operator.h"
 
+#include "link/ui_hand_over.h"
 #include "ui/dialogs/dialog_frame.h"
 #include "ui/dialogs/form_input_bad_zone.h"
 #include "ui/dialogs/form_input_double.h"
@@ -134,9 +135,10 @@ void TWidgetOperator::ShowProgress(const QString &text, int step, int total)
 {
     if (!m_progress)
         m_progress = new TFormProgressBar(text, total);
-    if (step >= 0 && m_progress->SetStep(step)) {
-        // A long operation runs in this thread: while the bar moves, menus,
-        // key chords and timer ticks get their turn.
+    // A procedure on the worker hands its progress over and the event loop
+    // paints the bar when this returns; only one still running in this
+    // thread pumps, so that menus, key chords and timer ticks get their turn.
+    if (step >= 0 && m_progress->SetStep(step) && !TUiHandOver::RunningHandedOverWork()) {
         QApplication::processEvents();
         if (!m_progress)
             return; // closed by one of them
