@@ -47,6 +47,10 @@ bool ParseCliOptions(const QStringList &arguments, TCliOptions &options, QString
             options.help = true;
             return true;
         }
+        if (arg == QStringLiteral("--version")) {
+            options.version = true;
+            return true;
+        }
         if (!arg.startsWith(QStringLiteral("--"))) {
             options.verb = arg;
             options.args = arguments.mid(i + 1);

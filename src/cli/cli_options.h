@@ -18,6 +18,7 @@ struct TCliOptions {
     QString home;      // program folder with "INI" and "DATA"; empty: the executable's folder
     bool json = false;
     bool help = false;
+    bool version = false; // --version: the version line, nothing else
     QString verb;
     QStringList args; // after the verb
 };

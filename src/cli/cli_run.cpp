@@ -2,6 +2,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
+#include "app/build_info.h"
 #include "cli/cli_verbs.h"
 
 int UsageError(TCliOutput &out, const QString &text)
@@ -25,6 +26,10 @@ int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCl
     QString error;
     if (!ParseCliOptions(arguments, options, error))
         return UsageError(out, error);
+    if (options.version) {
+        out.Line(VersionLine(QStringLiteral("tolm-cli")));
+        return ExitOk;
+    }
     if (options.help) {
         for (const QString &line : CliHelpText().split(QLatin1Char('\n')))
             out.Line(line);

@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,15 @@ TEST(CliProgramTest, ExitStatusAndOneLineOfRussianOnStandardError)
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("Действия:")));
     EXPECT_TRUE(help.err.isEmpty());
+
+    // The version a customer reads out on the phone: the project's, with
+    // the commit of the checkout or at least the day of the build.
+    const Finished version = runProgram({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^tolm-cli 0\\.2\\.0 \\(([0-9a-f]{10}, )?\\d{4}-\\d\\d-\\d\\d\\)\n$"))
+                    .match(version.out)
+                    .hasMatch())
+        << version.out.toStdString();
 
     const Finished wrong = runProgram({"--bogus"});
     EXPECT_EQ(wrong.status, 2);

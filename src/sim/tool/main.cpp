@@ -1,6 +1,7 @@
 // tolm-sim: the simulated gauge and current-loop meter on a pseudo-terminal,
 // so that the service program's real serial code can be run against them.
 
+#include "app/build_info.h"
 #include "pty_server.h"
 #include "sim_options.h"
 
@@ -43,6 +44,10 @@ int main(int argc, char *argv[])
     }
     if (options.help) {
         std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", qPrintable(VersionLine(QStringLiteral("tolm-sim"))));
         return 0;
     }
 

@@ -57,6 +57,8 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show these options."));
     parser.addOption(helpOption);
+    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Show the version."));
+    parser.addOption(versionOption);
     parser.addOptions({
         {QStringLiteral("address"), QStringLiteral("System address of the gauge, 0-255 (default 255)."),
          QStringLiteral("n")},
@@ -102,6 +104,7 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
         return false;
     }
     out.help = parser.isSet(helpOption);
+    out.version = parser.isSet(versionOption);
     out.verbose = parser.isSet(QStringLiteral("verbose"));
 
     TSimGaugeConfig &gauge = out.line.gauge;

@@ -11,6 +11,7 @@ struct TSimToolOptions
     TSimLineConfig line;
     bool verbose = false;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments (program name first). False with `error` for an

@@ -1,6 +1,7 @@
 // tolm47x: the service program for ТОЛМ47xИ radar level gauges.
 //
 //   tolm47x [/full] [/lumidor] [/modbus] [/sim]
+//   tolm47x --version
 //
 // The start folder (the current directory) holds the timers and window
 // positions in its "INI" folder; the port and archive settings are read from
@@ -10,6 +11,7 @@
 // benchmark measures with it.
 
 #include "app/app_context.h"
+#include "app/build_info.h"
 #include "sim/program_sim_line.h"
 #include "sim/simulated_line.h"
 #include "ui/main/form_main.h"
@@ -20,14 +22,20 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char *argv[])
 {
+    // Answered before any window: also where there is no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", qPrintable(VersionLine(QStringLiteral("tolm47x"))));
+        return 0;
+    }
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolm47x"));
-    QApplication::setApplicationVersion(QStringLiteral(TOLM_VERSION));
+    QApplication::setApplicationVersion(ProgramVersion());
     SetAppContext(TAppContext::FromApplication());
 
     // "/sim" puts the simulated gauge and meter on the line instead of the port.

@@ -4,6 +4,7 @@
 #include "ui/main/form_main.h"
 
 #include "app/app_context.h"
+#include "app/build_info.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
@@ -11,14 +12,15 @@
 #include "session/procedures/procedure_actions.h"
 #include "session/procedures/procedure_commands.h"
 #include "session/procedures/procedure_context.h"
+#include "session/procedures/procedure_device_info.h"
 #include "ui/dialogs/form_port_setup.h"
 #include "ui/dialogs/operator.h"
 #include "ui/main/action_dispatcher.h"
 #include "ui/main/action_tables.h"
 #include "ui/main/program.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QStringList>
 
 namespace {
 
@@ -161,9 +163,20 @@ void TFormMain::changePort()
 
 void TFormMain::showAbout()
 {
-    QString about = QStringLiteral("ТОЛМ47xИ\rСервисная программа радарных уровнемеров ТОЛМ471И и ТОЛМ472И");
-    const QString version = QCoreApplication::applicationVersion();
-    if (!version.isEmpty())
-        about += QStringLiteral("\rВерсия ") + version;
-    Operator().Information(QStringLiteral("О программе"), about);
+    // What a service centre asks for when a customer calls: which build,
+    // on which Qt, where it keeps its files, and the gauge programs it was
+    // made for.
+    QStringList lines{
+        QStringLiteral("ТОЛМ47xИ"),
+        QStringLiteral("Сервисная программа радарных уровнемеров ТОЛМ471И и ТОЛМ472И"),
+        QString(),
+        QStringLiteral("Версия ") + ProgramVersion(),
+    };
+    if (!ProgramCommit().isEmpty())
+        lines.append(QStringLiteral("Сборка ") + ProgramCommit());
+    lines << QStringLiteral("Дата сборки ") + ProgramBuildDate() << QStringLiteral("Qt ") + QString::fromLatin1(qVersion())
+          << QStringLiteral("Папка программы: ") + QDir::toNativeSeparators(AppContext().ProgramFolder()) << QString()
+          << QStringLiteral("Программы прибора:") << HostProgramDesignation + QStringLiteral(" (ХОСТ)")
+          << CosProgramDesignation + QStringLiteral(" (ЦОС)");
+    Operator().Information(QStringLiteral("О программе"), lines.join(QLatin1Char('\r')));
 }
