@@ -1,5 +1,7 @@
 #include "link/qt_serial_port.h"
 
+#include "link/port_device.h"
+
 #include <QFile>
 #include <QSerialPort>
 #include <QSocketNotifier>
@@ -70,8 +72,7 @@ bool deviceGone(int error)
 // not open alike; only the second is the engineer's to fix with a group.
 bool deviceAccessDenied(const QString &portName)
 {
-    const QString path = portName.startsWith(QLatin1Char('/')) ? portName : QStringLiteral("/dev/") + portName;
-    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+    return ::access(QFile::encodeName(PortDevicePath(portName)).constData(), R_OK | W_OK) != 0 && errno == EACCES;
 }
 
 // Milliseconds to the deadline for poll(), rounded up so that a wait never
@@ -117,10 +118,13 @@ bool TQtSerialPort::open()
     port->setStopBits(toQt(m_stopBits));
     port->setParity(toQt(m_parity));
     port->setFlowControl(toQt(m_flowControl));
-    m_openDenied = false;
+    m_openFailure = TOpenFailure::Other;
     if (!port->open(QIODevice::ReadWrite)) {
         m_lastError = port->errorString();
-        m_openDenied = port->error() == QSerialPort::PermissionError && deviceAccessDenied(m_portName);
+        if (port->error() == QSerialPort::PermissionError && deviceAccessDenied(m_portName))
+            m_openFailure = TOpenFailure::Denied;
+        else if (!PortDeviceExists(m_portName))
+            m_openFailure = TOpenFailure::Missing;
         return false;
     }
     m_port = std::move(port);

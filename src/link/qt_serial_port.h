@@ -29,7 +29,7 @@ public:
     void close() override;
     bool isOpen() const override;
     QString lastError() const override;
-    bool openDenied() const override { return m_openDenied; }
+    TOpenFailure openFailure() const override { return m_openFailure; }
 
     bool setBaudRate(int bitsPerSecond) override;
     bool setDataBits(TDataBits dataBits) override;
@@ -58,7 +58,7 @@ private:
 
     QString m_portName;
     QString m_lastError;
-    bool m_openDenied = false;
+    TOpenFailure m_openFailure = TOpenFailure::Other;
     int m_baudRate = 9600;
     TDataBits m_dataBits = TDataBits::db8;
     TStopBits m_stopBits = TStopBits::sb1;

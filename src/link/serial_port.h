@@ -23,6 +23,9 @@
 #include <QByteArray>
 #include <QString>
 
+// Why an open failed, where the port can tell.
+enum class TOpenFailure { Other, Denied, Missing };
+
 class ISerialPort : public IByteReceiver
 {
 public:
@@ -34,9 +37,10 @@ public:
     virtual void close() = 0;
     // Text of the last failure, for the exchange log and the tests.
     virtual QString lastError() const = 0;
-    // Whether the last open failed because this user may not read and
-    // write the device (on Linux: not in the group that owns it).
-    virtual bool openDenied() const { return false; }
+    // Why the last open failed, where the port can tell: this user may not
+    // read and write the device (on Linux: not in the group that owns it),
+    // or there is no such device.
+    virtual TOpenFailure openFailure() const { return TOpenFailure::Other; }
 
     virtual bool setBaudRate(int bitsPerSecond) = 0;
     virtual bool setDataBits(TDataBits dataBits) = 0;

@@ -1,6 +1,7 @@
 #include "link/transmitter.h"
 
 #include "app/ini_file.h"
+#include "link/port_device.h"
 #include "link/line_pause.h"
 #include "link/qt_serial_port.h"
 #include "link/timed_read.h"
@@ -96,7 +97,9 @@ bool TTransmitter::Open()
             return true;
         }
         m_lastError = m_port->lastError();
-        text = OpenFailureText(m_port->portName(), m_port->openDenied());
+        const TOpenFailure failure = m_port->openFailure();
+        text = OpenFailureText(m_port->portName(), failure,
+                               failure == TOpenFailure::Denied ? PortDeviceGroup(m_port->portName()) : QString());
     }
     TMessageHandler handler;
     {
@@ -108,11 +111,24 @@ bool TTransmitter::Open()
     return false;
 }
 
-QString TTransmitter::OpenFailureText(const QString &portName, bool accessDenied)
+QString TTransmitter::OpenFailureText(const QString &portName, TOpenFailure failure, const QString &group)
 {
     QString text = QStringLiteral("Ошибка активации порта :") + portName;
-    if (accessDenied)
-        text += QStringLiteral("\nНет прав на порт: добавьте пользователя в группу dialout");
+    const QString path = PortDevicePath(portName);
+    switch (failure) {
+    case TOpenFailure::Denied: {
+        const QString owner = group.isEmpty() ? QStringLiteral("dialout") : group;
+        text += QStringLiteral("\nНет прав на порт ") + path + QStringLiteral(": добавьте пользователя в группу ") + owner +
+                QStringLiteral(" командой\nsudo usermod -aG ") + owner +
+                QStringLiteral(" $USER\nи войдите в систему заново");
+        break;
+    }
+    case TOpenFailure::Missing:
+        text += QStringLiteral("\nПорт ") + path +
+                QStringLiteral(" не найден: подключите адаптер или выберите другой порт в \"СОМ порт\"");
+        break;
+    case TOpenFailure::Other: break;
+    }
     return text;
 }
 

@@ -72,9 +72,11 @@ public:
     // Opens the port. On failure the operator gets "Внимание" /
     // OpenFailureText, and the result is false.
     bool Open();
-    // "Ошибка активации порта :" + the port name; when this user may not
-    // use the device, a second line says what the engineer can do.
-    static QString OpenFailureText(const QString &portName, bool accessDenied);
+    // "Ошибка активации порта :" + the port name; then, when this user may
+    // not use the device, the group that may (`group`, "dialout" when not
+    // known) and the command that adds the user to it, or, when there is no
+    // such device, that it is not there.
+    static QString OpenFailureText(const QString &portName, TOpenFailure failure, const QString &group = {});
     // Closes the port; false only when it is still open afterwards.
     bool Close();
     bool IsOpen() const;

@@ -58,7 +58,8 @@ TEST(QtSerialPort, MissingPortFailsToOpenWithTheOperatorMessage)
     EXPECT_EQ(transmitter.PortName(), "COM1");
     transmitter.SetPortName("COM7");
     EXPECT_FALSE(transmitter.Open());
-    EXPECT_EQ(messages, (QStringList{"Внимание", "Ошибка активации порта :COM7"}));
+    EXPECT_EQ(messages, (QStringList{"Внимание", "Ошибка активации порта :COM7\nПорт /dev/COM7 не найден: подключите "
+                                                 "адаптер или выберите другой порт в \"СОМ порт\""}));
     EXPECT_FALSE(transmitter.LastError().isEmpty());
     EXPECT_FALSE(transmitter.IsOpen());
 }

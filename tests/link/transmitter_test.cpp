@@ -203,13 +203,18 @@ TEST_F(TransmitterTest, OpenFailureTellsTheOperatorThePortName)
     EXPECT_TRUE(exchanges_.empty());
 }
 
-// Only a device this user may not open gets the hint; a missing or busy one
-// keeps the plain text.
-TEST(TransmitterOpenFailureText, NamesTheDialoutGroupOnlyWhenAccessIsDenied)
+// A device this user may not open names the group that may and the
+// command; a missing one says so; any other failure keeps the plain text.
+TEST(TransmitterOpenFailureText, SaysWhatTheEngineerCanDo)
 {
-    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB0", false), "Ошибка активации порта :/dev/ttyUSB0");
-    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB0", true),
-              "Ошибка активации порта :/dev/ttyUSB0\nНет прав на порт: добавьте пользователя в группу dialout");
+    EXPECT_EQ(TTransmitter::OpenFailureText("ttyUSB0", TOpenFailure::Other), "Ошибка активации порта :ttyUSB0");
+    EXPECT_EQ(TTransmitter::OpenFailureText("ttyUSB0", TOpenFailure::Denied, "uucp"),
+              "Ошибка активации порта :ttyUSB0\nНет прав на порт /dev/ttyUSB0: добавьте пользователя в группу uucp "
+              "командой\nsudo usermod -aG uucp $USER\nи войдите в систему заново");
+    EXPECT_TRUE(TTransmitter::OpenFailureText("/dev/ttyUSB0", TOpenFailure::Denied).contains("-aG dialout $USER"));
+    EXPECT_EQ(TTransmitter::OpenFailureText("/dev/ttyUSB9", TOpenFailure::Missing),
+              "Ошибка активации порта :/dev/ttyUSB9\nПорт /dev/ttyUSB9 не найден: подключите адаптер или выберите "
+              "другой порт в \"СОМ порт\"");
 }
 
 TEST_F(TransmitterTest, PortThatVanishesMidExchangeGivesNoAnswerAndReopens)

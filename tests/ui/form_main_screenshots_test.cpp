@@ -10,6 +10,8 @@
 
 #include "support/window_shots.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -62,8 +64,22 @@ TEST_F(FormMainScreenshot, FullMode)
 
 TEST_F(FormMainScreenshot, PortSetupDialog)
 {
-    TFormPortSetup dialog(QStringLiteral("ttyUSB0"), TPortParameters());
+    // Two adapters plugged in; the one in use is the second.
+    const QList<TPortChoice> ports{
+        {QStringLiteral("ttyUSB0"), QStringLiteral("USB-Serial Controller"), QStringLiteral("Prolific"),
+         QStringLiteral("A10K3Z")},
+        {QStringLiteral("ttyUSB1"), QStringLiteral("FT232R USB UART"), QStringLiteral("FTDI"),
+         QStringLiteral("AB0LQ7XD")},
+    };
+    TFormPortSetup dialog(QStringLiteral("ttyUSB1"), TPortParameters(), ports);
+    EXPECT_EQ(dialog.cbPort->count(), 2);
+    EXPECT_EQ(dialog.lblPortInfo->text(), QStringLiteral("FT232R USB UART, FTDI, S/N AB0LQ7XD, используется"));
     Take(dialog, QStringLiteral("dialog_port_setup"));
+
+    // A name typed in that the system does not offer is kept, and said so.
+    dialog.cbPort->setCurrentText(QStringLiteral("ttyS7"));
+    EXPECT_EQ(dialog.PortName(), QStringLiteral("ttyS7"));
+    EXPECT_EQ(dialog.lblPortInfo->text(), QStringLiteral("нет в системе"));
 }
 
 } // namespace

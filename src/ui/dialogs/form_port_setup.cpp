@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
@@ -27,8 +28,17 @@ QComboBox *choice(QWidget *parent, const char *name, const QStringList &texts, c
 
 } // namespace
 
-TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &settings, QWidget *parent)
-    : QDialog(parent), m_settings(settings)
+QList<TPortChoice> PresentPorts()
+{
+    QList<TPortChoice> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports.append({info.portName(), info.description(), info.manufacturer(), info.serialNumber()});
+    return ports;
+}
+
+TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &settings,
+                               const QList<TPortChoice> &ports, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_inUse(portName), m_ports(ports)
 {
     setObjectName(QStringLiteral("FormPortSetup"));
     setWindowTitle(QStringLiteral("Параметры СОМ порта"));
@@ -37,9 +47,15 @@ TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &s
     cbPort->setObjectName(QStringLiteral("cbPort"));
     cbPort->setEditable(true);
     cbPort->setMinimumWidth(MinimumFieldWidth);
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        cbPort->addItem(info.portName());
+    for (const TPortChoice &port : ports)
+        cbPort->addItem(port.Name);
     cbPort->setCurrentText(portName);
+    lblPortInfo = new QLabel(this);
+    lblPortInfo->setObjectName(QStringLiteral("lblPortInfo"));
+    lblPortInfo->setWordWrap(true);
+    lblPortInfo->setMinimumWidth(2 * MinimumFieldWidth); // an adapter's description and maker on one line
+    connect(cbPort, &QComboBox::currentTextChanged, this, &TFormPortSetup::showPortInfo);
+    showPortInfo(portName);
     cbBaudRate = choice(this, "cbBaudRate", BaudRateTexts(), BaudRateToText(settings.BaudRate));
     cbDataBits = choice(this, "cbDataBits", DataBitsTexts(), DataBitsToText(settings.DataBits));
     cbStopBits = choice(this, "cbStopBits", StopBitsTexts(), StopBitsToText(settings.StopBits));
@@ -48,6 +64,7 @@ TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &s
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("СОМ порт:"), cbPort);
+    form->addRow(QString(), lblPortInfo);
     form->addRow(QStringLiteral("Скорость:"), cbBaudRate);
     form->addRow(QStringLiteral("Кол-во бит данных:"), cbDataBits);
     form->addRow(QStringLiteral("Стоп бит:"), cbStopBits);
@@ -69,6 +86,26 @@ TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &s
     FixAndCentre(*this, sizeHint());
 }
 
+void TFormPortSetup::showPortInfo(const QString &name)
+{
+    QStringList facts;
+    const QString chosen = name.trimmed();
+    const auto present = std::find_if(m_ports.begin(), m_ports.end(),
+                                      [&](const TPortChoice &port) { return port.Name == chosen; });
+    if (present == m_ports.end()) {
+        facts.append(QStringLiteral("нет в системе"));
+    } else {
+        for (const QString &fact : {present->Description, present->Manufacturer})
+            if (!fact.isEmpty())
+                facts.append(fact);
+        if (!present->SerialNumber.isEmpty())
+            facts.append(QStringLiteral("S/N ") + present->SerialNumber);
+    }
+    if (chosen == m_inUse)
+        facts.append(QStringLiteral("используется"));
+    lblPortInfo->setText(facts.join(QStringLiteral(", ")));
+}
+
 QString TFormPortSetup::PortName() const
 {
     return cbPort->currentText().trimmed();
@@ -87,7 +124,7 @@ TPortParameters TFormPortSetup::Settings() const
 
 bool RunPortSetupDialog(TTransmitter &transmitter)
 {
-    TFormPortSetup dialog(transmitter.PortName(), transmitter.AppliedParameters());
+    TFormPortSetup dialog(transmitter.PortName(), transmitter.AppliedParameters(), PresentPorts());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (!dialog.PortName().isEmpty())
