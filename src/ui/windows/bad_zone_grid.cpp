@@ -33,6 +33,11 @@ TBadZoneGrid::TBadZoneGrid(Ttolm472 &model, QWidget *parent) : QTableWidget(0, C
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every column title in sight (a narrow window scrolls its tab instead).
+    int width = 2 * frameWidth();
+    for (int c = 0; c < Columns; ++c)
+        width += horizontalHeader()->sectionSizeHint(c);
+    setMinimumWidth(width);
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { EditZone(row + 1); });
 }
 

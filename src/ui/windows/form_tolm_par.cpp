@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,7 +58,11 @@ TFormTolmPar::TFormTolmPar(Ttolm472 &model, TMainServices &services, QWidget *pa
     layout->addWidget(m_tabs);
 
     setMinimumSize(575, 300);
-    resize(620, 640);
+    // Wide enough for the widest tab, its scroll bar beside it.
+    int widest = 0;
+    for (int tab = 0; tab < m_tabs->count(); ++tab)
+        widest = std::max(widest, static_cast<QScrollArea *>(m_tabs->widget(tab))->widget()->minimumSizeHint().width());
+    resize(widest + m_tabs->tabBar()->sizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24, 640);
     RestorePosition();
 }
 
