@@ -16,9 +16,6 @@ struct TAppFlags {
     bool LumidorMode = false; // "/lumidor": the current-loop meter is on the line
     bool ModbusMode = false;  // "/modbus": gauge frames in one piece, no nine-bit address
     bool SimMode = false;     // "/sim": the built-in simulated gauge instead of the port
-    // Set while "write all parameters" runs, so each single write skips
-    // storing to the gauge's non-volatile memory.
-    bool WritingAllParameters = false;
     // Radix of the frames in the exchange log and the communication window.
     int LogRadix = 16;
 };

@@ -13,7 +13,7 @@
 #include <QFileInfo>
 
 TCliSession::TCliSession(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out)
-    : m_options(options), m_environment(environment), m_out(out), m_host(out)
+    : m_options(options), m_environment(environment), m_out(out), m_op(out)
 {
 }
 
@@ -63,8 +63,8 @@ bool TCliSession::Open(QString &error)
     m_session = std::make_unique<TGaugeSession>(TGaugeSessionSetup{m_home, m_options.modbus}, *m_line);
     Ttolm472 &model = m_session->Model();
     model.SetSystemAddress(uint8_t(m_options.address));
-    model.OnMessage = [this](const QString &text) { m_host.Message(text); };
-    m_sender = std::make_unique<TCommandSender>(m_session->Cycle(), model, m_host);
+    model.OnMessage = [this](const QString &text) { m_op.Warning(text); };
+    m_sender = std::make_unique<TCommandSender>(m_session->Cycle(), model, m_op);
     return true;
 }
 

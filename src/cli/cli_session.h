@@ -11,7 +11,7 @@
 // is the program folder, so the exchange log "rd" + yymmdd + ".txt" lands
 // beside INI and DATA, as for the program started from its own folder.
 
-#include "cli/cli_host.h"
+#include "cli/cli_operator.h"
 #include "cli/cli_options.h"
 #include "sim/sim_faults.h"
 
@@ -57,7 +57,7 @@ public:
 
     const TCliOptions &Options() const { return m_options; }
     TCliOutput &Out() const { return m_out; }
-    TCliHost &Host() { return m_host; }
+    TCliOperator &Op() { return m_op; }
     const QString &Home() const { return m_home; }
     const QString &DbPath() const { return m_dbPath; }
     TGaugeSession &Session() const { return *m_session; }
@@ -78,7 +78,7 @@ private:
     const TCliOptions m_options;
     const TCliEnvironment m_environment;
     TCliOutput &m_out;
-    TCliHost m_host;
+    TCliOperator m_op;
     QString m_home;
     QString m_dbPath;
     QString m_previousDirectory;

@@ -15,6 +15,7 @@
 #include "protocol/command_codes.h"
 #include "session/array_read.h"
 #include "session/command_sender.h"
+#include "session/gauge_views.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -22,7 +23,7 @@
 
 namespace {
 
-using TReader = TArrayReadResult (*)(TCommandSender &, TCaptureCounters &, const QString &);
+using TReader = TArrayReadResult (*)(TCommandSender &, TGaugeViews &, TCaptureCounters &, const QString &);
 
 constexpr int RecordedByCapture[] = {SignatureRead, HmaxRead,  LmaxRead,    KKalmanRead,
                                      KrPerRead,     SmPerRead, DistanceRead};
@@ -41,7 +42,9 @@ int runArrayRead(TCliSession &session, const QString &verb, TReader read)
     // Each run numbers its captures from 1, stamped with its own start.
     TCaptureCounters counters;
     counters.Reset(Clock().Now());
-    const TArrayReadResult result = read(session.Sender(), counters, session.DbPath());
+    // No windows to refresh or open on a terminal.
+    TGaugeViews noViews;
+    const TArrayReadResult result = read(session.Sender(), noViews, counters, session.DbPath());
     if (!result.Initialised)
         return ExitFailed; // the failed init was reported
 

@@ -12,16 +12,7 @@ struct TUiHandOver::Job {
     bool abandoned = false;
 };
 
-namespace {
-thread_local int t_handedOverDepth = 0;
-} // namespace
-
 TUiHandOver::TUiHandOver(QObject *context) : m_context(context) {}
-
-bool TUiHandOver::RunningHandedOverWork()
-{
-    return t_handedOverDepth > 0;
-}
 
 TUiHandOver::~TUiHandOver()
 {
@@ -57,9 +48,7 @@ bool TUiHandOver::Run(const std::function<void()> &work)
             // use its stack; the lock is not held while the work runs to keep
             // Close() (same thread) free.
             lock.unlock();
-            ++t_handedOverDepth;
             job->work();
-            --t_handedOverDepth;
             lock.lock();
             job->finished = true;
             job->done.notify_all();

@@ -30,10 +30,6 @@ public:
     void Close();
     bool Closed();
     bool InUiThread() const;
-    // True while this thread runs work handed over from another thread: the
-    // thread that handed it is blocked, and this one's event loop goes on
-    // as soon as the work returns, so the work must not pump events itself.
-    static bool RunningHandedOverWork();
 
 private:
     struct Job;

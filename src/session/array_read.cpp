@@ -4,7 +4,8 @@
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "session/command_sender.h"
-#include "session/procedure_host.h"
+#include "session/gauge_views.h"
+#include "session/operator.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
 
@@ -39,9 +40,9 @@ const TArrayKind Signal{TCapturedArray::Signal, SignalReadInit,
 // Steps 2 to 8 of both reads: from clearing the array to the final stop.
 // False when the init failed (reported; nothing more was sent) or the
 // program is ending.
-bool readBlocks(TCommandSender &sender, const TArrayKind &kind, TArrayReadResult &result)
+bool readBlocks(TCommandSender &sender, TGaugeViews &views, const TArrayKind &kind, TArrayReadResult &result)
 {
-    TProcedureHost &host = sender.Host();
+    TOperator &op = sender.Op();
     result.BlockCount = kind.blocks;
     sender.OnModel([&](Ttolm472 &model) {
         if (kind.array == TCapturedArray::Spectrum)
@@ -59,7 +60,7 @@ bool readBlocks(TCommandSender &sender, const TArrayKind &kind, TArrayReadResult
     Clock().Pause(SettleMs);
 
     for (int block = 1; block <= kind.blocks; ++block) {
-        host.ShowProgress(kind.progressText, block, kind.blocks);
+        op.ShowProgress(kind.progressText, block, kind.blocks);
         // The program is ending: nothing more is read and nothing written.
         if (!sender.OnModel([block](Ttolm472 &model) { model.BlockIndex = uint16_t(block); }))
             return false;
@@ -73,8 +74,8 @@ bool readBlocks(TCommandSender &sender, const TArrayKind &kind, TArrayReadResult
     result.Stopped = sender.SendCommandWithRetries(InitReadStop, StopHint, TCommandSender::Attempts);
     if (!result.Stopped)
         sender.ReportFailure(StopHint);
-    host.CloseProgress();
-    host.UpdateAllViews();
+    op.CloseProgress();
+    views.UpdateAllViews();
     return true;
 }
 
@@ -93,12 +94,13 @@ void TCaptureCounters::Reset(const QDateTime &now)
     SignalStartTime = now;
 }
 
-TArrayReadResult ReadSpectrum(TCommandSender &sender, TCaptureCounters &counters, const QString &dbPath)
+TArrayReadResult ReadSpectrum(TCommandSender &sender, TGaugeViews &views, TCaptureCounters &counters,
+                          const QString &dbPath)
 {
     TArrayReadResult result;
-    if (!readBlocks(sender, Spectrum, result))
+    if (!readBlocks(sender, views, Spectrum, result))
         return result;
-    sender.Host().ShowCapturedArray(TCapturedArray::Spectrum);
+    views.ShowCapturedArray(TCapturedArray::Spectrum);
 
     // What the files show is taken from the model where it lives; they are
     // written here.
@@ -113,14 +115,15 @@ TArrayReadResult ReadSpectrum(TCommandSender &sender, TCaptureCounters &counters
     result.Saved = SaveSpectrumFiles(fileSet(dbPath, counters.SpectrumStartTime, counters.SpectrumFileCounter),
                                      summary, spectrum, error, &result.Files);
     if (!result.Saved)
-        sender.Host().ErrorMessage(error);
+        sender.Op().Error(error);
     return result;
 }
 
-TArrayReadResult ReadSignal(TCommandSender &sender, TCaptureCounters &counters, const QString &dbPath)
+TArrayReadResult ReadSignal(TCommandSender &sender, TGaugeViews &views, TCaptureCounters &counters,
+                          const QString &dbPath)
 {
     TArrayReadResult result;
-    if (!readBlocks(sender, Signal, result))
+    if (!readBlocks(sender, views, Signal, result))
         return result;
 
     TSummaryValues summary;
@@ -137,8 +140,8 @@ TArrayReadResult ReadSignal(TCommandSender &sender, TCaptureCounters &counters, 
     result.Saved = SaveSignalFiles(fileSet(dbPath, counters.SignalStartTime, counters.SignalFileCounter), summary,
                                    signal, plantNumber, distance, error, &result.Files);
     if (!result.Saved)
-        sender.Host().ErrorMessage(error);
-    sender.Host().ShowCapturedArray(TCapturedArray::Signal);
+        sender.Op().Error(error);
+    views.ShowCapturedArray(TCapturedArray::Signal);
     return result;
 }
 

@@ -24,6 +24,7 @@
 #include <QStringList>
 
 class TCommandSender;
+class TGaugeViews;
 class Ttolm472;
 
 // The numbering of the capture files since the last reset.
@@ -47,8 +48,11 @@ struct TArrayReadResult {
     bool Complete() const { return Initialised && BlocksRead == BlockCount && Stopped && Saved; }
 };
 
-TArrayReadResult ReadSpectrum(TCommandSender &sender, TCaptureCounters &counters, const QString &dbPath);
-TArrayReadResult ReadSignal(TCommandSender &sender, TCaptureCounters &counters, const QString &dbPath);
+// `views` is told when the array is in the model (refresh, then show it).
+TArrayReadResult ReadSpectrum(TCommandSender &sender, TGaugeViews &views, TCaptureCounters &counters,
+                              const QString &dbPath);
+TArrayReadResult ReadSignal(TCommandSender &sender, TGaugeViews &views, TCaptureCounters &counters,
+                            const QString &dbPath);
 
 // The nine values of the capture summary from the model: the integers in
 // decimal, the five doubles with the locale's digit grouping, at most nine

@@ -4,15 +4,15 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/ui_hand_over.h"
-#include "session/procedure_host.h"
+#include "session/operator.h"
 
 QString FailureText(const QString &hint)
 {
     return QStringLiteral("Не выполнена команда\r") + hint;
 }
 
-TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TProcedureHost &host)
-    : m_cycle(cycle), m_model(model), m_host(host)
+TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op)
+    : m_cycle(cycle), m_model(model), m_op(op)
 {
 }
 
@@ -30,13 +30,13 @@ bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int a
 {
     const QString text = QStringLiteral("Повтор команды ") + hint;
     for (int attempt = 1; attempt <= attempts; ++attempt) {
-        m_host.ShowProgress(text, attempt, attempts);
+        m_op.ShowProgress(text, attempt, attempts);
         if (Exchange(code)) {
-            m_host.CloseProgress();
+            m_op.CloseProgress();
             return true;
         }
     }
-    m_host.CloseProgress();
+    m_op.CloseProgress();
     return false;
 }
 
@@ -50,5 +50,5 @@ bool TCommandSender::ReadBlockWithRetries(int attempts)
 
 void TCommandSender::ReportFailure(const QString &hint)
 {
-    m_host.Message(FailureText(hint));
+    m_op.Warning(FailureText(hint));
 }

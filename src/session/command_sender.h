@@ -11,13 +11,16 @@
 // the model's old value in place, or for a write the gauge never confirmed.
 //
 // Runs in the user-interface thread or on the procedure runner's worker:
-// the parses and every touch of the model go to the user-interface thread.
+// the parses and every touch of the model go to the user-interface thread,
+// and the operator it is given must be one that may be called from the
+// thread it runs in.
 
 #include <QString>
 
 #include <functional>
+#include <utility>
 
-class TProcedureHost;
+class TOperator;
 class TRequestCycle;
 class Ttolm472;
 
@@ -26,11 +29,11 @@ class TCommandSender
 public:
     static constexpr int Attempts = 5; // what every command of the program passes
 
-    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TProcedureHost &host);
+    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op);
 
     TRequestCycle &Cycle() const { return m_cycle; }
     Ttolm472 &Model() const { return m_model; }
-    TProcedureHost &Host() const { return m_host; }
+    TOperator &Op() const { return m_op; }
 
     // One exchange of `code`, no retry and no message: true when the gauge
     // answered and the parser took the answer.
@@ -38,6 +41,15 @@ public:
     // Runs `work` on the model in the user-interface thread and returns
     // when it is done; false when it did not run (the program is ending).
     bool OnModel(const std::function<void(Ttolm472 &)> &work);
+    // What `ask` finds in the model, asked in the user-interface thread; a
+    // value-initialised answer when it could not be asked.
+    template <typename Ask>
+    auto FromModel(Ask ask) -> decltype(ask(std::declval<const Ttolm472 &>()))
+    {
+        decltype(ask(std::declval<const Ttolm472 &>())) answer{};
+        OnModel([&](const Ttolm472 &model) { answer = ask(model); });
+        return answer;
+    }
     // Up to `attempts` exchanges of `code`, showing "Повтор команды " + hint
     // at attempt n of `attempts`; the progress is closed at the end. No
     // pause between attempts besides the exchange's own time-outs.
@@ -51,7 +63,7 @@ public:
 private:
     TRequestCycle &m_cycle;
     Ttolm472 &m_model;
-    TProcedureHost &m_host;
+    TOperator &m_op;
 };
 
 // The failure text of a command: "Не выполнена команда\r" + hint.

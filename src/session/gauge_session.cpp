@@ -5,7 +5,30 @@
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "link/ui_hand_over.h"
+#include "session/command_sender.h"
 #include "session/procedure_runner.h"
+#include "session/procedures/procedure_context.h"
+#include "session/ui_thread_operator.h"
+
+namespace {
+
+// What a procedure on the worker talks through, alive as long as it runs.
+struct TWorkerParts {
+    TWorkerParts(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &uiOperator,
+                 TGaugeViews &uiViews, bool fullMode, const QString &programFolder)
+        : op(uiOperator, handOver)
+        , views(uiViews, handOver)
+        , sender(cycle, model, op)
+        , context{sender, views, fullMode, programFolder, uiOperator}
+    {
+    }
+    TUiThreadOperator op;
+    TUiThreadViews views;
+    TCommandSender sender;
+    TProcedureContext context;
+};
+
+} // namespace
 
 TGaugeSession::TGaugeSession(const TGaugeSessionSetup &setup, TLine &line)
     : m_programFolder(setup.programFolder), m_line(line)
@@ -43,6 +66,16 @@ TGaugeSession::~TGaugeSession()
     m_feed.reset();
     m_handOver.reset();
     m_model.reset();
+}
+
+bool TGaugeSession::StartProcedure(TOperator &op, TGaugeViews &views, bool fullMode,
+                                   std::function<void(const TProcedureContext &)> procedure,
+                                   std::function<void()> done)
+{
+    if (m_runner->Busy())
+        return false;
+    auto parts = std::make_shared<TWorkerParts>(*m_cycle, *m_model, *m_handOver, op, views, fullMode, m_programFolder);
+    return m_runner->Start([parts, procedure = std::move(procedure)] { procedure(parts->context); }, std::move(done));
 }
 
 TValueArchive &TGaugeSession::OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError)

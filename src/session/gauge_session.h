@@ -22,18 +22,24 @@
 #include "archive/value_archive.h"
 #include "session/reading_feed.h"
 
+#include <functional>
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
 #include <mutex>
 
+class TGaugeViews;
 class TLine;
+class TOperator;
 class TProcedureRunner;
 class TRequestCycle;
 class TRequestThread;
 class TUiHandOver;
 class Ttolm472;
+
+struct TProcedureContext;
 
 struct TGaugeSessionSetup {
     QString programFolder; // INI and the parameter sets live below it
@@ -61,6 +67,13 @@ public:
     TReadingFeed &Feed() const { return *m_feed; }
     // Operator commands, composite procedures and array reads, one at a time.
     TProcedureRunner &Runner() const { return *m_runner; }
+    // Runs `procedure` on the runner with a context whose operator and
+    // windows are `op` and `views` reached through the hand-over (they are
+    // called in this thread only), then `done` in this thread. False, and
+    // nothing runs, while another procedure runs. `op` and `views` must
+    // outlive the procedure.
+    bool StartProcedure(TOperator &op, TGaugeViews &views, bool fullMode,
+                        std::function<void(const TProcedureContext &)> procedure, std::function<void()> done = {});
 
     // Polled readings go into the value archive below `dbPath` from now on.
     // Its failures reach `onError` in the writing thread, once per failure

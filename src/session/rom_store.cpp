@@ -2,7 +2,6 @@
 
 #include "protocol/command_codes.h"
 #include "session/command_sender.h"
-#include "session/procedure_host.h"
 #include "values/clock.h"
 
 namespace {
@@ -18,6 +17,5 @@ bool StoreToRom(TCommandSender &sender)
     if (!ok)
         sender.ReportFailure(Hint);
     Clock().Pause(RomWriteMs);
-    sender.Host().UpdateAllViews();
     return ok;
 }

@@ -9,5 +9,5 @@ class TCommandSender;
 // WriteToPZU with retries; a failure is reported as "Не выполнена
 // команда" with the hint "Записать параметры в ПЗУ". Then, success or not,
 // the gauge gets 1000 ms to finish writing its memory before anything else
-// is sent, and the views are refreshed.
+// is sent.
 bool StoreToRom(TCommandSender &sender);

@@ -18,7 +18,6 @@ TEST(Switches, CompareExactlyAndCaseSensitively)
     EXPECT_TRUE(all.LumidorMode);
     EXPECT_TRUE(all.ModbusMode);
     EXPECT_TRUE(all.SimMode);
-    EXPECT_FALSE(all.WritingAllParameters);
     EXPECT_EQ(all.LogRadix, 16);
 }
 

@@ -12,7 +12,7 @@
 #include "support/temp_home.h"
 
 #include "link/scripted_line.h"
-#include "session/recording_host.h"
+#include "support/recording_operator.h"
 
 #include <QDir>
 #include <QSet>

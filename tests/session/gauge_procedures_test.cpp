@@ -19,7 +19,7 @@
 #include "support/temp_home.h"
 
 #include "link/scripted_line.h"
-#include "recording_host.h"
+#include "support/recording_operator.h"
 
 #include <QDir>
 
@@ -183,12 +183,11 @@ TEST_F(GaugeProceduresTest, StoreToRomWaitsForTheGaugeEvenWhenItFails)
     EXPECT_FALSE(StoreToRom(sender));
     EXPECT_EQ(events, repeat("WriteToPZU", 5) + QStringList{"pause 1000"});
     EXPECT_EQ(host.messages, QStringList{"Не выполнена команда\rЗаписать параметры в ПЗУ"});
-    EXPECT_EQ(host.calls.last(), QStringLiteral("update"));
 }
 
 TEST_F(GaugeProceduresTest, SpectrumReadKeepsTheOrderAndPausesOfTheProgram)
 {
-    const TArrayReadResult result = ReadSpectrum(sender, counters, dbPath());
+    const TArrayReadResult result = ReadSpectrum(sender, host, counters, dbPath());
 
     QStringList expected{"InitReadStop", "SpectrumReadInit", "pause 1000"};
     for (int b = 1; b <= 16; ++b)
@@ -219,7 +218,7 @@ TEST_F(GaugeProceduresTest, SpectrumReadKeepsTheOrderAndPausesOfTheProgram)
     EXPECT_EQ(result.Files.size(), 2);
 
     // The next read continues the numbering; the summary is written once.
-    ReadSpectrum(sender, counters, dbPath());
+    ReadSpectrum(sender, host, counters, dbPath());
     EXPECT_EQ(counters.SpectrumFileCounter, 2);
     EXPECT_EQ(dayFiles().size(), 3);
     EXPECT_TRUE(dayFiles().contains(QStringLiteral("Spectrum_20261208_101530_0002.txt")));
@@ -227,7 +226,7 @@ TEST_F(GaugeProceduresTest, SpectrumReadKeepsTheOrderAndPausesOfTheProgram)
 
 TEST_F(GaugeProceduresTest, SignalReadHasNoPauseBetweenItsThirtyTwoBlocks)
 {
-    const TArrayReadResult result = ReadSignal(sender, counters, dbPath());
+    const TArrayReadResult result = ReadSignal(sender, host, counters, dbPath());
     QStringList expected{"InitReadStop", "SignalReadInit", "pause 1000"};
     for (int b = 1; b <= 32; ++b)
         expected << QStringLiteral("block %1").arg(b);
@@ -249,7 +248,7 @@ TEST_F(GaugeProceduresTest, FailingInitIsReportedAndEndsTheReadWithoutAFile)
         return describe(frame) == QStringLiteral("SpectrumReadInit") ? QByteArray()
                                                                      : line.sim().answer(frame, false).bytes();
     };
-    const TArrayReadResult result = ReadSpectrum(sender, counters, dbPath());
+    const TArrayReadResult result = ReadSpectrum(sender, host, counters, dbPath());
     EXPECT_FALSE(result.Initialised);
     EXPECT_EQ(events, QStringList{"InitReadStop"} + repeat("SpectrumReadInit", 5));
     EXPECT_EQ(host.messages, QStringList{"Не выполнена команда\rИнициализациия чтения массива спектра"});
@@ -261,7 +260,7 @@ TEST_F(GaugeProceduresTest, FailingInitIsReportedAndEndsTheReadWithoutAFile)
         return describe(frame) == QStringLiteral("SignalReadInit") ? QByteArray()
                                                                    : line.sim().answer(frame, false).bytes();
     };
-    ReadSignal(sender, counters, dbPath());
+    ReadSignal(sender, host, counters, dbPath());
     EXPECT_EQ(host.messages.last(), QStringLiteral("Не выполнена команда\rИнициализациия чтения массива сигнала"));
     EXPECT_TRUE(dayFiles().isEmpty());
 }
@@ -275,7 +274,7 @@ TEST_F(GaugeProceduresTest, SilentBlockKeepsItsZerosAndAFailedStopStillWritesThe
             return QByteArray();
         return line.sim().answer(frame, false).bytes();
     };
-    const TArrayReadResult result = ReadSpectrum(sender, counters, dbPath());
+    const TArrayReadResult result = ReadSpectrum(sender, host, counters, dbPath());
     EXPECT_TRUE(result.Initialised);
     EXPECT_EQ(result.BlocksRead, 15);
     EXPECT_FALSE(result.Stopped);
@@ -293,7 +292,7 @@ TEST_F(GaugeProceduresTest, SilentBlockKeepsItsZerosAndAFailedStopStillWritesThe
 TEST_F(GaugeProceduresTest, UnwritableArchiveIsReportedAndTheCommandStaysUsable)
 {
     home.writeRaw(QStringLiteral("DATA"), "a file where the archive folder should be");
-    const TArrayReadResult result = ReadSignal(sender, counters, dbPath());
+    const TArrayReadResult result = ReadSignal(sender, host, counters, dbPath());
     EXPECT_FALSE(result.Saved);
     ASSERT_EQ(host.errors.size(), 1);
     EXPECT_TRUE(host.errors.first().startsWith(QStringLiteral("Не удалось создать папку "))) << host.errors.first().toStdString();

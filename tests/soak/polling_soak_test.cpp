@@ -15,7 +15,7 @@
 #include "session/array_read.h"
 #include "session/command_sender.h"
 #include "session/gauge_session.h"
-#include "session/procedure_host.h"
+#include "support/recording_operator.h"
 #include "sim/simulated_line.h"
 #include "support/archive_counts.h"
 #include "support/core_application.h"
@@ -40,17 +40,6 @@ namespace {
 
 constexpr quint64 PollingExchanges = 10000;
 constexpr int NoProgressLimitMs = 60000;
-
-class CountingHost final : public TProcedureHost
-{
-public:
-    void ShowProgress(const QString &, int, int) override {}
-    void CloseProgress() override {}
-    void Message(const QString &) override { ++messages; }
-    void ErrorMessage(const QString &) override { ++errors; }
-    int messages = 0;
-    int errors = 0;
-};
 
 } // namespace
 
@@ -97,7 +86,7 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
             ++pollExchanges;
     });
 
-    CountingHost host;
+    RecordingHost host;
     TCommandSender sender(cycle, model, host);
     TRequestThread &thread = session.RequestThread();
     TCustomTimer timer;
@@ -121,9 +110,9 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
         if ((arrayReads == 0 && done > PollingExchanges / 3) || (arrayReads == 1 && done > 2 * PollingExchanges / 3)) {
             ++arrayReads;
             if (arrayReads == 1)
-                ReadSpectrum(sender, counters, home.file("DATA"));
+                ReadSpectrum(sender, host, counters, home.file("DATA"));
             else
-                ReadSignal(sender, counters, home.file("DATA"));
+                ReadSignal(sender, host, counters, home.file("DATA"));
             return;
         }
         bool ok = true;

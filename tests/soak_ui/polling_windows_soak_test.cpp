@@ -28,7 +28,7 @@
 
 #include "support/archive_counts.h"
 #include "support/gui_application.h"
-#include "support/scripted_operator.h"
+#include "support/installed_operator.h"
 #include "support/temp_home.h"
 
 #include <QDir>
@@ -182,7 +182,7 @@ protected:
     }
 
     TempHome home;
-    TScriptedOperator op;
+    TInstalledOperator op;
     std::unique_ptr<TProgram> program;
     std::unique_ptr<TFormMain> form;
 

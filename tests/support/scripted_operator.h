@@ -2,7 +2,8 @@
 // An operator for tests: it answers from a script and records every call
 // with its texts, so a test can drive a command that asks questions and then
 // check exactly what the person at the workstation would have seen.
-// It installs itself as the program's operator while it exists.
+// TInstalledOperator (installed_operator.h) is the same, installed as the
+// program's operator while it exists.
 //
 // Answers are taken in order by the calls that need one: a bool for a Yes/No
 // question, a number or a text for an input dialog (a text goes through the
@@ -12,8 +13,8 @@
 // question then gets its default button and an input is cancelled.
 
 #include "device/bad_zones.h"
-#include "ui/dialogs/operator.h"
-#include "ui/widgets/spin_edit.h"
+#include "session/operator.h"
+#include "values/whole_number.h"
 
 #include <QList>
 #include <QQueue>
@@ -26,11 +27,10 @@ struct TOperatorCall {
     QVariantList Args; // the other arguments, in the operation's order
 };
 
-class TScriptedOperator final : public TOperator
+class TScriptedOperator : public TOperator
 {
 public:
-    TScriptedOperator() { SetOperator(this); }
-    ~TScriptedOperator() override { SetOperator(nullptr); }
+    TScriptedOperator() = default;
     TScriptedOperator(const TScriptedOperator &) = delete;
     TScriptedOperator &operator=(const TScriptedOperator &) = delete;
 

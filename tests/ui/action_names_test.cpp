@@ -1,5 +1,5 @@
-// Action names tie the main window's tables, its procedures and the other
-// windows together: each one that is used must be an action of the main
+// Action names tie the main window's tables and the other windows
+// together: each one that is used must be an action of the main
 // window or stand on the list of actions of windows still to come, and a
 // name that is neither is reported, not skipped.
 
@@ -8,7 +8,6 @@
 #include "device/parameter_table.h"
 #include "ui/main/action_tables.h"
 #include "ui/windows/form_tolm472i.h"
-#include "ui/procedures/procedure_all_parameters.h"
 
 #include <QLabel>
 #include <QTest>
@@ -32,9 +31,6 @@ TEST_F(ActionNames, EveryNameTheTablesUseIsAnActionOrPending)
     Start({QStringLiteral("/full")});
     QStringList used = namesIn(MainMenus()) + namesIn(MainToolBars()) + PollingLockedActions() + FullModeActions() +
                        ExtendedActions();
-    for (const auto steps : {AllParametersReadSteps(), AllParametersWriteSteps()})
-        for (const TActionStep &step : steps)
-            used.append(step.Action);
     for (const TParameter &p : ParameterTable())
         used << ChangeActionName(p) << ReadActionName(p) << WriteActionName(p);
     used.removeAll(QString());

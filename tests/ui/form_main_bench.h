@@ -19,12 +19,12 @@
 #include "ui/main/form_main.h"
 #include "ui/main/program.h"
 
+#include "support/frame_codes.h"
 #include "support/gui_application.h"
 #include "support/manual_clock.h"
-#include "support/scripted_operator.h"
+#include "support/installed_operator.h"
 #include "support/temp_home.h"
 
-#include "procedure_bench.h"
 
 #include <QAction>
 #include <QDir>
@@ -149,7 +149,7 @@ protected:
 
     TempHome home;
     ManualClockScope clock{QDateTime(QDate(2026, 12, 8), QTime(10, 15, 0))};
-    TScriptedOperator op;
+    TInstalledOperator op;
     std::unique_ptr<TProgram> program;
     std::unique_ptr<TFormMain> form;
 

@@ -21,7 +21,7 @@
 
 #include "support/gui_application.h"
 #include "support/run_passes.h"
-#include "support/scripted_operator.h"
+#include "support/installed_operator.h"
 #include "support/temp_home.h"
 
 #include "fake_main_services.h"
@@ -88,7 +88,7 @@ protected:
         line.WithSimulator([status](TSimLine &sim) { sim.gauge().setStatus(status); });
     }
 
-    TScriptedOperator op;
+    TInstalledOperator op;
     TempHome home;
     TSimulatedLine line{ViewsLineConfig()};
     TGaugeSession session{TGaugeSessionSetup{home.path()}, line};

@@ -3,12 +3,14 @@
 // code under test is about to open by queueing its actions before the call.
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 // Runs act on the modal dialog of type Dialog that is open once the event
 // loop runs next. Without such a dialog the test fails and whatever modal
@@ -28,3 +30,55 @@ void OnNextModal(std::function<void(Dialog *)> act)
         act(dialog);
     });
 }
+
+// Answers the modal dialogs of a procedure on the runner's worker as they
+// open: the worker hands each one over when it gets there, so no moment to
+// queue an answer before it is known. Each step takes the next modal window
+// that opens; a window of another type than the step expects fails the test
+// and is closed. Steps left over when the script ends fail the test.
+class TModalScript
+{
+public:
+    TModalScript()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start();
+    }
+    ~TModalScript()
+    {
+        EXPECT_EQ(m_steps.size(), size_t(0)) << "modal windows that never opened";
+    }
+
+    template <typename Dialog>
+    TModalScript &Then(std::function<void(Dialog *)> act)
+    {
+        m_steps.push_back([act](QWidget *modal) {
+            auto *dialog = qobject_cast<Dialog *>(modal);
+            if (!dialog) {
+                ADD_FAILURE() << "expected a modal " << Dialog::staticMetaObject.className() << ", found "
+                              << modal->metaObject()->className();
+                modal->close();
+                return;
+            }
+            act(dialog);
+        });
+        return *this;
+    }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_last || m_steps.empty())
+            return;
+        m_last = modal;
+        const auto step = m_steps.front();
+        m_steps.erase(m_steps.begin());
+        step(modal);
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_last; // a window that is gone no longer counts as seen
+    std::vector<std::function<void(QWidget *)>> m_steps;
+};

@@ -5,7 +5,7 @@
 
 #include "modal_dialog.h"
 #include "support/gui_application.h"
-#include "support/scripted_operator.h"
+#include "support/installed_operator.h"
 #include "support/temp_home.h"
 
 #include <QMessageBox>
@@ -25,7 +25,7 @@ protected:
 class ScriptedOperator : public GuiTest
 {
 protected:
-    TScriptedOperator op;
+    TInstalledOperator op;
 };
 
 } // namespace

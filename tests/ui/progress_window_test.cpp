@@ -66,18 +66,16 @@ TEST_F(ProgressWindow, CaptionStaysUntilTheBarMoves)
     op.CloseProgress();
 }
 
-TEST_F(ProgressWindow, PendingEventsRunOnlyWhenTheBarMoves)
+TEST_F(ProgressWindow, MovingTheBarRunsNoPendingEvents)
 {
+    // The procedures hand their progress over from the runner's worker: a
+    // step that ran the event loop inside would let a timer tick or a menu
+    // command run in the middle of the hand-over.
     bool handled = false;
     QTimer::singleShot(0, [&] { handled = true; });
-    op.ShowProgress(QStringLiteral("Повтор команды Эхо"), 0, 5);
+    for (int step = 0; step <= 5; ++step)
+        op.ShowProgress(QStringLiteral("Повтор команды Эхо"), step, 5);
     EXPECT_FALSE(handled);
-    op.ShowProgress(QStringLiteral("Повтор команды Эхо"), 1, 5);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(handled);
-
-    // A handler that closes the window meanwhile (the operator stopped the
-    // operation) leaves no window behind.
-    QTimer::singleShot(0, [&] { op.CloseProgress(); });
-    op.ShowProgress(QStringLiteral("Повтор команды Эхо"), 2, 5);
-    EXPECT_EQ(window(), nullptr);
 }

@@ -1,5 +1,7 @@
 #include "ui/dialogs/form_input_integer.h"
 
+#include "values/whole_number.h"
+
 namespace {
 
 constexpr int FieldWidth = 121;

@@ -1,81 +1,10 @@
 #pragma once
-// The operator: everything the program asks of, or tells, the person at the
-// workstation goes through this one interface: message boxes, yes/no
-// questions, the input dialogs, the file-open dialog and the progress
-// window of long operations. The program shows real dialogs
-// (TWidgetOperator); tests install an operator that answers from a script.
+// The operator in use in the program: the real dialogs (TWidgetOperator)
+// until a test installs one that answers from a script.
 //
 // Called in the user-interface thread only.
 
-#include <QString>
-
-class TBadZone;
-
-enum class TMessageIcon { Information, Warning, Error, Question };
-
-// Caption of the program's warnings and confirmations.
-inline QString AttentionCaption()
-{
-    return QStringLiteral("Внимание");
-}
-
-class TOperator
-{
-public:
-    virtual ~TOperator() = default;
-
-    // A message box with one OK button. Texts separate lines with CR.
-    virtual void ShowMessage(TMessageIcon icon, const QString &caption, const QString &text) = 0;
-    // A message box with Yes and No; true for Yes. defaultYes names the
-    // button that Enter presses.
-    virtual bool AskYesNo(TMessageIcon icon, const QString &caption, const QString &text, bool defaultYes) = 0;
-
-    // A whole number within min..max; cancel gives value back and leaves
-    // confirmed false.
-    virtual int InputIntegerConfirmed(const QString &title, const QString &label, int value, int max, int min,
-                                      bool &confirmed) = 0;
-    // A number shown with decimals digits after the separator; cancel gives
-    // value back.
-    virtual double InputDouble(const QString &title, const QString &label, int decimals, double max, double min,
-                               double value) = 0;
-    // An item of the lines of the text file listFile (-1 when the choice is
-    // none of them); cancel gives index back.
-    virtual int InputIndexFromList(const QString &title, const QString &label, int index,
-                                   const QString &listFile) = 0;
-    // A free text; cancel gives text back.
-    virtual QString InputText(const QString &title, const QString &label, const QString &text) = 0;
-    // The four values of a bad zone; true after OK (the zone's values are
-    // set), false after cancel (nothing changed).
-    virtual bool InputBadZone(TBadZone &zone) = 0;
-
-    // Shows (creating it when needed) the progress window at step of total.
-    // A window already shown keeps its text and total, only its position
-    // moves; a negative step only shows the window.
-    virtual void ShowProgress(const QString &text, int step, int total) = 0;
-    virtual void CloseProgress() = 0;
-
-    // An existing file chosen in a file-open dialog, empty when cancelled.
-    // filter: "Description (*.ext)"; defaultExtension without the dot.
-    virtual QString OpenFileName(const QString &filter, const QString &defaultExtension,
-                                 const QString &initialFolder) = 0;
-
-    // The usual forms of the boxes above.
-    int InputInteger(const QString &title, const QString &label, int value, int max, int min);
-    // "Внимание", warning icon, OK.
-    void Warning(const QString &text) { ShowMessage(TMessageIcon::Warning, AttentionCaption(), text); }
-    // "Внимание", error icon, OK.
-    void Error(const QString &text) { ShowMessage(TMessageIcon::Error, AttentionCaption(), text); }
-    // Information icon, OK.
-    void Information(const QString &caption, const QString &text)
-    {
-        ShowMessage(TMessageIcon::Information, caption, text);
-    }
-    // "Внимание", question icon, Yes/No.
-    bool Question(const QString &text, bool defaultYes)
-    {
-        return AskYesNo(TMessageIcon::Question, AttentionCaption(), text, defaultYes);
-    }
-};
+#include "session/operator.h"
 
 // The operator in use: the real dialogs until another is installed.
 TOperator &Operator();

@@ -1,6 +1,5 @@
 #include "ui/dialogs/widget_operator.h"
 
-#include "link/ui_hand_over.h"
 #include "ui/dialogs/dialog_frame.h"
 #include "ui/dialogs/form_input_bad_zone.h"
 #include "ui/dialogs/form_input_double.h"
@@ -9,7 +8,6 @@
 #include "ui/dialogs/form_progress_bar.h"
 #include "ui/widgets/screen_text.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -135,14 +133,10 @@ void TWidgetOperator::ShowProgress(const QString &text, int step, int total)
 {
     if (!m_progress)
         m_progress = new TFormProgressBar(text, total);
-    // A procedure on the worker hands its progress over and the event loop
-    // paints the bar when this returns; only one still running in this
-    // thread pumps, so that menus, key chords and timer ticks get their turn.
-    if (step >= 0 && m_progress->SetStep(step) && !TUiHandOver::RunningHandedOverWork()) {
-        QApplication::processEvents();
-        if (!m_progress)
-            return; // closed by one of them
-    }
+    // The procedures run on the runner's worker and hand their progress
+    // over: the event loop paints the bar as soon as this returns.
+    if (step >= 0)
+        m_progress->SetStep(step);
     m_progress->ShowInactive();
 }
 

@@ -7,20 +7,20 @@
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "link/ui_hand_over.h"
-#include "session/command_sender.h"
 #include "session/gauge_session.h"
 #include "session/procedure_runner.h"
+#include "session/procedures/parameter_set.h"
+#include "session/procedures/procedure_context.h"
 #include "ui/main/action_dispatcher.h"
 #include "ui/main/action_tables.h"
 #include "ui/main/form_main_shortcuts.h"
 #include "ui/dialogs/operator.h"
-#include "ui/procedures/parameter_set.h"
-#include "ui/procedures/procedure_context.h"
 #include "ui/main/program.h"
 #include "ui/windows/window_pos.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace {
 
@@ -29,18 +29,11 @@ const QString FormName = QStringLiteral("FormMain");
 } // namespace
 
 TFormMain::TFormMain(TProgram &program, QWidget *parent)
-    : QMainWindow(parent), m_program(program), m_actions(new TActionDispatcher(this)), m_host(*this)
+    : QMainWindow(parent), m_program(program), m_actions(new TActionDispatcher(this))
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("ТОЛМ47xИ"));
     m_actions->SetPending(PendingActions());
-    m_sender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), m_host);
-    m_workerHost = std::make_unique<TUiProcedureHost>(m_host, program.Cycle().HandOver());
-    m_workerSender = std::make_unique<TCommandSender>(program.Cycle(), program.Model(), *m_workerHost);
-    m_host.SetOnCapturedArray([this](TCapturedArray array) {
-        ExecuteAction(array == TCapturedArray::Spectrum ? QStringLiteral("actSpectrumShow")
-                                                        : QStringLiteral("actSignalShow"));
-    });
     createActions();
     createMenus();
     formCreate();
@@ -90,9 +83,20 @@ void TFormMain::formCreate()
     ApplyValueRanges();
 }
 
-TProcedureContext TFormMain::procedureContext()
+bool TFormMain::startProcedure(std::function<void(const TProcedureContext &)> procedure, std::function<void()> after)
 {
-    return {*this, *m_sender, Operator(), AppContext().Flags, AppContext().ProgramFolder()};
+    QPointer<TFormMain> self(this);
+    return m_program.Session().StartProcedure(Operator(), *this, AppContext().Flags.FullMode, std::move(procedure),
+                                              [self, after = std::move(after)] {
+                                                  if (self && after)
+                                                      after();
+                                              });
+}
+
+void TFormMain::ShowCapturedArray(TCapturedArray array)
+{
+    ExecuteAction(array == TCapturedArray::Spectrum ? QStringLiteral("actSpectrumShow")
+                                                    : QStringLiteral("actSignalShow"));
 }
 
 bool TFormMain::ExecuteAction(const QString &name)
@@ -140,21 +144,6 @@ void TFormMain::ApplyValueRanges()
     range(model.Level, model.Lmax());
     range(model.LevelFree, model.Lmax());
     range(model.Distance, model.Hmax());
-}
-
-bool TFormMain::SendCommandWithRetries(int code, const QString &hint, int attempts)
-{
-    return m_sender->SendCommandWithRetries(code, hint, attempts);
-}
-
-bool TFormMain::ReadBlockWithRetries(int attempts)
-{
-    return m_sender->ReadBlockWithRetries(attempts);
-}
-
-void TFormMain::ReportFailure(const QString &hint)
-{
-    m_sender->ReportFailure(hint);
 }
 
 void TFormMain::ApplyPollingLock()
@@ -209,8 +198,7 @@ void TFormMain::closeEvent(QCloseEvent *event)
     SaveWindowPos(*this, FormName);
     SaveParameterSet(m_program.Model(), Operator(), AppContext().ProgramFolder());
     closeToolWindows();
-    // The capture timer goes with the window; a capture still running in a
-    // command below this one must find it.
+    // No capture starts while the window goes.
     m_captureTimer->Stop();
     event->accept();
 }

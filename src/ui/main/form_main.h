@@ -14,9 +14,7 @@
 // User-interface thread only.
 
 #include "session/array_read.h"
-#include "session/ui_procedure_host.h"
 #include "ui/main/main_services.h"
-#include "ui/procedures/procedure_operator_host.h"
 
 #include <QMainWindow>
 
@@ -25,7 +23,6 @@
 #include <vector>
 
 class TActionDispatcher;
-class TCommandSender;
 class TCustomTimer;
 class TMainShortcuts;
 class TProgram;
@@ -61,12 +58,10 @@ public:
     // Level and free space 0..Lmax, distance 0..Hmax (minimum first).
     void ApplyValueRanges() override;
     void ShowParametersWindow(bool factoryTab) override;
+    // Executes "Спектр" or "Сигнал".
+    void ShowCapturedArray(TCapturedArray array) override;
 
     // --- Commands ----------------------------------------------------------------
-    bool SendCommandWithRetries(int code, const QString &hint, int attempts);
-    bool ReadBlockWithRetries(int attempts);
-    // "Внимание": "Не выполнена команда\r" + hint.
-    void ReportFailure(const QString &hint);
     // With the poll-selection window open: "Все параметры" ticked,
     // "Токовый выход" ticked exactly in full mode with "/lumidor".
     void ApplyDefaultPollSelection();
@@ -85,7 +80,6 @@ public:
     bool CaptureSignalAndSpectrum(std::function<void()> after = {});
 
     TActionDispatcher &Actions() const { return *m_actions; }
-    TCommandSender &Sender() const { return *m_sender; }
     TCustomTimer &CaptureTimer() const { return *m_captureTimer; }
     const TCaptureCounters &CaptureCounters() const { return m_counters; }
 
@@ -104,8 +98,11 @@ protected:
 
 private:
     void formCreate();
-    // What a composite command works with, the operator in use included.
-    TProcedureContext procedureContext();
+    // Runs a command that talks to the gauge on the procedure runner, with
+    // the operator in use and this window's views reached through the
+    // hand-over, then `after` here (when this window still exists). False
+    // while another procedure runs.
+    bool startProcedure(std::function<void(const TProcedureContext &)> procedure, std::function<void()> after = {});
 
     // form_main_actions.cpp
     void createActions();
@@ -113,8 +110,6 @@ private:
     void addSingleRead(const TSingleRead &row);
     void runChange(const TParameter &parameter);
     void runTextChange(const TTextChange &row);
-    void runParameterRead(const TParameter &parameter);
-    void runParameterWrite(const TParameter &parameter);
     void changePort();
     void setLogRadix(int radix);
     void showAbout();
@@ -150,12 +145,6 @@ private:
 
     TProgram &m_program;
     TActionDispatcher *m_actions = nullptr;
-    TOperatorProcedureHost m_host;
-    std::unique_ptr<TCommandSender> m_sender;
-    // The host and sender of the procedures on the runner's worker: their
-    // calls reach m_host in this thread.
-    std::unique_ptr<TUiProcedureHost> m_workerHost;
-    std::unique_ptr<TCommandSender> m_workerSender;
     TCustomTimer *m_captureTimer = nullptr;
     TMainShortcuts *m_shortcuts = nullptr;
     // Changed by the array reads on the runner; read here between them.

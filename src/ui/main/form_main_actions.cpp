@@ -8,14 +8,13 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/transmitter.h"
-#include "session/command_sender.h"
-#include "ui/main/action_dispatcher.h"
-#include "ui/main/action_tables.h"
+#include "session/procedures/procedure_actions.h"
+#include "session/procedures/procedure_commands.h"
+#include "session/procedures/procedure_context.h"
 #include "ui/dialogs/form_port_setup.h"
 #include "ui/dialogs/operator.h"
-#include "ui/procedures/procedure_actions.h"
-#include "ui/procedures/procedure_commands.h"
-#include "ui/procedures/procedure_context.h"
+#include "ui/main/action_dispatcher.h"
+#include "ui/main/action_tables.h"
 #include "ui/main/program.h"
 
 #include <QCoreApplication>
@@ -55,8 +54,9 @@ void TFormMain::createActions()
     for (const TSingleRead &row : SingleReads())
         addSingleRead(row);
     for (const TProcedureAction &row : ProcedureActions())
-        m_actions->Add(text(row.Name), text(row.Caption), text(row.Hint),
-                       [this, &row] { RunProcedureAction(row, procedureContext()); });
+        m_actions->Add(text(row.Name), text(row.Caption), text(row.Hint), [this, &row] {
+            startProcedure([&row](const TProcedureContext &context) { RunProcedureAction(row, context); });
+        });
     PortSetupDialog = RunPortSetupDialog;
 }
 
@@ -70,10 +70,15 @@ void TFormMain::addParameterActions(const TParameter &parameter)
                        [this, &parameter] { runChange(parameter); });
     if (parameter.ReadCaption && CanRead(parameter))
         m_actions->Add(ReadActionName(parameter), text(parameter.ReadCaption), text(parameter.ReadHint),
-                       [this, &parameter] { runParameterRead(parameter); });
+                       [this, &parameter] {
+                           startProcedure([&parameter](const TProcedureContext &c) { ReadParameter(c, parameter); });
+                       });
     if (parameter.WriteCaption && CanWrite(parameter))
         m_actions->Add(WriteActionName(parameter), text(parameter.WriteCaption), text(parameter.WriteHint),
-                       [this, &parameter] { runParameterWrite(parameter); });
+                       [this, &parameter] {
+                           startProcedure(
+                               [&parameter](const TProcedureContext &c) { WriteParameterValue(c, parameter); });
+                       });
 }
 
 void TFormMain::runChange(const TParameter &parameter)
@@ -117,39 +122,9 @@ void TFormMain::runTextChange(const TTextChange &row)
 
 void TFormMain::addSingleRead(const TSingleRead &row)
 {
-    // One exchange, no retry, no message: what happened shows in the
-    // communication window and the gauge's status.
     m_actions->Add(text(row.Name), text(row.Caption), text(row.Caption), [this, code = row.Code] {
-        m_program.Cycle().Exchange(code);
-        UpdateAllViews();
+        startProcedure([code](const TProcedureContext &context) { ReadOnce(context, code); });
     });
-}
-
-void TFormMain::runParameterRead(const TParameter &parameter)
-{
-    if (parameter.Extended && !m_program.Model().HasExtendedParameters())
-        return;
-    if (!SendCommandReported(procedureContext(), parameter.ReadCode, text(parameter.ReadHint)))
-        return;
-    if (parameter.RangesFollow)
-        ApplyValueRanges();
-    UpdateAllViews();
-}
-
-void TFormMain::runParameterWrite(const TParameter &parameter)
-{
-    if (parameter.Extended && !m_program.Model().HasExtendedParameters())
-        return;
-    const QString hint = text(parameter.WriteHint);
-    const int code = WriteCommand(parameter, m_program.Model());
-    if (code < 0) {
-        // A program type the gauge has no command for (one it reported
-        // itself, say): nothing is sent, and the operator learns that the
-        // write did not happen.
-        ReportFailure(hint);
-        return;
-    }
-    WriteParameter(procedureContext(), code, hint);
 }
 
 void TFormMain::setLogRadix(int radix)

@@ -8,6 +8,7 @@
 #include "link/request_thread.h"
 #include "session/gauge_session.h"
 #include "session/procedure_runner.h"
+#include "session/procedures/procedure_context.h"
 #include "ui/main/action_dispatcher.h"
 #include "ui/main/action_tables.h"
 #include "ui/dialogs/operator.h"
@@ -139,20 +140,16 @@ bool TFormMain::CaptureSignalAndSpectrum(std::function<void()> after)
 bool TFormMain::readArrays(std::vector<TCapturedArray> arrays, std::function<void()> after)
 {
     const QString dbPath = m_program.ArchiveSettings().dbPath;
-    QPointer<TFormMain> self(this);
-    return m_program.Session().Runner().Start(
-        [this, arrays, dbPath] {
+    return startProcedure(
+        [this, arrays, dbPath](const TProcedureContext &context) {
             for (TCapturedArray array : arrays) {
                 if (array == TCapturedArray::Spectrum)
-                    ReadSpectrum(*m_workerSender, m_counters, dbPath);
+                    ReadSpectrum(context.Sender, context.Views, m_counters, dbPath);
                 else
-                    ReadSignal(*m_workerSender, m_counters, dbPath);
+                    ReadSignal(context.Sender, context.Views, m_counters, dbPath);
             }
         },
-        [self, after = std::move(after)] {
-            if (self && after)
-                after();
-        });
+        std::move(after));
 }
 
 void TFormMain::applyBusyLock(bool busy)

@@ -6,10 +6,6 @@
 
 #include <QSpinBox>
 
-// The whole number a text stands for within min..max: not a whole number ->
-// min; above max -> max; below min -> min.
-int WholeNumberInLimits(const QString &text, int max, int min);
-
 class TSpinEdit : public QSpinBox
 {
     Q_OBJECT

@@ -1,0 +1,31 @@
+#pragma once
+// What the gauge procedures tell the program's windows: the model changed
+// (refresh every open view), the gauge's identity or a range changed, the
+// parameters window should come forward, an array read is complete. The
+// main window implements it; the command-line tool has no windows and
+// takes this do-nothing base; tests count the calls.
+//
+// Called in the user-interface thread; a procedure on the runner's worker
+// reaches the main window through TUiThreadViews.
+
+enum class TCapturedArray { Spectrum, Signal };
+
+class TGaugeViews
+{
+public:
+    virtual ~TGaugeViews() = default;
+
+    // UpdateView of every open window, in the main window's order.
+    virtual void UpdateAllViews() {}
+    // Visibility of the full-mode and extended actions, then the default
+    // poll selection (after the signature tells the software version).
+    virtual void ApplyModeVisibility() {}
+    // Display ranges of level, free space (0..Lmax) and distance (0..Hmax).
+    virtual void ApplyValueRanges() {}
+    // Opens (or brings forward) the parameters window; with factoryTab its
+    // tab "Заводские" is selected.
+    virtual void ShowParametersWindow(bool /*factoryTab*/) {}
+    // An array read is complete in the model: show it (the spectrum or
+    // signal window).
+    virtual void ShowCapturedArray(TCapturedArray) {}
+};

@@ -1,0 +1,100 @@
+#include "session/ui_thread_operator.h"
+
+#include "link/ui_hand_over.h"
+
+// The answers start as a cancel would leave them, so a closed hand-over
+// gives exactly that.
+
+void TUiThreadOperator::ShowMessage(TMessageIcon icon, const QString &caption, const QString &text)
+{
+    m_handOver.Run([&] { m_op.ShowMessage(icon, caption, text); });
+}
+
+bool TUiThreadOperator::AskYesNo(TMessageIcon icon, const QString &caption, const QString &text, bool defaultYes)
+{
+    bool answer = defaultYes;
+    m_handOver.Run([&] { answer = m_op.AskYesNo(icon, caption, text, defaultYes); });
+    return answer;
+}
+
+int TUiThreadOperator::InputIntegerConfirmed(const QString &title, const QString &label, int value, int max, int min,
+                                             bool &confirmed)
+{
+    int answer = value;
+    confirmed = false;
+    m_handOver.Run([&] { answer = m_op.InputIntegerConfirmed(title, label, value, max, min, confirmed); });
+    return answer;
+}
+
+double TUiThreadOperator::InputDouble(const QString &title, const QString &label, int decimals, double max,
+                                      double min, double value)
+{
+    double answer = value;
+    m_handOver.Run([&] { answer = m_op.InputDouble(title, label, decimals, max, min, value); });
+    return answer;
+}
+
+int TUiThreadOperator::InputIndexFromList(const QString &title, const QString &label, int index,
+                                          const QString &listFile)
+{
+    int answer = index;
+    m_handOver.Run([&] { answer = m_op.InputIndexFromList(title, label, index, listFile); });
+    return answer;
+}
+
+QString TUiThreadOperator::InputText(const QString &title, const QString &label, const QString &text)
+{
+    QString answer = text;
+    m_handOver.Run([&] { answer = m_op.InputText(title, label, text); });
+    return answer;
+}
+
+bool TUiThreadOperator::InputBadZone(TBadZone &zone)
+{
+    bool answer = false;
+    m_handOver.Run([&] { answer = m_op.InputBadZone(zone); });
+    return answer;
+}
+
+void TUiThreadOperator::ShowProgress(const QString &text, int step, int total)
+{
+    m_handOver.Run([&] { m_op.ShowProgress(text, step, total); });
+}
+
+void TUiThreadOperator::CloseProgress()
+{
+    m_handOver.Run([&] { m_op.CloseProgress(); });
+}
+
+QString TUiThreadOperator::OpenFileName(const QString &filter, const QString &defaultExtension,
+                                        const QString &initialFolder)
+{
+    QString answer;
+    m_handOver.Run([&] { answer = m_op.OpenFileName(filter, defaultExtension, initialFolder); });
+    return answer;
+}
+
+void TUiThreadViews::UpdateAllViews()
+{
+    m_handOver.Run([&] { m_views.UpdateAllViews(); });
+}
+
+void TUiThreadViews::ApplyModeVisibility()
+{
+    m_handOver.Run([&] { m_views.ApplyModeVisibility(); });
+}
+
+void TUiThreadViews::ApplyValueRanges()
+{
+    m_handOver.Run([&] { m_views.ApplyValueRanges(); });
+}
+
+void TUiThreadViews::ShowParametersWindow(bool factoryTab)
+{
+    m_handOver.Run([&] { m_views.ShowParametersWindow(factoryTab); });
+}
+
+void TUiThreadViews::ShowCapturedArray(TCapturedArray array)
+{
+    m_handOver.Run([&] { m_views.ShowCapturedArray(array); });
+}

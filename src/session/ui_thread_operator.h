@@ -1,0 +1,55 @@
+#pragma once
+// The operator and the windows as a procedure on the runner's worker sees
+// them: each call is handed to the user-interface thread, where the real
+// operator (the dialogs, or a test's script) and the main window answer it,
+// and the procedure waits for the answer (a message box is closed, a
+// question answered, before the procedure goes on). When the hand-over is
+// closed (the program is ending) a message does nothing, a question gets
+// its default, an input is cancelled.
+//
+// Called in the user-interface thread too, the call runs at once.
+
+#include "session/gauge_views.h"
+#include "session/operator.h"
+
+class TUiHandOver;
+
+class TUiThreadOperator final : public TOperator
+{
+public:
+    TUiThreadOperator(TOperator &op, TUiHandOver &handOver) : m_op(op), m_handOver(handOver) {}
+
+    void ShowMessage(TMessageIcon icon, const QString &caption, const QString &text) override;
+    bool AskYesNo(TMessageIcon icon, const QString &caption, const QString &text, bool defaultYes) override;
+    int InputIntegerConfirmed(const QString &title, const QString &label, int value, int max, int min,
+                              bool &confirmed) override;
+    double InputDouble(const QString &title, const QString &label, int decimals, double max, double min,
+                       double value) override;
+    int InputIndexFromList(const QString &title, const QString &label, int index, const QString &listFile) override;
+    QString InputText(const QString &title, const QString &label, const QString &text) override;
+    bool InputBadZone(TBadZone &zone) override;
+    void ShowProgress(const QString &text, int step, int total) override;
+    void CloseProgress() override;
+    QString OpenFileName(const QString &filter, const QString &defaultExtension,
+                         const QString &initialFolder) override;
+
+private:
+    TOperator &m_op;
+    TUiHandOver &m_handOver;
+};
+
+class TUiThreadViews final : public TGaugeViews
+{
+public:
+    TUiThreadViews(TGaugeViews &views, TUiHandOver &handOver) : m_views(views), m_handOver(handOver) {}
+
+    void UpdateAllViews() override;
+    void ApplyModeVisibility() override;
+    void ApplyValueRanges() override;
+    void ShowParametersWindow(bool factoryTab) override;
+    void ShowCapturedArray(TCapturedArray array) override;
+
+private:
+    TGaugeViews &m_views;
+    TUiHandOver &m_handOver;
+};

@@ -1,0 +1,115 @@
+// The gauge procedures with the real dialogs and progress window and the
+// event loop turning: each runs on the runner's worker and asks the
+// operator through the hand-over, so the dialogs must open, answer and
+// close as they do for the operator, one after the other, and the
+// procedure must go on with their answers.
+
+#include "form_main_bench.h"
+
+#include "modal_dialog.h"
+#include "protocol/command_codes.h"
+#include "ui/dialogs/form_input_integer.h"
+#include "ui/dialogs/form_progress_bar.h"
+#include "ui/dialogs/operator.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+namespace {
+
+// The program's real dialogs instead of the bench's script.
+class ProceduresOnScreen : public FormMainBench
+{
+protected:
+    void StartOnScreen()
+    {
+        Start({QStringLiteral("/full")});
+        SetOperator(nullptr);
+        qApp->installEventFilter(&m_shown);
+    }
+    ~ProceduresOnScreen() override { qApp->removeEventFilter(&m_shown); }
+
+    // The captions the progress window showed, in order.
+    QStringList ProgressCaptions() const { return m_shown.captions; }
+
+private:
+    struct TProgressWatch : QObject {
+        QStringList captions;
+        bool eventFilter(QObject *object, QEvent *event) override
+        {
+            if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::Show)
+                if (auto *bar = qobject_cast<TFormProgressBar *>(object))
+                    if (captions.isEmpty() || captions.last() != bar->windowTitle())
+                        captions.append(bar->windowTitle());
+            return false;
+        }
+    } m_shown;
+};
+
+void Enter(TFormInputInteger *dialog, int value)
+{
+    dialog->speValue->setValue(value);
+    dialog->accept();
+}
+
+TEST_F(ProceduresOnScreen, NewSystemAddressAskedInTwoDialogsThenTheSignatureBox)
+{
+    StartOnScreen();
+    QString signature;
+    {
+        TModalScript script;
+        script.Then<TFormInputInteger>([](TFormInputInteger *d) { Enter(d, 1); }) // the gauge's plant number
+            .Then<TFormInputInteger>([](TFormInputInteger *d) { Enter(d, 17); })
+            .Then<QMessageBox>([&](QMessageBox *box) {
+                signature = box->text();
+                box->buttons().first()->click();
+            });
+        ASSERT_TRUE(Execute("actSystemAddressWrite"));
+    }
+    EXPECT_EQ(GaugeParameters().systemAddress, 17);
+    EXPECT_TRUE(signature.startsWith(QStringLiteral("Системный адрес: 17"))) << signature.toStdString();
+    EXPECT_EQ(SentCodes(), (QList<int>{SystemAddressWrite, SignatureRead}));
+    EXPECT_EQ(Model().SystemAddress(), 17);
+}
+
+TEST_F(ProceduresOnScreen, FailedWriteShowsItsRetriesThenTheWarningAndDoesNotStore)
+{
+    StartOnScreen();
+    FailEveryAnswer();
+    QString warning;
+    {
+        TModalScript script;
+        script.Then<QMessageBox>([&](QMessageBox *box) {
+            warning = box->text();
+            box->buttons().first()->click();
+        });
+        ASSERT_TRUE(Execute("actHmaxWrite"));
+    }
+    EXPECT_EQ(warning, QStringLiteral("Не выполнена команда\nЗаписать Hmax в прибор"));
+    EXPECT_EQ(SentCodes(), QList<int>(5, HmaxWrite));
+    // The window kept the text of its first step; the bar moved on.
+    const QStringList captions = ProgressCaptions();
+    ASSERT_FALSE(captions.isEmpty());
+    EXPECT_EQ(captions.last(), QStringLiteral("Повтор команды Записать Hmax в прибор 100%"));
+    for (QWidget *window : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<TFormProgressBar *>(window), nullptr) << "the progress window is closed";
+}
+
+TEST_F(ProceduresOnScreen, TrainingAsksFirstThenShowsTheGaugesLearningTime)
+{
+    StartOnScreen();
+    {
+        TModalScript script;
+        script.Then<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+        ASSERT_TRUE(Execute("actTrainingModeStart"));
+    }
+    const QList<int> sent = SentCodes();
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_EQ(sent.first(), TrainingModeStart);
+    const QStringList captions = ProgressCaptions();
+    ASSERT_FALSE(captions.isEmpty());
+    EXPECT_EQ(captions.last(), QStringLiteral("Обучение занимает 15 секунд 100%"));
+    EXPECT_EQ(clock.clock().PausedMs(), 15000);
+}
+
+} // namespace
