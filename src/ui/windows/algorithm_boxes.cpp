@@ -5,6 +5,7 @@
 #include "ui/main/main_services.h"
 
 #include <QCheckBox>
+#include <QPointer>
 
 #include <functional>
 
@@ -54,9 +55,14 @@ QCheckBox *TAlgorithmBoxes::Make(TAlgorithmBox which, QWidget *parent)
 void TAlgorithmBoxes::clicked(TAlgorithmBox which, bool on)
 {
     std::invoke(Bits[size_t(which)].Set, m_model, on);
-    m_services.ExecuteAction(WriteActionName(variantProcessing()));
-    m_services.ExecuteAction(ReadActionName(variantProcessing()));
-    Show();
+    // The read starts once the write has ended; the boxes then show what
+    // the gauge took, unless their window has closed meanwhile.
+    QPointer<QCheckBox> box = Box(which);
+    m_services.ExecuteInTurn({WriteActionName(variantProcessing()), ReadActionName(variantProcessing())},
+                             [this, box] {
+                                 if (box)
+                                     Show();
+                             });
 }
 
 bool TAlgorithmBoxes::checked(TAlgorithmBox which) const
