@@ -37,6 +37,7 @@ int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCl
     const std::pair<const char *, TVerb> verbs[] = {
         {"send", RunSend},   {"read", RunRead},         {"write", RunWrite},
         {"poll", RunPoll},   {"spectrum", RunSpectrum}, {"signal", RunSignal},
+        {"backup", RunBackup}, {"diff", RunDiff},      {"restore", RunRestore},
     };
     for (const auto &[name, run] : verbs) {
         if (options.verb == QLatin1String(name)) {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 TCliSession::TCliSession(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out)
     : m_options(options), m_environment(environment), m_out(out), m_op(out)
@@ -85,11 +86,18 @@ bool TCliSession::openLine(QString &error)
     }
     if (!m_options.port.isEmpty())
         transmitter->SetPortName(m_options.port);
-    if (!transmitter->Open()) {
-        // The program's own text, with the system's reason behind it.
-        error = QStringLiteral("Ошибка активации порта :") + transmitter->PortName();
+    QString failure;
+    transmitter->SetOnErrorMessage([&failure](const QString &, const QString &text) { failure = text; });
+    const bool opened = transmitter->Open();
+    transmitter->SetOnErrorMessage({});
+    if (!opened) {
+        // The program's own text, with the system's reason behind its first
+        // line and what the engineer can do (no rights on the port) after
+        // it, on one line.
+        QStringList lines = failure.split(QLatin1Char('\n'));
         if (!transmitter->LastError().isEmpty())
-            error += QStringLiteral(" (") + transmitter->LastError() + QStringLiteral(")");
+            lines.first() += QStringLiteral(" (") + transmitter->LastError() + QStringLiteral(")");
+        error = lines.join(QStringLiteral("; "));
         return false;
     }
     m_line = std::move(transmitter);

@@ -14,6 +14,12 @@ int RunWrite(TCliSession &session);
 int RunPoll(TCliSession &session);
 int RunSpectrum(TCliSession &session);
 int RunSignal(TCliSession &session);
+// The gauge's whole configuration kept in, compared with, and written back
+// from a parameter-set file. diff: 0 when nothing differs, 1 when
+// something does, 2 on usage or a file that cannot be read.
+int RunBackup(TCliSession &session);
+int RunDiff(TCliSession &session);
+int RunRestore(TCliSession &session);
 // Needs no line: only the archive of the program folder.
 int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out);
 

@@ -8,7 +8,7 @@
 #include "cli/cli_verbs.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
-#include "protocol/frame.h"
+#include "protocol/answer_layout.h"
 #include "session/command_sender.h"
 #include "session/rom_store.h"
 
@@ -40,17 +40,6 @@ void print(TCliSession &session, const TParameter &p, TPrinted what)
         session.Out().Line(v.name + (what == TPrinted::Read ? QStringLiteral(" = ") : QStringLiteral(" := ")) +
                            v.text);
     }
-}
-
-// The value a parameter answer carried, before the model's setter judged
-// it; nothing for other answers.
-std::optional<double> valueSent(const QByteArray &answer)
-{
-    if (answer.size() >= 9 && ByteAt(answer, 1) == 0xB6)
-        return SingleAt(answer, 3);
-    if (answer.size() >= 7 && ByteAt(answer, 1) == 0xB5)
-        return WordAt(answer, 3);
-    return std::nullopt;
 }
 
 struct TAssignment {
@@ -93,7 +82,7 @@ int RunRead(TCliSession &session)
         // printing that would pass the program's value off as the gauge's.
         QByteArray request, answer;
         session.LastFrames(request, answer);
-        const std::optional<double> sent = valueSent(answer);
+        const std::optional<double> sent = ParameterValueCarried(answer);
         if (sent && *sent != p->Get(session.Model())) {
             out.Error(QStringLiteral("Значение ") + QString::number(*sent, 'g', 7) + QStringLiteral(" параметра ") +
                       QString::fromLatin1(p->Name) +

@@ -98,9 +98,11 @@ int TRequestCycle::Exchange(int code)
     return exchangeTolm(code, false).result;
 }
 
-bool TRequestCycle::ExchangeAccepted(int code)
+bool TRequestCycle::ExchangeAccepted(int code, QByteArray *answer)
 {
     const TOutcome outcome = exchangeTolm(code, false);
+    if (answer)
+        *answer = outcome.answer;
     return outcome.result == 0 && outcome.taken;
 }
 
@@ -150,6 +152,7 @@ TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
         return outcome;
 
     outcome.result = answer.isEmpty() || IsErrorAnswer(answer) ? -1 : 0;
+    outcome.answer = answer;
     logExchange(AppendCrc16(*payload), answer);
     return outcome;
 }

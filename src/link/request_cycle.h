@@ -83,7 +83,8 @@ public:
     // (it counted no refusal and left no negative error code). Judged in
     // the parse itself, so a polling pass's parse in between cannot count
     // against it. From any thread.
-    bool ExchangeAccepted(int code);
+    // `answer`, when given, receives the answer of this very exchange.
+    bool ExchangeAccepted(int code, QByteArray *answer = nullptr);
     // One exchange with the current-loop meter; 0 or -1 as above.
     int ExchangeLumidor();
 
@@ -98,6 +99,7 @@ private:
         int linkState = 0;
         bool taken = false; // the parse counted no refusal and left no negative error code
         QVector<TArchivedValue> reading;
+        QByteArray answer;
     };
     TOutcome exchangeTolm(int code, bool takeReading);
     TOutcome exchangeLumidor(bool takeReading);

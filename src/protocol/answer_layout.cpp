@@ -68,3 +68,17 @@ bool IsAnswerComplete(const TExpectedAnswer &expected, const QByteArray &receive
                                       received.size() == expected.length;
     return lengthFits && CheckCrc16(received);
 }
+
+std::optional<double> ParameterValueCarried(const QByteArray &answer)
+{
+    if (answer.size() < 2)
+        return std::nullopt;
+    const uint8_t function = ByteAt(answer, 1);
+    if (answer.size() < GaugeAnswerLength(function, 0))
+        return std::nullopt;
+    switch (function) {
+    case 0xB5: return WordAt(answer, 3);
+    case 0xB6: return SingleAt(answer, 3);
+    default: return std::nullopt;
+    }
+}

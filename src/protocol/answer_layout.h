@@ -34,6 +34,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 #include <cstdint>
 
 enum class TAnswerKind { Gauge, Meter };
@@ -61,3 +63,8 @@ TExpectedAnswer ExpectedAnswer(TAnswerKind kind, const QByteArray &request);
 // with a correct checksum (or the gauge's error answer), so the read may
 // end now.
 bool IsAnswerComplete(const TExpectedAnswer &expected, const QByteArray &received);
+
+// The value a parameter answer carries (0xB5 word, 0xB6 float), as the
+// gauge sent it, before any rule of the program judged it; nothing for
+// other answers or one too short.
+std::optional<double> ParameterValueCarried(const QByteArray &answer);

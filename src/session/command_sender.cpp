@@ -16,9 +16,9 @@ TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator 
 {
 }
 
-bool TCommandSender::Exchange(int code)
+bool TCommandSender::Exchange(int code, QByteArray *answer)
 {
-    return m_cycle.ExchangeAccepted(code);
+    return m_cycle.ExchangeAccepted(code, answer);
 }
 
 bool TCommandSender::OnModel(const std::function<void(Ttolm472 &)> &work)
@@ -40,12 +40,17 @@ bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int a
     return false;
 }
 
-bool TCommandSender::ReadBlockWithRetries(int attempts)
+bool TCommandSender::ExchangeQuietly(int code, int attempts, QByteArray *answer)
 {
     for (int attempt = 1; attempt <= attempts; ++attempt)
-        if (Exchange(DataBlockRead))
+        if (Exchange(code, answer))
             return true;
     return false;
+}
+
+bool TCommandSender::ReadBlockWithRetries(int attempts)
+{
+    return ExchangeQuietly(DataBlockRead, attempts);
 }
 
 void TCommandSender::ReportFailure(const QString &hint)

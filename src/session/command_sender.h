@@ -20,6 +20,7 @@
 #include <functional>
 #include <utility>
 
+class QByteArray;
 class TOperator;
 class TRequestCycle;
 class Ttolm472;
@@ -36,8 +37,9 @@ public:
     TOperator &Op() const { return m_op; }
 
     // One exchange of `code`, no retry and no message: true when the gauge
-    // answered and the parser took the answer.
-    bool Exchange(int code);
+    // answered and the parser took the answer, which `answer` receives when
+    // given.
+    bool Exchange(int code, QByteArray *answer = nullptr);
     // Runs `work` on the model in the user-interface thread and returns
     // when it is done; false when it did not run (the program is ending).
     bool OnModel(const std::function<void(Ttolm472 &)> &work);
@@ -54,6 +56,9 @@ public:
     // at attempt n of `attempts`; the progress is closed at the end. No
     // pause between attempts besides the exchange's own time-outs.
     bool SendCommandWithRetries(int code, const QString &hint, int attempts);
+    // Up to `attempts` exchanges of `code` until one is accepted, whose
+    // answer `answer` receives when given; no progress and no message.
+    bool ExchangeQuietly(int code, int attempts, QByteArray *answer = nullptr);
     // Up to `attempts` exchanges of DataBlockRead for the model's
     // BlockIndex; no progress of its own and no message.
     bool ReadBlockWithRetries(int attempts);

@@ -12,6 +12,7 @@
 #include <QString>
 
 class TBadZone;
+struct TConfigurationComparison;
 
 enum class TMessageIcon { Information, Warning, Error, Question };
 
@@ -60,6 +61,11 @@ public:
     // filter: "Description (*.ext)"; defaultExtension without the dot.
     virtual QString OpenFileName(const QString &filter, const QString &defaultExtension,
                                  const QString &initialFolder) = 0;
+
+    // The comparison of a backup file with the gauge, a row per parameter
+    // with the differing ones marked; true when the operator asks for the
+    // differing parameters to be written into the gauge. Nobody to ask: no.
+    virtual bool ReviewComparison(const TConfigurationComparison &, const QString & /*fileName*/) { return false; }
 
     // The usual forms of the boxes above.
     int InputInteger(const QString &title, const QString &label, int value, int max, int min);

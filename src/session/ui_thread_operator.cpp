@@ -74,6 +74,13 @@ QString TUiThreadOperator::OpenFileName(const QString &filter, const QString &de
     return answer;
 }
 
+bool TUiThreadOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
+{
+    bool answer = false;
+    m_handOver.Run([&] { answer = m_op.ReviewComparison(comparison, fileName); });
+    return answer;
+}
+
 void TUiThreadViews::UpdateAllViews()
 {
     m_handOver.Run([&] { m_views.UpdateAllViews(); });

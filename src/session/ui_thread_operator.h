@@ -32,6 +32,7 @@ public:
     void CloseProgress() override;
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
+    bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override;
 
 private:
     TOperator &m_op;

@@ -1,6 +1,7 @@
 // The verbs of tolm-cli run in this process against the simulated gauge
 // (without line timing), in a throw-away program folder.
 
+#include "app/ini_file.h"
 #include "app/text_file.h"
 #include "archive/day_folder.h"
 #include "archive/day_query.h"
@@ -290,4 +291,41 @@ TEST_F(CliVerbsTest, SpectrumAndSignalWriteTheirFilesIntoTheDayFolder)
     const CliRun silent = run({"--sim", "--address", "9", "spectrum"});
     EXPECT_EQ(silent.status, ExitFailed);
     EXPECT_EQ(silent.err, QStringList{"Не выполнена команда: Инициализациия чтения массива спектра"});
+}
+
+TEST_F(CliVerbsTest, BackupDiffAndRestoreOfTheWholeConfiguration)
+{
+    ManualClockScope clock(QDateTime::currentDateTime()); // the stores' seconds
+    const QString file = home.file("gauge.ini"); // a relative name is the caller's folder's
+    const CliRun backup = run({"--sim", "backup", file});
+    ASSERT_EQ(backup.status, ExitOk) << backup.err.join('|').toStdString();
+    EXPECT_EQ(run({"--sim", "diff", file}).status, ExitOk);
+    // The parameter set's own section holds the gauge's values: the program
+    // loads the file as this gauge's.
+    const TIniFile ini(file);
+    EXPECT_EQ(ini.ReadFloat("Tolm471", "Hmax", -1), ini.ReadString("Tolm471Backup", "Hmax", "").toDouble());
+
+    ASSERT_EQ(run({"--sim", "write", "KKalman", "0.25", "MUP", "41"}).status, ExitOk);
+    const CliRun diff = run({"--sim", "diff", file});
+    EXPECT_EQ(diff.status, ExitFailed);
+    ASSERT_EQ(diff.out.size(), 2) << diff.out.join('|').toStdString();
+    EXPECT_TRUE(diff.out[0].startsWith("KKalman ") && diff.out[0].endsWith(" 0.25")) << diff.out[0].toStdString();
+    EXPECT_TRUE(diff.out[1].startsWith("MUP ") && diff.out[1].endsWith(" 41")) << diff.out[1].toStdString();
+    const CliRun json = run({"--sim", "--json", "diff", file});
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.value(1).toUtf8()).object().value("gauge").toInt(), 41);
+
+    const CliRun dry = run({"--sim", "restore", file, "--dry-run"});
+    EXPECT_EQ(dry.status, ExitOk);
+    EXPECT_EQ(dry.out, diff.out);
+    EXPECT_EQ(run({"--sim", "diff", file}).status, ExitFailed) << "a dry run writes nothing";
+
+    const CliRun restore = run({"--sim", "restore", file});
+    ASSERT_EQ(restore.status, ExitOk) << restore.err.join('|').toStdString();
+    EXPECT_EQ(run({"--sim", "diff", file}).status, ExitOk) << "kept over the gauge's restart: stored";
+
+    // A file that is not a backup is a usage error, and nothing is sent.
+    home.writeRaw("plain.ini", "[Tolm471]\r\nHmax=1\r\n");
+    const CliRun plain = run({"--sim", "restore", home.file("plain.ini")});
+    EXPECT_EQ(plain.status, ExitUsage);
+    EXPECT_TRUE(plain.err.value(0).contains("нет раздела [Tolm471Backup]")) << plain.err.join('|').toStdString();
 }

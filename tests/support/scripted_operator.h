@@ -14,6 +14,7 @@
 
 #include "device/bad_zones.h"
 #include "session/operator.h"
+#include "session/procedures/gauge_configuration.h"
 #include "values/whole_number.h"
 
 #include <QList>
@@ -151,6 +152,16 @@ public:
         Calls.append({QStringLiteral("OpenFileName"), QString(), filter, {defaultExtension, initialFolder}});
         return next().toString();
     }
+
+    // Answered with a bool (true: "Записать в прибор"); no answer: closed.
+    bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override
+    {
+        Calls.append({QStringLiteral("ReviewComparison"), QString(), fileName, {comparison.Differing()}});
+        Reviewed = comparison;
+        return next().toBool();
+    }
+    // The comparison shown last.
+    TConfigurationComparison Reviewed;
 
 private:
     QVariant next()

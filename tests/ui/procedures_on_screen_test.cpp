@@ -8,11 +8,16 @@
 
 #include "modal_dialog.h"
 #include "protocol/command_codes.h"
+#include "ui/dialogs/form_compare_parameters.h"
 #include "ui/dialogs/form_input_integer.h"
 #include "ui/dialogs/form_progress_bar.h"
 #include "ui/dialogs/operator.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QMessageBox>
 
 namespace {
@@ -110,6 +115,48 @@ TEST_F(ProceduresOnScreen, TrainingAsksFirstThenShowsTheGaugesLearningTime)
     ASSERT_FALSE(captions.isEmpty());
     EXPECT_EQ(captions.last(), QStringLiteral("Обучение занимает 15 секунд 100%"));
     EXPECT_EQ(clock.clock().PausedMs(), 15000);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ProceduresOnScreen, ComparisonWithABackupWritesOnlyWhatDiffers)
+{
+    Start({QStringLiteral("/full")});
+    op.Answer(true).Answer(true); // a gauge type or plant number the model does not know yet: save all the same
+    ASSERT_TRUE(Execute("actTolm472iSave"));
+    QStringList saved;
+    for (const char *folder : {"471", "472", "47x"})
+        for (const QString &name : QDir(home.file(QString::fromLatin1(folder))).entryList({"PN*.ini"}, QDir::Files))
+            saved.append(home.file(QString::fromLatin1(folder) + QLatin1Char('/') + name));
+    ASSERT_EQ(saved.size(), 1);
+
+    Model().SetKKalman(0.25);
+    ASSERT_TRUE(Execute("actKKalmanWrite"));
+    ClearSent();
+
+    SetOperator(nullptr);
+    QString summary;
+    {
+        TModalScript script;
+        script
+            .Then<QFileDialog>([&](QFileDialog *dialog) {
+                dialog->selectFile(saved.first());
+                static_cast<QDialog *>(dialog)->accept(); // the file dialog's own, through the base
+            })
+            .Then<TFormCompareParameters>([&](TFormCompareParameters *form) {
+                summary = form->lblSummary->text();
+                form->btnWrite->click();
+            });
+        ASSERT_TRUE(Execute("actTolm472iCompare"));
+    }
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Отличается параметров: 1 из "))) << summary.toStdString();
+    const QList<int> sent = SentCodes();
+    EXPECT_EQ(sent.count(KKalmanWrite), 1);
+    EXPECT_EQ(sent.count(WriteToPZU), 1);
+    EXPECT_EQ(sent.count(HmaxWrite), 0);
+    EXPECT_NE(Model().KKalman(), 0.25);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 
 #include "app/text_file.h"
 #include "device/bad_zones.h"
+#include "device/parameter_table.h"
+#include "session/procedures/gauge_configuration.h"
+#include "ui/dialogs/form_compare_parameters.h"
 #include "ui/dialogs/form_input_bad_zone.h"
 #include "ui/dialogs/form_input_double.h"
 #include "ui/dialogs/form_input_index_from_list.h"
@@ -16,6 +19,8 @@
 #include "support/window_shots.h"
 
 #include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QMessageBox>
 
 namespace {
@@ -131,4 +136,24 @@ TEST_F(Screenshot, BarIndicator)
     valued.SetValue(83);
     valued.SetColorValues(0x000000);
     take(panel, QStringLiteral("vhistogram"));
+}
+
+TEST_F(Screenshot, ComparisonWithTheGauge)
+{
+    // Every parameter of the backup, two of them differing and one the
+    // gauge did not give.
+    TConfigurationComparison comparison;
+    for (const TParameter *parameter : ConfigurationParameters())
+        comparison.Rows.push_back({parameter, 1000.5, 1000.5, false});
+    comparison.Rows[0].InGauge = 21500.25;
+    comparison.Rows[0].Differs = true;
+    comparison.Rows[2].InFile = 0.5;
+    comparison.Rows[2].Differs = true;
+    comparison.Rows.back().InGauge.reset();
+    comparison.Rows.back().Differs = true;
+    TFormCompareParameters form(comparison, QStringLiteral("/opt/tolm/471/PN00001-20261208.ini"));
+    EXPECT_EQ(form.lblSummary->text(), QStringLiteral("Отличается параметров: 3 из ") +
+                                           QString::number(int(comparison.Rows.size())));
+    EXPECT_TRUE(form.btnWrite->isEnabled());
+    take(form, QStringLiteral("dialog_compare_parameters"));
 }

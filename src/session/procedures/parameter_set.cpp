@@ -5,6 +5,7 @@
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "session/operator.h"
+#include "session/procedures/gauge_configuration.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,12 +40,6 @@ QString pointSection(const Ttolm472 &model, int point)
 bool knownType(int programType)
 {
     return programType == 11 || programType == 12;
-}
-
-// The folder with its trailing separator, as the operator sees it.
-QString folderPath(const QString &programFolder, int programType)
-{
-    return QDir::toNativeSeparators(QDir(programFolder).filePath(ParameterSetFolderName(programType)) + QLatin1Char('/'));
 }
 
 // The gauge's parameters kept in the file, in the order of the table: the
@@ -114,18 +109,38 @@ QString ParameterSetFolderName(int programType)
     }
 }
 
+QString ParameterSetFolder(const QString &programFolder, int programType)
+{
+    return QDir::toNativeSeparators(QDir(programFolder).filePath(ParameterSetFolderName(programType)) + QLatin1Char('/'));
+}
+
 QString ParameterSetFileName(uint16_t plantNumber, const QDate &day)
 {
     return QStringLiteral("PN") + QString::asprintf("%.5d", int(plantNumber)) + QLatin1Char('-')
            + day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".ini");
 }
 
-bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &programFolder)
+bool WriteParameterSetFile(const Ttolm472 &model, const QString &path, const TConfiguration *backup,
+                           QString &error)
+{
+    TIniFile ini(path);
+    writeValues(model, ini);
+    if (backup)
+        WriteConfiguration(ini, ConfigurationSection(model.Name), *backup);
+    if (!ini.UpdateFile()) {
+        error = QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path);
+        return false;
+    }
+    return true;
+}
+
+bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &programFolder,
+                      const TConfiguration *backup)
 {
     if (model.PlantNumber() == 0
         && !op.Question(QStringLiteral("Не указан заводской номер! Записать все равно?"), false))
         return false;
-    const QString folder = folderPath(programFolder, model.ProgramType);
+    const QString folder = ParameterSetFolder(programFolder, model.ProgramType);
     if (!knownType(model.ProgramType)
         && !op.Question(QStringLiteral("Не указан Тип прибора!\rЗаписать в папку ") + folder + QLatin1Char('?'),
                         false))
@@ -140,10 +155,9 @@ bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &progr
         && !op.AskYesNo(TMessageIcon::Warning, AttentionCaption(),
                         QStringLiteral("Заменить существующий файл \r") + path + QStringLiteral(" ?"), true))
         return false;
-    TIniFile ini(path);
-    writeValues(model, ini);
-    if (!ini.UpdateFile()) {
-        op.Error(QStringLiteral("Не удалось записать файл ") + path);
+    QString error;
+    if (!WriteParameterSetFile(model, path, backup, error)) {
+        op.Error(error);
         return false;
     }
     return true;
@@ -154,7 +168,7 @@ bool LoadParameterSet(Ttolm472 &model, TOperator &op, const QString &programFold
     if (!knownType(model.ProgramType))
         return false;
     const QString path = op.OpenFileName(QStringLiteral("Параметры приборов (*.ini)"), QStringLiteral("ini"),
-                                         folderPath(programFolder, model.ProgramType));
+                                         ParameterSetFolder(programFolder, model.ProgramType));
     if (path.isEmpty())
         return false;
     const TIniFile ini(path);

@@ -20,9 +20,13 @@
 
 class TOperator;
 class Ttolm472;
+struct TConfiguration;
 
 // "471", "472" or, for any other type, "47x".
 QString ParameterSetFolderName(int programType);
+// That folder below the program's folder, with its trailing separator, as
+// the operator sees it.
+QString ParameterSetFolder(const QString &programFolder, int programType);
 // "PN00123-20261208.ini" for plant number 123 on 8 December 2026.
 QString ParameterSetFileName(uint16_t plantNumber, const QDate &day);
 
@@ -31,8 +35,15 @@ QString ParameterSetFileName(uint16_t plantNumber, const QDate &day);
 // gauge type and an existing file. Keys and sections of an existing file
 // that the program does not write stay. False when nothing was written
 // (an answer No, or a folder or file that could not be written, which the
-// operator is told).
-bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &programFolder);
+// operator is told). With `backup`, the gauge's whole configuration goes
+// into its own section besides.
+bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &programFolder,
+                      const TConfiguration *backup = nullptr);
+// The sections of a parameter set (and the backup's, when given) written
+// into the file at `path`, keeping what else it holds; false with `error`
+// when the file could not be written.
+bool WriteParameterSetFile(const Ttolm472 &model, const QString &path, const TConfiguration *backup,
+                           QString &error);
 
 // "Загрузить параметры": a file the operator chooses, read into the model
 // through its setters (so the loaded Hmax is in force when Lmax is

@@ -2,6 +2,8 @@
 
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
+#include "session/operator.h"
+#include "session/procedures/gauge_configuration.h"
 #include "session/procedures/parameter_set.h"
 #include "session/procedures/procedure_address.h"
 #include "session/procedures/procedure_all_parameters.h"
@@ -13,13 +15,49 @@
 
 namespace {
 
-// The parameter sets do not talk to the gauge: they work on the model, in
-// the user-interface thread, and both refresh the views afterwards,
-// whatever the procedure did.
+// The parameter sets work on the model, in the user-interface thread, and
+// both refresh the views afterwards, whatever the procedure did. The save
+// reads the gauge's whole configuration first, for the backup section.
 void saveParameterSet(const TProcedureContext &context, const QString &)
 {
-    context.Sender.OnModel([&](Ttolm472 &model) { SaveParameterSet(model, context.Op(), context.ProgramFolder); });
+    const TConfiguration backup = ReadConfiguration(context);
+    bool saved = false;
+    context.Sender.OnModel(
+        [&](Ttolm472 &model) { saved = SaveParameterSet(model, context.Op(), context.ProgramFolder, &backup); });
+    if (saved && backup.Missing() > 0)
+        context.Op().Warning(QStringLiteral("Из прибора не считано параметров: ") + QString::number(backup.Missing()) +
+                             QStringLiteral(" из ") + QString::number(int(backup.Values.size())) +
+                             QStringLiteral("\rВ файле они записаны как отсутствующие"));
     context.Views.UpdateAllViews();
+}
+
+// "Сравнить с прибором": a backup file against the gauge, and the
+// differing parameters written into the gauge when the operator asks.
+void compareWithGauge(const TProcedureContext &context, const QString &)
+{
+    QString folder, section;
+    context.Sender.OnModel([&](const Ttolm472 &model) {
+        folder = ParameterSetFolder(context.ProgramFolder, model.ProgramType);
+        section = ConfigurationSection(model.Name);
+    });
+    const QString path =
+        context.Op().OpenFileName(QStringLiteral("Параметры приборов (*.ini)"), QStringLiteral("ini"), folder);
+    if (path.isEmpty())
+        return;
+    TConfiguration file;
+    QString error;
+    if (!ReadConfigurationFile(path, section, file, error)) {
+        context.Op().Error(error);
+        return;
+    }
+    const TConfiguration gauge = ReadConfiguration(context);
+    if (!gauge.GaugeAnswered) {
+        context.Sender.ReportFailure(QStringLiteral("Считать параметры прибора"));
+        return;
+    }
+    const TConfigurationComparison comparison = CompareConfigurations(file, gauge);
+    if (context.Op().ReviewComparison(comparison, path))
+        RestoreConfiguration(context, comparison);
 }
 
 void loadParameterSet(const TProcedureContext &context, const QString &)
@@ -76,6 +114,8 @@ constexpr TProcedureAction Actions[] = {
     {"actAllParamWrite", "Записать все параметры ", "Записать все параметры в прибор", WriteAllParameters},
     {"actTolm472iSave", "Сохранить параметры ", "Сохранить параметры прибора на диск", saveParameterSet},
     {"actTolm472iLoad", "Загрузить параметры", "Загрузить параметры прибора с диска", loadParameterSet},
+    {"actTolm472iCompare", "Сравнить с прибором", "Сравнить параметры прибора с сохранёнными на диске",
+     compareWithGauge},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/dialogs/widget_operator.h"
 
 #include "ui/dialogs/dialog_frame.h"
+#include "ui/dialogs/form_compare_parameters.h"
 #include "ui/dialogs/form_input_bad_zone.h"
 #include "ui/dialogs/form_input_double.h"
 #include "ui/dialogs/form_input_index_from_list.h"
@@ -161,5 +162,14 @@ QString TWidgetOperator::OpenFileName(const QString &filter, const QString &defa
         if (dialog.exec() != QDialog::Accepted)
             return QString();
         return dialog.selectedFiles().value(0);
+    });
+}
+
+bool TWidgetOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
+{
+    return orInitial(false, [&] {
+        TFormCompareParameters form(comparison, fileName);
+        form.exec();
+        return form.WriteRequested();
     });
 }

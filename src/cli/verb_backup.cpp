@@ -1,0 +1,160 @@
+// backup FILE / diff FILE / restore FILE [--dry-run]: the gauge's whole
+// configuration against a parameter-set file, as the program's
+// "Сохранить параметры " and "Сравнить с прибором" keep and compare it.
+
+#include "cli/cli_output.h"
+#include "cli/cli_session.h"
+#include "cli/cli_verbs.h"
+#include "device/parameter_table.h"
+#include "device/tolm472.h"
+#include "session/command_sender.h"
+#include "session/gauge_views.h"
+#include "session/procedures/gauge_configuration.h"
+#include "session/procedures/parameter_set.h"
+#include "session/procedures/procedure_context.h"
+
+#include <QDir>
+#include <QJsonObject>
+
+namespace {
+
+// The one FILE argument of the verb (and its flags); empty after a usage
+// error, whose status is in `status`.
+QString fileArgument(TCliSession &session, const QString &verb, const QStringList &flags, TVerbArguments &args,
+                     int &status)
+{
+    QString error;
+    if (!args.Parse(session.Options().args, {}, flags, error)) {
+        status = UsageError(session.Out(), error);
+        return {};
+    }
+    if (args.Positional().size() != 1) {
+        status = UsageError(session.Out(), verb + QStringLiteral(": укажите один файл"));
+        return {};
+    }
+    return QDir::current().absoluteFilePath(args.Positional().first());
+}
+
+// The file's configuration; false after reporting why (a usage error: the
+// file is the operator's argument).
+bool loadFile(TCliSession &session, const QString &path, TConfiguration &file, int &status)
+{
+    QString error;
+    if (ReadConfigurationFile(path, ConfigurationSection(session.Model().Name), file, error))
+        return true;
+    status = UsageError(session.Out(), error);
+    return false;
+}
+
+// The differing rows, one line (or JSON object) each.
+void printDifferences(TCliSession &session, const TConfigurationComparison &comparison)
+{
+    for (const TConfigurationDifference &row : comparison.Rows) {
+        if (!row.Differs)
+            continue;
+        const QString name = QString::fromLatin1(row.Parameter->Name);
+        const QString inFile = ConfigurationValueText(*row.Parameter, row.InFile);
+        const QString inGauge = ConfigurationValueText(*row.Parameter, row.InGauge);
+        if (session.Options().json)
+            session.Out().Json({{QStringLiteral("name"), name},
+                                {QStringLiteral("file"), row.InFile ? QJsonValue(*row.InFile) : QJsonValue()},
+                                {QStringLiteral("gauge"), row.InGauge ? QJsonValue(*row.InGauge) : QJsonValue()}});
+        else
+            session.Out().Line(name + QLatin1Char(' ') + inFile + QLatin1Char(' ') + inGauge);
+    }
+}
+
+struct TCliProcedure {
+    explicit TCliProcedure(TCliSession &session)
+        : context{session.Sender(), views, false, session.Home(), session.Op()}
+    {
+    }
+    TGaugeViews views; // no windows on a terminal
+    TProcedureContext context;
+};
+
+// The gauge's configuration; false after reporting a gauge that does not
+// answer.
+bool readGauge(TCliSession &session, const TProcedureContext &context, TConfiguration &gauge)
+{
+    gauge = ReadConfiguration(context);
+    if (gauge.GaugeAnswered)
+        return true;
+    session.Out().Error(QStringLiteral("Прибор не отвечает"));
+    return false;
+}
+
+} // namespace
+
+int RunBackup(TCliSession &session)
+{
+    TVerbArguments args;
+    int status = ExitOk;
+    const QString path = fileArgument(session, QStringLiteral("backup"), {}, args, status);
+    if (path.isEmpty())
+        return status;
+    if (!OpenSession(session))
+        return ExitFailed;
+    TCliProcedure procedure(session);
+    TConfiguration gauge;
+    if (!readGauge(session, procedure.context, gauge))
+        return ExitFailed;
+    // The parameter set's own sections hold the gauge's values too, so the
+    // program loads the file as this gauge's.
+    Ttolm472 &model = session.Model();
+    for (const TConfigurationValue &value : gauge.Values)
+        if (value.Value)
+            value.Parameter->Set(model, *value.Value);
+    QString error;
+    if (!WriteParameterSetFile(model, path, &gauge, error)) {
+        session.Out().Error(error);
+        return ExitFailed;
+    }
+    if (gauge.Missing() > 0)
+        session.Out().Error(QStringLiteral("Не считано параметров: ") + QString::number(gauge.Missing()) +
+                            QStringLiteral(" из ") + QString::number(int(gauge.Values.size())));
+    session.Out().Line(QDir::toNativeSeparators(path));
+    return ExitOk;
+}
+
+int RunDiff(TCliSession &session)
+{
+    TVerbArguments args;
+    int status = ExitOk;
+    const QString path = fileArgument(session, QStringLiteral("diff"), {}, args, status);
+    if (path.isEmpty())
+        return status;
+    if (!OpenSession(session))
+        return ExitFailed;
+    TConfiguration file, gauge;
+    if (!loadFile(session, path, file, status))
+        return status;
+    TCliProcedure procedure(session);
+    if (!readGauge(session, procedure.context, gauge))
+        return ExitUsage;
+    const TConfigurationComparison comparison = CompareConfigurations(file, gauge);
+    printDifferences(session, comparison);
+    return comparison.Differing() == 0 ? ExitOk : ExitFailed;
+}
+
+int RunRestore(TCliSession &session)
+{
+    TVerbArguments args;
+    int status = ExitOk;
+    const QString path = fileArgument(session, QStringLiteral("restore"), {QStringLiteral("--dry-run")}, args, status);
+    if (path.isEmpty())
+        return status;
+    if (!OpenSession(session))
+        return ExitFailed;
+    TConfiguration file, gauge;
+    if (!loadFile(session, path, file, status))
+        return status;
+    TCliProcedure procedure(session);
+    if (!readGauge(session, procedure.context, gauge))
+        return ExitFailed;
+    const TConfigurationComparison comparison = CompareConfigurations(file, gauge);
+    printDifferences(session, comparison);
+    if (args.Has(QStringLiteral("--dry-run")))
+        return ExitOk;
+    return RestoreConfiguration(procedure.context, comparison) ? ExitOk : ExitFailed;
+}

@@ -1,0 +1,99 @@
+#include "ui/dialogs/form_compare_parameters.h"
+
+#include "device/parameter_table.h"
+#include "session/procedures/gauge_configuration.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The parameter as the operator knows it: its label on the parameters
+// window where it has one, with the property name the files and the
+// command-line tool use.
+QString parameterText(const TParameter &parameter)
+{
+    const QString name = QString::fromLatin1(parameter.Name);
+    const QString label = QString::fromUtf8(parameter.View.Label);
+    if (label.isEmpty() || label == name)
+        return name;
+    return label + QStringLiteral(" (") + name + QLatin1Char(')');
+}
+
+// In the workstation's locale (decimal comma); "—" for a value not known.
+QString valueText(const TParameter &parameter, const std::optional<double> &value)
+{
+    if (!value)
+        return QStringLiteral("—");
+    if (parameter.Type != TParameterType::Float)
+        return QString::number(qRound64(*value));
+    return QLocale().toString(*value, 'g', 9);
+}
+
+QTableWidgetItem *cell(const QString &text, bool differs)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (differs) {
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+        item->setBackground(QColor(255, 224, 224));
+    }
+    return item;
+}
+
+} // namespace
+
+TFormCompareParameters::TFormCompareParameters(const TConfigurationComparison &comparison, const QString &fileName,
+                                               QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Сравнение с прибором"));
+    auto *file = new QLabel(QStringLiteral("Файл: ") + QDir::toNativeSeparators(fileName), this);
+    file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    grdParameters = new QTableWidget(int(comparison.Rows.size()), 3, this);
+    grdParameters->setHorizontalHeaderLabels(
+        {QStringLiteral("Параметр"), QStringLiteral("В файле"), QStringLiteral("В приборе")});
+    grdParameters->verticalHeader()->hide();
+    grdParameters->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    grdParameters->setSelectionBehavior(QAbstractItemView::SelectRows);
+    for (int row = 0; row < int(comparison.Rows.size()); ++row) {
+        const TConfigurationDifference &difference = comparison.Rows[row];
+        const TParameter &parameter = *difference.Parameter;
+        grdParameters->setItem(row, 0, cell(parameterText(parameter), difference.Differs));
+        grdParameters->setItem(row, 1, cell(valueText(parameter, difference.InFile), difference.Differs));
+        grdParameters->setItem(row, 2, cell(valueText(parameter, difference.InGauge), difference.Differs));
+    }
+    grdParameters->resizeColumnsToContents();
+    grdParameters->horizontalHeader()->setStretchLastSection(true);
+
+    lblSummary = new QLabel(QStringLiteral("Отличается параметров: ") + QString::number(comparison.Differing()) +
+                                QStringLiteral(" из ") + QString::number(int(comparison.Rows.size())),
+                            this);
+    btnWrite = new QPushButton(QStringLiteral("Записать в прибор"), this);
+    btnWrite->setEnabled(comparison.Differing() > 0);
+    auto *close = new QPushButton(QStringLiteral("Закрыть"), this);
+    close->setDefault(true);
+    connect(btnWrite, &QPushButton::clicked, this, &QDialog::accept);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(lblSummary, 1);
+    buttons->addWidget(btnWrite);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(file);
+    layout->addWidget(grdParameters, 1);
+    layout->addLayout(buttons);
+
+    const int width = grdParameters->horizontalHeader()->length() + 60;
+    resize(qMax(width, 560), 520);
+}
