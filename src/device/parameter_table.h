@@ -60,6 +60,19 @@ struct TParameterChange {
     bool NeedsExtended = false; // does nothing unless the gauge has the extended parameters
 };
 
+// The group of the parameters window a value is shown in.
+enum class TParameterPlace : unsigned char {
+    None,
+    Modification, // "Общие": "Модификация прибора"
+    Tank,         // "Общие": "Параметры емкости"
+    Smoothing,    // "Общие": "Сглаживание сигнала"
+    Material,     // "Специальные": "Параметры материала"
+    TimeFilter,   // "Специальные": the group of the time filter
+    MMP,          // "Специальные": the group of the MMP algorithm
+    BadZones,     // "Специальные": "Плохие зоны"
+    Factory,      // "Заводские": "Параметры заводские"
+};
+
 // How the parameters window shows the value: the label is Label, or
 // Label + ", " + Unit; an integer, or the locale's fixed-point format with
 // thousands separators, Decimals decimals and at most Digits significant
@@ -70,6 +83,15 @@ struct TParameterView {
     bool Grouped = false; // false: a plain integer
     int Decimals = 0;
     int Digits = 9;
+    // Its group there, its row within the group (from 1), and whether a
+    // line parts it from the row above.
+    TParameterPlace Place = TParameterPlace::None;
+    int Order = 0;
+    bool LineBefore = false;
+    // The main window's action of its write button when the parameter has
+    // no write action of its own (the address and the plant number are
+    // written by composite commands); nullptr: its own, or none.
+    const char *WriteAction = nullptr;
 };
 
 struct TParameter {
@@ -145,5 +167,12 @@ bool CanWrite(const TParameter &parameter);
 QString ChangeActionName(const TParameter &parameter);
 QString ReadActionName(const TParameter &parameter);
 QString WriteActionName(const TParameter &parameter);
+// The action of the parameters window's write button: the parameter's
+// write action, else its view's; empty when it has none.
+QString ViewWriteActionName(const TParameter &parameter);
+// The label and the value as the parameters window shows them (the value in
+// the locale's format).
+QString ViewLabel(const TParameter &parameter);
+QString ViewText(const TParameter &parameter, const Ttolm472 &model);
 // Whether a condition holds for this model in this mode.
 bool ConditionHolds(TParameterCondition condition, const Ttolm472 &model, bool fullMode);

@@ -66,7 +66,7 @@ TEST_F(ActionNames, AnUnknownNameIsReportedOnceAndAPendingOneIsNot)
     EXPECT_FALSE(actions.Execute(QStringLiteral("actHmaxReed")));
     actions.SetVisible(QStringLiteral("actHmaxReed"), false);
     actions.SetEnabled(QStringLiteral("actNoSuchThing"), false);
-    EXPECT_FALSE(actions.Execute(QStringLiteral("actTolmParShow")));
+    EXPECT_FALSE(actions.Execute(QStringLiteral("actKalibrShow")));
     EXPECT_FALSE(actions.Require(QStringLiteral("actGraphLevel")));
     EXPECT_EQ(actions.UnknownNames(), (QStringList{QStringLiteral("actHmaxReed"), QStringLiteral("actNoSuchThing")}));
     form.reset(); // the faults were made on purpose

@@ -10,6 +10,7 @@ namespace {
 const TNamedAction Windows[] = {
     {"actReqAnsShow", "Связь", nullptr},
     {"actTolm472Show", "Показания ТОЛМ47xИ", nullptr},
+    {"actTolmParShow", "Параметры ТОЛМ47xИ", nullptr},
     {"actSelectCmdShow", "Команды ТОЛМ47xИ", nullptr},
     {"actFormAboutShow", "О программе", nullptr},
     {"actTransmitterChange", "СОМ порт", "Изменить параметры СОМ порта"},

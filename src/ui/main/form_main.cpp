@@ -104,6 +104,26 @@ bool TFormMain::ExecuteAction(const QString &name)
     return m_actions->Execute(name);
 }
 
+void TFormMain::ExecuteInTurn(const QStringList &names, std::function<void()> after)
+{
+    // A newer sequence replaces one still waiting.
+    m_inTurn = names;
+    m_afterTurn = std::move(after);
+    continueInTurn();
+}
+
+void TFormMain::continueInTurn()
+{
+    while (!m_program.Session().Runner().Busy()) {
+        if (m_inTurn.isEmpty()) {
+            if (const std::function<void()> after = std::exchange(m_afterTurn, {}))
+                after();
+            return;
+        }
+        ExecuteAction(m_inTurn.takeFirst());
+    }
+}
+
 bool TFormMain::ActionEnabled(const QString &name) const
 {
     return m_actions->IsEnabled(name);

@@ -48,6 +48,9 @@ public:
 
     // --- TMainServices ---------------------------------------------------------
     bool ExecuteAction(const QString &name) override;
+    // The commands run on the procedure runner: the next action starts once
+    // the runner is idle again.
+    void ExecuteInTurn(const QStringList &names, std::function<void()> after = {}) override;
     bool ActionEnabled(const QString &name) const override;
     // UpdateView of each open window: poll selection, readings, parameters,
     // communication, calibration, test run.
@@ -131,6 +134,8 @@ private:
     // While a procedure runs only the windows, polling and the log's radix
     // stay usable.
     void applyBusyLock(bool busy);
+    // The next action of ExecuteInTurn while the runner is idle.
+    void continueInTurn();
 
     // form_main_windows.cpp
     void addWindowActions();
@@ -149,4 +154,7 @@ private:
     TMainShortcuts *m_shortcuts = nullptr;
     // Changed by the array reads on the runner; read here between them.
     TCaptureCounters m_counters;
+    // What ExecuteInTurn has still to run.
+    QStringList m_inTurn;
+    std::function<void()> m_afterTurn;
 };

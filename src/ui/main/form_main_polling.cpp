@@ -169,4 +169,5 @@ void TFormMain::applyBusyLock(bool busy)
     showPollingState();
     showCaptureState();
     ApplyPollingLock();
+    continueInTurn();
 }

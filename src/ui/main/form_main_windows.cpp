@@ -10,6 +10,7 @@
 #include "ui/windows/form_req_ans.h"
 #include "ui/windows/form_select_cmd.h"
 #include "ui/windows/form_tolm472i.h"
+#include "ui/windows/form_tolm_par.h"
 #include "ui/main/program.h"
 
 #include <QCheckBox>
@@ -34,6 +35,8 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
          [] { return TFormSelectCMD::Instance(); }},
         {"actTolm472Show", [&program, &services] { return TFormTolm472I::ShowTolm472I(program.Model(), services); },
          [] { return TFormTolm472I::Instance(); }},
+        {"actTolmParShow", [&program, &services] { return TFormTolmPar::ShowTolmPar(program.Model(), services); },
+         [] { return TFormTolmPar::Instance(); }},
         {"actReqAnsShow", [&program] { return TFormReqAns::ShowReqAns(program.Line(), program.Cycle()); },
          [] { return TFormReqAns::Instance(); }},
     };
@@ -96,7 +99,10 @@ void TFormMain::ApplyDefaultPollSelection()
     selection->chbCurrentOutput->setChecked(flags.FullMode && flags.LumidorMode);
 }
 
-void TFormMain::ShowParametersWindow(bool)
+void TFormMain::ShowParametersWindow(bool factoryTab)
 {
-    // The parameters window is not part of the program yet.
+    if (TFormTolmPar::ShowTolmPar(m_program.Model(), *this) != 0)
+        return;
+    if (factoryTab)
+        TFormTolmPar::Instance()->SelectTab(TFormTolmPar::Factory);
 }

@@ -9,6 +9,9 @@
 #include "session/gauge_views.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // A window that the main window refreshes after every command.
 class TView
@@ -26,4 +29,14 @@ public:
     // not run.
     virtual bool ExecuteAction(const QString &name) = 0;
     virtual bool ActionEnabled(const QString &name) const = 0;
+    // Runs the actions one after another, each once the command the one
+    // before started has ended (a write, then the read that shows what the
+    // gauge took), then `after`. Here: each as ExecuteAction runs it.
+    virtual void ExecuteInTurn(const QStringList &names, std::function<void()> after = {})
+    {
+        for (const QString &name : names)
+            ExecuteAction(name);
+        if (after)
+            after();
+    }
 };
