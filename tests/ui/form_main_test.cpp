@@ -278,7 +278,9 @@ TEST_F(FormMain, PortThatCannotBeOpenedIsReportedAndTheWindowsStillOpen)
 {
     home.writeRaw(QStringLiteral("INI/ComPort.ini"), "[Transmitter]\r\nPort=/dev/tolm-no-such-port\r\n");
     Start({}, true);
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Ошибка активации порта :/dev/tolm-no-such-port")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Ошибка активации порта :/dev/tolm-no-such-port\nПорт "
+                                                     "/dev/tolm-no-such-port не найден: подключите адаптер или "
+                                                     "выберите другой порт в \"СОМ порт\"")});
     EXPECT_EQ(op.CallsOf(QStringLiteral("ShowMessage")).value(0).Caption, QStringLiteral("Внимание"));
     EXPECT_NE(TFormSelectCMD::Instance(), nullptr);
     // Commands fail on the closed port as on a silent line.

@@ -158,6 +158,7 @@ TEST_F(ScriptedOperator, PortFailureIsAnErrorBox)
     EXPECT_FALSE(transmitter.Open());
     ASSERT_EQ(op.Calls.size(), 1);
     EXPECT_EQ(op.Calls[0].Caption, "Внимание");
-    EXPECT_EQ(op.Calls[0].Text, QStringLiteral("Ошибка активации порта :") + home.file(QStringLiteral("ttyNone")));
+    EXPECT_TRUE(op.Calls[0].Text.startsWith(QStringLiteral("Ошибка активации порта :") +
+                                            home.file(QStringLiteral("ttyNone")) + QLatin1Char('\n')));
     EXPECT_EQ(op.Calls[0].Args, QVariantList{int(TMessageIcon::Error)});
 }
