@@ -1,5 +1,7 @@
 #include "app/app_context.h"
 
+#include "app/program_folder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -33,7 +35,10 @@ TAppContext::TAppContext(const QString &programFolder, const QString &startFolde
 
 TAppContext TAppContext::FromApplication()
 {
-    return TAppContext(QCoreApplication::applicationDirPath(), QDir::currentPath(), QCoreApplication::arguments());
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const TProgramFolder folder = ResolveProgramFolder(executableFolder, FolderWritable(executableFolder),
+                                                       UserProgramFolder(), InstalledIniDefaults(executableFolder));
+    return TAppContext(folder.Path, folder.Installed ? folder.Path : QDir::currentPath(), QCoreApplication::arguments());
 }
 
 QString TAppContext::ProgramIniFile(const QString &name) const

@@ -31,8 +31,10 @@ public:
     // Both folders are the current directory, no switch set.
     TAppContext();
     TAppContext(const QString &programFolder, const QString &startFolder, const QStringList &arguments = {});
-    // The running program: the folder of the executable, the current
-    // directory and the command line.
+    // The running program: its program folder (the executable's, or for an
+    // installed copy the user's data folder, see program_folder.h), the
+    // current directory (an installed copy: the program folder too) and the
+    // command line.
     static TAppContext FromApplication();
 
     const QString &ProgramFolder() const { return m_programFolder; }

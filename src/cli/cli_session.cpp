@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include "app/program_folder.h"
 #include "archive/archive_settings.h"
 #include "cli/cli_output.h"
 #include "device/tolm472.h"
@@ -31,7 +32,13 @@ TCliSession::~TCliSession()
 
 QString TCliSession::ResolveHome(const TCliOptions &options, const TCliEnvironment &environment, QString &error)
 {
-    const QString folder = options.home.isEmpty() ? environment.executableFolder : options.home;
+    QString folder = options.home;
+    if (folder.isEmpty()) {
+        // As tolm47x: an installed copy works in the user's data folder.
+        folder = environment.executableFolder;
+        if (QFileInfo(folder).isDir() && !FolderWritable(folder))
+            folder = ResolveProgramFolder(folder, false, UserProgramFolder(), InstalledIniDefaults(folder)).Path;
+    }
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir()) {
         error = QStringLiteral("Папка программы не найдена: ") + QDir::toNativeSeparators(folder);

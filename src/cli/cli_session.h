@@ -45,8 +45,9 @@ public:
     TCliSession(const TCliSession &) = delete;
     TCliSession &operator=(const TCliSession &) = delete;
 
-    // The program folder of the run: --home or the executable's folder,
-    // absolute. Empty with `error` when it does not exist.
+    // The program folder of the run: --home, or the executable's folder
+    // (for an installed copy the user's data folder, as tolm47x), absolute.
+    // Empty with `error` when it does not exist.
     static QString ResolveHome(const TCliOptions &options, const TCliEnvironment &environment, QString &error);
     // The archive root of the program folder (INI/bde.ini, default DATA).
     static QString DbPathOf(const QString &home);

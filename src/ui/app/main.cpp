@@ -5,7 +5,9 @@
 //
 // The start folder (the current directory) holds the timers and window
 // positions in its "INI" folder; the port and archive settings are read from
-// the "INI" folder beside the executable. With TOLM47X_EXIT_WHEN_SHOWN set
+// the "INI" folder of the program folder: beside the executable, or for an
+// installed copy in the user's data folder, which is then the start folder
+// too. With TOLM47X_EXIT_WHEN_SHOWN set
 // in the environment the program prints "shown" and the milliseconds since
 // its start once the main window is on screen, and ends: the start-up
 // benchmark measures with it.
@@ -18,6 +20,7 @@
 #include "ui/main/program.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -37,6 +40,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tolm47x"));
     QApplication::setApplicationVersion(ProgramVersion());
     SetAppContext(TAppContext::FromApplication());
+    // An installed copy starts in its program folder, so the exchange log
+    // and the timers land there and not wherever it was started from.
+    QDir::setCurrent(AppContext().StartFolder());
 
     // "/sim" puts the simulated gauge and meter on the line instead of the port.
     const TAppContext &context = AppContext();

@@ -1,0 +1,28 @@
+#pragma once
+// Where the program keeps its files (INI, DATA, the parameter-set folders,
+// the logs). A copy whose own folder can be written (a portable copy, the
+// build folder, a USB stick) keeps them beside the executable, as always.
+// An installed one (its folder is /usr/bin) keeps them in the user's data
+// folder, whose INI folder is seeded on first start from the defaults
+// installed with the program.
+
+#include <QString>
+
+struct TProgramFolder {
+    QString Path;
+    bool Installed = false; // the user's data folder stands in for the executable's
+};
+
+// Whether a file can be made in the folder.
+bool FolderWritable(const QString &folder);
+// The defaults installed beside bin/: share/tolm47x/INI.
+QString InstalledIniDefaults(const QString &executableFolder);
+// The user's data folder of the programs: ~/.local/share/tolm47x, shared by
+// tolm47x and tolm-cli.
+QString UserProgramFolder();
+
+// The executable's folder when it can be written; otherwise the user's
+// folder, made when missing, with every default INI file it lacks copied
+// in (the list of gauge types always, as the installation's own).
+TProgramFolder ResolveProgramFolder(const QString &executableFolder, bool executableFolderWritable,
+                                    const QString &userFolder, const QString &iniDefaults);
