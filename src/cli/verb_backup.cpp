@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QJsonObject>
 
+#include <memory>
+
 namespace {
 
 // The one FILE argument of the verb (and its flags); empty after a usage
@@ -84,6 +86,33 @@ bool readGauge(TCliSession &session, const TProcedureContext &context, TConfigur
     return false;
 }
 
+// The verb's file against the gauge, the differing parameters printed.
+// False with `status` after reporting why; `silentGauge` is the status of
+// a gauge that does not answer.
+bool compareWithFile(TCliSession &session, const QString &verb, const QStringList &flags, int silentGauge,
+                     TVerbArguments &args, std::unique_ptr<TCliProcedure> &procedure,
+                     TConfigurationComparison &comparison, int &status)
+{
+    const QString path = fileArgument(session, verb, flags, args, status);
+    if (path.isEmpty())
+        return false;
+    if (!OpenSession(session)) {
+        status = ExitFailed;
+        return false;
+    }
+    TConfiguration file, gauge;
+    if (!loadFile(session, path, file, status))
+        return false;
+    procedure = std::make_unique<TCliProcedure>(session);
+    if (!readGauge(session, procedure->context, gauge)) {
+        status = silentGauge;
+        return false;
+    }
+    comparison = CompareConfigurations(file, gauge);
+    printDifferences(session, comparison);
+    return true;
+}
+
 } // namespace
 
 int RunBackup(TCliSession &session)
@@ -120,41 +149,25 @@ int RunBackup(TCliSession &session)
 int RunDiff(TCliSession &session)
 {
     TVerbArguments args;
+    std::unique_ptr<TCliProcedure> procedure;
+    TConfigurationComparison comparison;
     int status = ExitOk;
-    const QString path = fileArgument(session, QStringLiteral("diff"), {}, args, status);
-    if (path.isEmpty())
+    // A gauge that does not answer is no answer to "does it differ".
+    if (!compareWithFile(session, QStringLiteral("diff"), {}, ExitUsage, args, procedure, comparison, status))
         return status;
-    if (!OpenSession(session))
-        return ExitFailed;
-    TConfiguration file, gauge;
-    if (!loadFile(session, path, file, status))
-        return status;
-    TCliProcedure procedure(session);
-    if (!readGauge(session, procedure.context, gauge))
-        return ExitUsage;
-    const TConfigurationComparison comparison = CompareConfigurations(file, gauge);
-    printDifferences(session, comparison);
     return comparison.Differing() == 0 ? ExitOk : ExitFailed;
 }
 
 int RunRestore(TCliSession &session)
 {
     TVerbArguments args;
+    std::unique_ptr<TCliProcedure> procedure;
+    TConfigurationComparison comparison;
     int status = ExitOk;
-    const QString path = fileArgument(session, QStringLiteral("restore"), {QStringLiteral("--dry-run")}, args, status);
-    if (path.isEmpty())
+    if (!compareWithFile(session, QStringLiteral("restore"), {QStringLiteral("--dry-run")}, ExitFailed, args,
+                         procedure, comparison, status))
         return status;
-    if (!OpenSession(session))
-        return ExitFailed;
-    TConfiguration file, gauge;
-    if (!loadFile(session, path, file, status))
-        return status;
-    TCliProcedure procedure(session);
-    if (!readGauge(session, procedure.context, gauge))
-        return ExitFailed;
-    const TConfigurationComparison comparison = CompareConfigurations(file, gauge);
-    printDifferences(session, comparison);
     if (args.Has(QStringLiteral("--dry-run")))
         return ExitOk;
-    return RestoreConfiguration(procedure.context, comparison) ? ExitOk : ExitFailed;
+    return RestoreConfiguration(procedure->context, comparison) ? ExitOk : ExitFailed;
 }

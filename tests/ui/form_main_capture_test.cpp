@@ -13,6 +13,13 @@ namespace {
 class FormMainCapture : public FormMainBench
 {
 protected:
+    // The operator's shortest capture period: no tick of the timer comes
+    // between the captures a test starts itself, however slow the machine.
+    FormMainCapture()
+    {
+        home.writeRaw(QStringLiteral("INI/Timer.ini"), "[ctAvtoReadSignal]\r\nEnabled=0\r\nInterval=30000\r\n");
+    }
+
     QString DayFolder() const { return home.file(QStringLiteral("DATA/2026/12/08")); }
     QStringList CaptureFiles() const
     {
