@@ -7,12 +7,16 @@
 
 #include "link/port_parameters.h"
 #include "ui/dialogs/form_port_setup.h"
+#include "ui/dialogs/operator.h"
+
+#include "modal_dialog.h"
 
 #include "support/window_shots.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -80,6 +84,28 @@ TEST_F(FormMainScreenshot, PortSetupDialog)
     dialog.cbPort->setCurrentText(QStringLiteral("ttyS7"));
     EXPECT_EQ(dialog.PortName(), QStringLiteral("ttyS7"));
     EXPECT_EQ(dialog.lblPortInfo->text(), QStringLiteral("нет в системе"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FormMainScreenshot, AboutBox)
+{
+    Start();
+    SetOperator(nullptr); // the real message box
+    QString text;
+    OnNextModal<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        Take(*box, QStringLiteral("dialog_about"));
+        box->accept();
+    });
+    ASSERT_TRUE(Execute("actFormAboutShow"));
+    // What a service centre asks for on the phone.
+    EXPECT_TRUE(text.contains(QStringLiteral("Версия 0.2.0"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Папка программы: ") + QDir::toNativeSeparators(home.path())))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ТЛМИ.00471-01 12 01"))) << text.toStdString();
 }
 
 } // namespace
