@@ -5,6 +5,8 @@
 #include "app/build_info.h"
 #include "cli/cli_verbs.h"
 
+#include <QDir>
+
 int UsageError(TCliOutput &out, const QString &text)
 {
     out.Error(text);
@@ -28,6 +30,11 @@ int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCl
         return UsageError(out, error);
     if (options.version) {
         out.Line(VersionLine(QStringLiteral("tolm-cli")));
+        // Where this run would keep its files: --home, beside the program,
+        // or the user's folder of an installed copy.
+        QString missing;
+        const QString home = TCliSession::ResolveHome(options, environment, missing);
+        out.Line(home.isEmpty() ? missing : QStringLiteral("Папка программы: ") + QDir::toNativeSeparators(home));
         return ExitOk;
     }
     if (options.help) {

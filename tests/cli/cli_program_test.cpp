@@ -66,7 +66,8 @@ TEST(CliProgramTest, ExitStatusAndOneLineOfRussianOnStandardError)
     // the commit of the checkout or at least the day of the build.
     const Finished version = runProgram({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^tolm-cli 0\\.2\\.0 \\(([0-9a-f]{10}, )?\\d{4}-\\d\\d-\\d\\d\\)\n$"))
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^tolm-cli 0\\.2\\.0 \\(([0-9a-f]{10}, )?\\d{4}-\\d\\d-\\d\\d\\)\n"
+                                                  "Папка программы: /.+\n$"))
                     .match(version.out)
                     .hasMatch())
         << version.out.toStdString();

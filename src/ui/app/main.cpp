@@ -31,7 +31,9 @@ int main(int argc, char *argv[])
 {
     // Answered before any window: also where there is no display.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("%s\n", qPrintable(VersionLine(QStringLiteral("tolm47x"))));
+        const QCoreApplication core(argc, argv);
+        std::printf("%s\nПапка программы: %s\n", qPrintable(VersionLine(QStringLiteral("tolm47x"))),
+                    qPrintable(QDir::toNativeSeparators(TAppContext::FromApplication().ProgramFolder())));
         return 0;
     }
     QElapsedTimer sinceStart;
