@@ -162,10 +162,7 @@ public:
     }
     QStringList Messages() const
     {
-        QStringList texts;
-        for (const TOperatorCall &call : op.CallsOf(QStringLiteral("ShowMessage")))
-            texts.append(call.Text);
-        return texts;
+        return op.MessageTexts();
     }
 
     TScriptedOperator op; // first: the operator in use before anything asks it

@@ -19,6 +19,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QStringList>
 #include <QVariant>
 
 struct TOperatorCall {
@@ -52,6 +53,15 @@ public:
     // When set, the progress calls also go to this operator (the real
     // progress window), so what happens while it is shown is tested too.
     TOperator *ProgressShownBy = nullptr;
+
+    // The texts of the message boxes shown so far.
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const TOperatorCall &call : CallsOf(QStringLiteral("ShowMessage")))
+            texts.append(call.Text);
+        return texts;
+    }
 
     QList<TOperatorCall> CallsOf(const QString &kind) const
     {

@@ -141,10 +141,7 @@ protected:
     // Texts of the message boxes shown so far.
     QStringList Messages() const
     {
-        QStringList texts;
-        for (const TOperatorCall &call : op.CallsOf(QStringLiteral("ShowMessage")))
-            texts.append(call.Text);
-        return texts;
+        return op.MessageTexts();
     }
 
     TempHome home;

@@ -230,12 +230,14 @@ bool RestoreConfiguration(const TProcedureContext &context, const TConfiguration
         const QString name = nameOf(parameter);
         const QString valueText = ConfigurationValueText(parameter, value);
         // The model's rules judge it first (Lmax not above Hmax, ...).
+        bool accepted = false;
         int code = -1;
-        const bool accepted = sender.OnModel([&](Ttolm472 &model) {
+        sender.OnModel([&](Ttolm472 &model) {
             parameter.Set(model, value);
-            code = sameValue(parameter, parameter.Get(model), value) ? WriteCommand(parameter, model) : -2;
+            accepted = sameValue(parameter, parameter.Get(model), value);
+            code = WriteCommand(parameter, model);
         });
-        if (!accepted || code == -2) {
+        if (!accepted) {
             context.Op().Warning(QStringLiteral("Значение ") + valueText + QStringLiteral(" параметра ") + name +
                                  QStringLiteral(" не принято программой: вне допустимого диапазона"));
             complete = false;
