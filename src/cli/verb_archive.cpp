@@ -5,10 +5,11 @@
 // line is not touched, so it works on a laptop without a gauge.
 
 #include "values/clock.h"
-#include "archive/day_query.h"
+#include "archive/archive_stamp.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
 #include "cli/cli_verbs.h"
+#include "series/series_load.h"
 
 #include <QJsonObject>
 
@@ -41,49 +42,52 @@ int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, T
     if (args.Positional().size() != 1)
         return UsageError(out, QStringLiteral("archive: укажите одно имя архива (Freq, Distance, LevelBusy, "
                                               "LevelFree, Reserve, Usil, TmpOfSensor, CurrentOutput)"));
-    TDayQuery query;
-    query.name = args.Positional().first().trimmed();
-    query.day = Clock().Now().date();
+    TSeriesRequest query;
+    query.Name = args.Positional().first().trimmed();
+    query.FirstDay = Clock().Now().date();
     if (args.Has(QStringLiteral("--day"))) {
-        query.day = QDate::fromString(args.Value(QStringLiteral("--day")), QStringLiteral("yyyy-MM-dd"));
-        if (!query.day.isValid())
+        query.FirstDay = QDate::fromString(args.Value(QStringLiteral("--day")), QStringLiteral("yyyy-MM-dd"));
+        if (!query.FirstDay.isValid())
             return UsageError(out, QStringLiteral("Дата должна иметь вид ГГГГ-ММ-ДД: ") +
                                        args.Value(QStringLiteral("--day")));
     }
-    for (const auto &[option, target] : {std::pair{QStringLiteral("--from"), &query.start},
-                                         std::pair{QStringLiteral("--to"), &query.end}}) {
+    query.LastDay = query.FirstDay;
+    for (const auto &[option, target] : {std::pair{QStringLiteral("--from"), &query.Start},
+                                         std::pair{QStringLiteral("--to"), &query.Stop}}) {
         if (!args.Has(option))
             continue;
         QTime time;
         if (!parseTime(args.Value(option), time))
             return UsageError(out, QStringLiteral("Время должно иметь вид ЧЧ:ММ:СС: ") + args.Value(option));
-        *target = QDateTime(query.day, time);
+        *target = QDateTime(query.FirstDay, time);
     }
-    query.filter = args.Value(QStringLiteral("--filter"));
+    query.Filter = args.Value(QStringLiteral("--filter"));
 
     const QString home = TCliSession::ResolveHome(options, environment, error);
     if (home.isEmpty()) {
         out.Error(error);
         return ExitFailed;
     }
-    QVector<TArchiveRow> rows;
-    if (!LoadDay(TCliSession::DbPathOf(home), query, rows, error)) {
-        out.Error(error);
+    query.DbPath = TCliSession::DbPathOf(home);
+    const TSeriesLoad load = LoadSeries(query);
+    if (!load.Errors.isEmpty()) {
+        out.Error(load.Errors.first());
         return ExitFailed;
     }
 
     const bool csv = args.Has(QStringLiteral("--csv"));
     if (csv)
         out.Line(QStringLiteral("DT,V"));
-    for (const TArchiveRow &row : rows) {
-        const QDateTime dt = row.ToQDateTime();
+    for (qint64 i = 0; i < load.Series.Count(); ++i) {
+        const TSeriesPoint point = load.Series.At(i);
+        const QDateTime dt = ArchiveStampToQDateTime(point.Stamp);
         if (options.json)
             out.Json({{QStringLiteral("DT"), dt.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz"))},
-                      {QStringLiteral("V"), row.V}});
+                      {QStringLiteral("V"), point.Value}});
         else if (csv)
-            out.Line(dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1Char(',') + number(row.V));
+            out.Line(dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1Char(',') + number(point.Value));
         else
-            out.Line(dt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss,zzz")) + QLatin1Char(' ') + number(row.V));
+            out.Line(dt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss,zzz")) + QLatin1Char(' ') + number(point.Value));
     }
     return ExitOk;
 }
