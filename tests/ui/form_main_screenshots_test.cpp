@@ -48,7 +48,8 @@ TEST_F(FormMainScreenshot, NormalMode)
     Start();
     EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("Работа"), QStringLiteral("Изменить"),
                                          QStringLiteral("Показания"), QStringLiteral("Считать"),
-                                         QStringLiteral("Записать"), QStringLiteral("Окна")}));
+                                         QStringLiteral("Записать"), QStringLiteral("График"),
+                                         QStringLiteral("Окна")}));
     Take(*form, QStringLiteral("form_main"));
 }
 

@@ -5,12 +5,17 @@
 #include "ui/main/form_main.h"
 
 #include "app/app_context.h"
+#include "archive/value_archive.h"
+#include "device/tolm472.h"
+#include "session/gauge_session.h"
 #include "ui/main/action_dispatcher.h"
 #include "ui/main/action_tables.h"
 #include "ui/windows/form_req_ans.h"
 #include "ui/windows/form_select_cmd.h"
 #include "ui/windows/form_tolm472i.h"
+#include "ui/windows/form_graph.h"
 #include "ui/windows/form_tolm_par.h"
+#include "ui/windows/graph_slots.h"
 #include "ui/main/program.h"
 
 #include <QCheckBox>
@@ -26,11 +31,29 @@ struct TToolWindow {
     std::function<QWidget *()> Instance;
 };
 
+// The time graph of a slot, over the last day, with the value's live
+// points when the slot has a live value.
+TToolWindow graphWindow(TProgram &program, const TGraphSlot &slot)
+{
+    return {slot.Action,
+            [&program, &slot] {
+                const TIODouble *value = slot.Value ? &(program.Model().*slot.Value) : nullptr;
+                const TDateTime now = NowDateTime();
+                TFormGraph::TSources sources;
+                sources.DbPath = program.Archive().DbPath();
+                sources.Feed = &program.Session().Feed();
+                return TFormGraph::OpenGraph(slot.Slot, QString::fromLatin1(slot.Table), value,
+                                             QStringLiteral("График"), now, now - 1, sources);
+            },
+            [&slot] { return static_cast<QWidget *>(TFormGraph::Instance(slot.Slot)); }};
+}
+
 // In the order of the refresh: poll selection, readings, parameters,
-// communication, calibration, test run.
+// communication, calibration, test run; then the time graphs, which have
+// nothing to refresh.
 std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
 {
-    return {
+    std::vector<TToolWindow> windows{
         {"actSelectCmdShow", [&program] { return TFormSelectCMD::ShowSelectCmd(program.Cycle()); },
          [] { return TFormSelectCMD::Instance(); }},
         {"actTolm472Show", [&program, &services] { return TFormTolm472I::ShowTolm472I(program.Model(), services); },
@@ -40,6 +63,9 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
         {"actReqAnsShow", [&program] { return TFormReqAns::ShowReqAns(program.Line(), program.Cycle()); },
          [] { return TFormReqAns::Instance(); }},
     };
+    for (const TGraphSlot &slot : GraphSlots())
+        windows.push_back(graphWindow(program, slot));
+    return windows;
 }
 
 // The windows opened at start, in this order.

@@ -1,0 +1,41 @@
+// The chart of the printed graph report: the window's view on a chart of
+// the page's size, drawn from the same series store.
+#include "ui/windows/form_graph.h"
+
+#include "ui/windows/graph_axis.h"
+
+#include <qcustomplot.h>
+
+void TFormGraph::FillReportChart(QCustomPlot &chart) const
+{
+    chart.clearGraphs();
+    setupAxes(chart);
+    // Time labels on one line: a page has room for them.
+    auto time = QSharedPointer<QCPAxisTickerDateTime>::create();
+    time->setDateTimeFormat(QStringLiteral("dd.MM.yy hh:mm:ss"));
+    time->setDateTimeSpec(Qt::UTC);
+    chart.xAxis->setTicker(time);
+    chart.xAxis->setRange(m_chart->xAxis->range());
+    chart.yAxis->setRange(m_chart->yAxis->range());
+    // The axis rectangle takes its width from the layout.
+    chart.replot(QCustomPlot::rpImmediateRefresh);
+    const int columns = std::max(1, chart.axisRect()->width());
+    const std::vector<TSeriesPoint> points =
+        m_series.Reduce(TimeMin() * 1000, TimeMax() * 1000, columns);
+    QVector<double> keys, values;
+    keys.reserve(qsizetype(points.size()));
+    values.reserve(qsizetype(points.size()));
+    for (const TSeriesPoint &p : points) {
+        keys.append(KeyOfStamp(p.Stamp));
+        values.append(p.Value);
+    }
+    QCPGraph *line = chart.addGraph();
+    line->setPen(QPen(Qt::blue, 1));
+    line->setData(keys, values, true);
+    if (m_showPoints) {
+        QCPGraph *markers = chart.addGraph();
+        markers->setPen(QPen(Qt::red, 1));
+        markers->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssSquare, 1));
+        markers->setData(keys, values, true);
+    }
+}
