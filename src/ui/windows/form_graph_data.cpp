@@ -32,6 +32,7 @@ int TFormGraph::OpenGraph(int slot, const QString &tableName, const TIODouble *v
         TFormGraph *window = Instance(slot);
         if (!window) {
             window = new TFormGraph(slot, sources);
+            openSlot(slot) = window;
             window->open(tableName, value, caption, stop, start);
         }
         window->show();

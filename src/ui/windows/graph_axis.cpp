@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,7 +44,9 @@ int ScrollPosition(double minX, double maxX, double axisMax)
 {
     if (!(maxX > minX))
         return -1;
-    return 100 - int(std::nearbyint((maxX - axisMax) * 100 / (maxX - minX)));
+    // An axis far beyond the data stands the bar at its end.
+    const double share = std::clamp(std::nearbyint((maxX - axisMax) * 100 / (maxX - minX)), -100.0, 100.0);
+    return std::clamp(100 - int(share), 0, 100);
 }
 
 double AxisMaxAt(double minX, double maxX, int position)
