@@ -15,16 +15,14 @@
 // and log mode), then filled in one transaction per day to save set-up time;
 // the rows are the same as the polling would have written.
 
-#include "archive/archive_stamp.h"
-#include "archive/archive_table.h"
-#include "archive/day_folder.h"
+#include "archive_days.h"
+
 #include "archive/day_query.h"
 #include "archive/value_archive.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <cmath>
 #include <cstdio>
@@ -41,32 +39,8 @@ constexpr int kSecondsPerDay = 86'400;
 // One day table of "Freq" with a row for every second of the day.
 void fillDay(const QString &dbPath, const QDate &day)
 {
-    const QString folder = DayFolder(dbPath, day);
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/Freq.db");
-    {
-        TArchiveTable table;
-        QString error;
-        if (!table.Open(path, QStringLiteral("Freq"), error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            std::abort();
-        }
-    }
-    sqlite3 *db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt *insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO Freq (V, DT) VALUES (?1, ?2)", -1, &insert, nullptr);
-    const qint64 midnight = ArchiveStamp(QDateTime(day, QTime(0, 0)));
-    for (int s = 0; s < kSecondsPerDay; ++s) {
-        sqlite3_bind_double(insert, 1, 42000.0 + 300.0 * std::sin(s / 900.0));
-        sqlite3_bind_int64(insert, 2, midnight + qint64(s) * 1000 + (s * 7) % 1000);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    FillArchiveDay(dbPath, QStringLiteral("Freq"), day,
+                   [](qint64 ms) { return 42000.0 + 300.0 * std::sin(double(ms / 1000) / 900.0); });
 }
 
 // The month of day tables, made once for both load benchmarks.

@@ -241,3 +241,29 @@ TEST_F(FormGraph, TheRangeDialogTakesEqualBoundsAndRefusesAnInvertedPeriod)
     EXPECT_TRUE(graph->Panel(0)->text().startsWith(QStringLiteral("Диапазон c ")));
     EXPECT_TRUE(graph->Panel(0)->text().contains(QStringLiteral(" по ")));
 }
+
+TEST_F(FormGraph, TheReportChartShowsTheWindowsViewReducedForItsWidthWithMarkersOnlyWithPoints)
+{
+    AddDay(Day, 10); // 8640 points
+    TestValue value;
+    TFormGraph *graph = Open(1, &value, at(0, 0, 0, 1), at(0, 23, 59, 59));
+    graph->Action(QStringLiteral("actShowAllXY"))->trigger();
+    for (bool points : {false, true}) {
+        graph->Action(points ? QStringLiteral("actPointsTrue") : QStringLiteral("actPointsFalse"))->trigger();
+        QCustomPlot page;
+        page.resize(1200, 700);
+        graph->FillReportChart(page);
+        ASSERT_EQ(page.graphCount(), points ? 2 : 1);
+        EXPECT_EQ(page.xAxis->range(), graph->Chart()->xAxis->range());
+        EXPECT_EQ(page.yAxis->range(), graph->Chart()->yAxis->range());
+        EXPECT_EQ(page.yAxis->label(), QStringLiteral("Уровень, мм"));
+        const int drawn = page.graph(0)->dataCount();
+        EXPECT_GT(drawn, 1000);
+        EXPECT_LE(drawn, 4 * page.axisRect()->width() + 2);
+        if (points)
+            EXPECT_EQ(page.graph(1)->dataCount(), drawn);
+        const auto ticker = page.xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>();
+        ASSERT_TRUE(ticker);
+        EXPECT_EQ(ticker->dateTimeFormat(), QStringLiteral("dd.MM.yy hh:mm:ss"));
+    }
+}

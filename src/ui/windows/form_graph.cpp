@@ -190,6 +190,7 @@ void TFormGraph::buildLayout()
                              QStringLiteral("Текущее значение"), QStringLiteral("Точка на графике"), QString()};
     for (size_t i = 0; i < m_panels.size(); ++i) {
         m_panels[i] = new QLabel(status);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_panels[i]->setToolTip(hints[i]);
         status->addWidget(m_panels[i], i == 4 ? 1 : 0);
     }

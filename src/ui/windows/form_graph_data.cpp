@@ -66,7 +66,11 @@ void TFormGraph::open(const QString &tableName, const TIODouble *value, const QS
     setScan(settings.Scan);
     m_yRange = settings.YRange;
     loadArchive([this] {
-        showAllX();
+        // Without a value's range the value axis shows what was loaded.
+        if (m_liveSlot)
+            showAllX();
+        else
+            showAll();
         applyStep(m_stepIndex);
     });
     updateModeChecks();
