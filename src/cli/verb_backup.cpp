@@ -1,6 +1,7 @@
 // backup FILE / diff FILE / restore FILE [--dry-run]: the gauge's whole
 // configuration against a parameter-set file, as the program's
 // "Сохранить параметры " and "Сравнить с прибором" keep and compare it.
+// bundle FILE.zip: the service-case bundle with that configuration in it.
 
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
@@ -12,6 +13,9 @@
 #include "session/procedures/gauge_configuration.h"
 #include "session/procedures/parameter_set.h"
 #include "session/procedures/procedure_context.h"
+#include "session/procedures/service_bundle.h"
+#include "link/request_cycle.h"
+#include "values/clock.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -75,6 +79,15 @@ struct TCliProcedure {
     TProcedureContext context;
 };
 
+// The parameter set's own sections hold the gauge's values too, so the
+// program loads the file as this gauge's.
+void takeIntoModel(TCliSession &session, const TConfiguration &gauge)
+{
+    for (const TConfigurationValue &value : gauge.Values)
+        if (value.Value)
+            value.Parameter->Set(session.Model(), *value.Value);
+}
+
 // The gauge's configuration; false after reporting a gauge that does not
 // answer.
 bool readGauge(TCliSession &session, const TProcedureContext &context, TConfiguration &gauge)
@@ -128,14 +141,9 @@ int RunBackup(TCliSession &session)
     TConfiguration gauge;
     if (!readGauge(session, procedure.context, gauge))
         return ExitFailed;
-    // The parameter set's own sections hold the gauge's values too, so the
-    // program loads the file as this gauge's.
-    Ttolm472 &model = session.Model();
-    for (const TConfigurationValue &value : gauge.Values)
-        if (value.Value)
-            value.Parameter->Set(model, *value.Value);
+    takeIntoModel(session, gauge);
     QString error;
-    if (!WriteParameterSetFile(model, path, &gauge, error)) {
+    if (!WriteParameterSetFile(session.Model(), path, &gauge, error)) {
         session.Out().Error(error);
         return ExitFailed;
     }
@@ -170,4 +178,31 @@ int RunRestore(TCliSession &session)
     if (args.Has(QStringLiteral("--dry-run")))
         return ExitOk;
     return RestoreConfiguration(procedure->context, comparison) ? ExitOk : ExitFailed;
+}
+
+int RunBundle(TCliSession &session)
+{
+    TVerbArguments args;
+    int status = ExitOk;
+    const QString path = fileArgument(session, QStringLiteral("bundle"), {}, args, status);
+    if (path.isEmpty())
+        return status;
+    if (!OpenSession(session))
+        return ExitFailed;
+    TCliProcedure procedure(session);
+    TConfiguration gauge;
+    // A gauge that does not answer is often why the bundle is made: the
+    // logs and the archive go in all the same, the README says so.
+    if (readGauge(session, procedure.context, gauge))
+        takeIntoModel(session, gauge);
+    const QDateTime now = Clock().Now();
+    const TServiceBundleSources sources{session.Home(), session.DbPath(),
+                                       QDir::current().filePath(ExchangeLogName(now.date())), now};
+    QString error;
+    if (!WriteServiceBundle(path, ServiceBundleGauge(session.Model(), gauge, now), sources, error)) {
+        session.Out().Error(error);
+        return ExitFailed;
+    }
+    session.Out().Line(QDir::toNativeSeparators(path));
+    return ExitOk;
 }
