@@ -24,11 +24,11 @@ set(CPACK_PACKAGE_NAME tolm47x)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "tolm47x developers <tolm47x@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "service program for the ТОЛМ47xИ radar level gauges")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Polls an FMCW radar level gauge on a serial port and archives its readings per day,\n"
-    " draws live and archived graphs, reads and writes the gauge's configuration,\n"
-    " reads its echo spectrum and raw signal, calibrates it and runs the factory test run.\n"
-    " Includes tolm-cli, the command-line tool, and tolm-sim, a simulated gauge on a pseudo-terminal.")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+       "Polls an FMCW radar level gauge on a serial port and archives its readings per day,\n"
+       "draws live and archived graphs, reads and writes the gauge's configuration,\n"
+       "reads its echo spectrum and raw signal, calibrates it and runs the factory test run.\n"
+       "Includes tolm-cli, the command-line tool, and tolm-sim, a simulated gauge on a pseudo-terminal.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

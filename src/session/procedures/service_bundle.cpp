@@ -138,9 +138,13 @@ bool WriteServiceBundle(const QString &path, const TServiceBundleGauge &gauge, c
 
 void SaveServiceBundle(const TProcedureContext &context, const QString &)
 {
+    // The gauge first: its plant number names the suggested file.
+    const TConfiguration configuration = ReadConfiguration(context);
     const QDateTime now = Clock().Now();
+    TServiceBundleGauge gauge;
     QString suggested;
     context.Sender.OnModel([&](const Ttolm472 &model) {
+        gauge = ServiceBundleGauge(model, configuration, now);
         suggested = QDir(context.ProgramFolder)
                         .filePath(QStringLiteral("Service_PN") + QString::asprintf("%.5d", int(model.PlantNumber())) +
                                   now.toString(QStringLiteral("_yyyyMMdd_hhmmss")) + QStringLiteral(".zip"));
@@ -149,9 +153,6 @@ void SaveServiceBundle(const TProcedureContext &context, const QString &)
         context.Op().SaveFileName(QStringLiteral("Пакет для сервиса (*.zip)"), QStringLiteral("zip"), suggested);
     if (path.isEmpty())
         return;
-    const TConfiguration configuration = ReadConfiguration(context);
-    TServiceBundleGauge gauge;
-    context.Sender.OnModel([&](const Ttolm472 &model) { gauge = ServiceBundleGauge(model, configuration, now); });
     const TServiceBundleSources sources{context.ProgramFolder, LoadArchiveSettings(context.ProgramFolder).dbPath,
                                         QDir::current().filePath(ExchangeLogName(now.date())), now};
     QString error;

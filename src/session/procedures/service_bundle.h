@@ -46,7 +46,7 @@ QList<TZipEntry> ServiceBundleFiles(const TServiceBundleSources &sources);
 bool WriteServiceBundle(const QString &path, const TServiceBundleGauge &gauge, const TServiceBundleSources &sources,
                         QString &error);
 
-// "Сохранить пакет для сервиса": asks where, reads the gauge's whole
-// configuration (a gauge that does not answer leaves its values missing,
-// the rest of the bundle is still made) and writes the bundle.
+// "Сохранить пакет для сервиса": reads the gauge's whole configuration (a
+// gauge that does not answer leaves its values missing, the rest of the
+// bundle is still made), asks where and writes the bundle.
 void SaveServiceBundle(const TProcedureContext &context, const QString &hint);
