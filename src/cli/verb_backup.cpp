@@ -99,6 +99,27 @@ bool readGauge(TCliSession &session, const TProcedureContext &context, TConfigur
     return false;
 }
 
+// The verb's one file and the gauge's configuration, taken into the model
+// when the gauge answered. False with `status` after a usage error or a
+// session that did not open.
+bool fileAndGauge(TCliSession &session, const QString &verb, QString &path, TConfiguration &gauge, bool &answered,
+                  int &status)
+{
+    TVerbArguments args;
+    path = fileArgument(session, verb, {}, args, status);
+    if (path.isEmpty())
+        return false;
+    if (!OpenSession(session)) {
+        status = ExitFailed;
+        return false;
+    }
+    TCliProcedure procedure(session);
+    answered = readGauge(session, procedure.context, gauge);
+    if (answered)
+        takeIntoModel(session, gauge);
+    return true;
+}
+
 // The verb's file against the gauge, the differing parameters printed.
 // False with `status` after reporting why; `silentGauge` is the status of
 // a gauge that does not answer.
@@ -130,18 +151,14 @@ bool compareWithFile(TCliSession &session, const QString &verb, const QStringLis
 
 int RunBackup(TCliSession &session)
 {
-    TVerbArguments args;
-    int status = ExitOk;
-    const QString path = fileArgument(session, QStringLiteral("backup"), {}, args, status);
-    if (path.isEmpty())
-        return status;
-    if (!OpenSession(session))
-        return ExitFailed;
-    TCliProcedure procedure(session);
+    QString path;
     TConfiguration gauge;
-    if (!readGauge(session, procedure.context, gauge))
+    bool answered = false;
+    int status = ExitOk;
+    if (!fileAndGauge(session, QStringLiteral("backup"), path, gauge, answered, status))
+        return status;
+    if (!answered)
         return ExitFailed;
-    takeIntoModel(session, gauge);
     QString error;
     if (!WriteParameterSetFile(session.Model(), path, &gauge, error)) {
         session.Out().Error(error);
@@ -182,19 +199,14 @@ int RunRestore(TCliSession &session)
 
 int RunBundle(TCliSession &session)
 {
-    TVerbArguments args;
-    int status = ExitOk;
-    const QString path = fileArgument(session, QStringLiteral("bundle"), {}, args, status);
-    if (path.isEmpty())
-        return status;
-    if (!OpenSession(session))
-        return ExitFailed;
-    TCliProcedure procedure(session);
+    QString path;
     TConfiguration gauge;
+    bool answered = false;
+    int status = ExitOk;
     // A gauge that does not answer is often why the bundle is made: the
     // logs and the archive go in all the same, the README says so.
-    if (readGauge(session, procedure.context, gauge))
-        takeIntoModel(session, gauge);
+    if (!fileAndGauge(session, QStringLiteral("bundle"), path, gauge, answered, status))
+        return status;
     const QDateTime now = Clock().Now();
     const TServiceBundleSources sources{session.Home(), session.DbPath(),
                                        QDir::current().filePath(ExchangeLogName(now.date())), now};
