@@ -62,6 +62,14 @@ public:
     virtual QString OpenFileName(const QString &filter, const QString &defaultExtension,
                                  const QString &initialFolder) = 0;
 
+    // A file name chosen in a file-save dialog that starts at `suggested`
+    // (folder and name), empty when cancelled. Nobody to ask: none.
+    virtual QString SaveFileName(const QString & /*filter*/, const QString & /*defaultExtension*/,
+                                 const QString & /*suggested*/)
+    {
+        return {};
+    }
+
     // The comparison of a backup file with the gauge, a row per parameter
     // with the differing ones marked; true when the operator asks for the
     // differing parameters to be written into the gauge. Nobody to ask: no.

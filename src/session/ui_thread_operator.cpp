@@ -74,6 +74,14 @@ QString TUiThreadOperator::OpenFileName(const QString &filter, const QString &de
     return answer;
 }
 
+QString TUiThreadOperator::SaveFileName(const QString &filter, const QString &defaultExtension,
+                                        const QString &suggested)
+{
+    QString answer;
+    m_handOver.Run([&] { answer = m_op.SaveFileName(filter, defaultExtension, suggested); });
+    return answer;
+}
+
 bool TUiThreadOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
 {
     bool answer = false;
@@ -104,4 +112,16 @@ void TUiThreadViews::ShowParametersWindow(bool factoryTab)
 void TUiThreadViews::ShowCapturedArray(TCapturedArray array)
 {
     m_handOver.Run([&] { m_views.ShowCapturedArray(array); });
+}
+
+bool TUiThreadViews::StopPolling()
+{
+    bool wasRunning = false;
+    m_handOver.Run([&] { wasRunning = m_views.StopPolling(); });
+    return wasRunning;
+}
+
+void TUiThreadViews::StartPolling()
+{
+    m_handOver.Run([&] { m_views.StartPolling(); });
 }

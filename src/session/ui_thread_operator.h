@@ -32,6 +32,7 @@ public:
     void CloseProgress() override;
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
+    QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override;
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override;
 
 private:
@@ -49,6 +50,8 @@ public:
     void ApplyValueRanges() override;
     void ShowParametersWindow(bool factoryTab) override;
     void ShowCapturedArray(TCapturedArray array) override;
+    bool StopPolling() override;
+    void StartPolling() override;
 
 private:
     TGaugeViews &m_views;

@@ -163,6 +163,12 @@ public:
         return next().toString();
     }
 
+    QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override
+    {
+        Calls.append({QStringLiteral("SaveFileName"), QString(), filter, {defaultExtension, suggested}});
+        return next().toString();
+    }
+
     // Answered with a bool (true: "Записать в прибор"); no answer: closed.
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override
     {

@@ -150,19 +150,32 @@ QString TWidgetOperator::OpenFileName(const QString &filter, const QString &defa
                                       const QString &initialFolder)
 {
     return orInitial(QString(), [&] {
-        QFileDialog dialog(nullptr, QStringLiteral("Открыть"), initialFolder, filter);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(defaultExtension);
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Открыть"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отменить"));
-        if (dialog.exec() != QDialog::Accepted)
-            return QString();
-        return dialog.selectedFiles().value(0);
+        return chooseFile(QFileDialog::AcceptOpen, QStringLiteral("Открыть"), filter, defaultExtension, initialFolder);
     });
+}
+
+QString TWidgetOperator::SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested)
+{
+    return orInitial(QString(), [&] {
+        return chooseFile(QFileDialog::AcceptSave, QStringLiteral("Сохранить"), filter, defaultExtension, suggested);
+    });
+}
+
+QString TWidgetOperator::chooseFile(QFileDialog::AcceptMode mode, const QString &verb, const QString &filter,
+                                    const QString &defaultExtension, const QString &start)
+{
+    QFileDialog dialog(nullptr, verb, start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultExtension);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    dialog.setLabelText(QFileDialog::Accept, verb);
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отменить"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 bool TWidgetOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
