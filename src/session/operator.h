@@ -62,6 +62,15 @@ public:
     virtual QString OpenFileName(const QString &filter, const QString &defaultExtension,
                                  const QString &initialFolder) = 0;
 
+    // A file name to write to, chosen in a file-save dialog (the dialog asks
+    // before an existing file is replaced); empty when cancelled or when
+    // nobody is there to ask.
+    virtual QString SaveFileName(const QString & /*filter*/, const QString & /*defaultExtension*/,
+                                 const QString & /*initialFolder*/)
+    {
+        return {};
+    }
+
     // The comparison of a backup file with the gauge, a row per parameter
     // with the differing ones marked; true when the operator asks for the
     // differing parameters to be written into the gauge. Nobody to ask: no.

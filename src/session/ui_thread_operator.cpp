@@ -74,6 +74,14 @@ QString TUiThreadOperator::OpenFileName(const QString &filter, const QString &de
     return answer;
 }
 
+QString TUiThreadOperator::SaveFileName(const QString &filter, const QString &defaultExtension,
+                                        const QString &initialFolder)
+{
+    QString answer;
+    m_handOver.Run([&] { answer = m_op.SaveFileName(filter, defaultExtension, initialFolder); });
+    return answer;
+}
+
 bool TUiThreadOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
 {
     bool answer = false;

@@ -32,6 +32,8 @@ public:
     void CloseProgress() override;
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
+    QString SaveFileName(const QString &filter, const QString &defaultExtension,
+                         const QString &initialFolder) override;
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override;
 
 private:

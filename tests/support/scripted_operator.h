@@ -163,6 +163,13 @@ public:
         return next().toString();
     }
 
+    QString SaveFileName(const QString &filter, const QString &defaultExtension,
+                         const QString &initialFolder) override
+    {
+        Calls.append({QStringLiteral("SaveFileName"), QString(), filter, {defaultExtension, initialFolder}});
+        return next().toString();
+    }
+
     // Answered with a bool (true: "Записать в прибор"); no answer: closed.
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override
     {

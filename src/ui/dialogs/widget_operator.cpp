@@ -146,23 +146,41 @@ void TWidgetOperator::CloseProgress()
     delete m_progress;
 }
 
-QString TWidgetOperator::OpenFileName(const QString &filter, const QString &defaultExtension,
-                                      const QString &initialFolder)
+namespace {
+
+QString fileDialog(QFileDialog::AcceptMode mode, const QString &filter, const QString &defaultExtension,
+                   const QString &initialFolder)
 {
     return orInitial(QString(), [&] {
-        QFileDialog dialog(nullptr, QStringLiteral("Открыть"), initialFolder, filter);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        const bool open = mode == QFileDialog::AcceptOpen;
+        const QString verb = open ? QStringLiteral("Открыть") : QStringLiteral("Сохранить");
+        QFileDialog dialog(nullptr, verb, initialFolder, filter);
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultExtension);
         dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
         dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
         dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Открыть"));
+        dialog.setLabelText(QFileDialog::Accept, verb);
         dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отменить"));
         if (dialog.exec() != QDialog::Accepted)
             return QString();
         return dialog.selectedFiles().value(0);
     });
+}
+
+} // namespace
+
+QString TWidgetOperator::OpenFileName(const QString &filter, const QString &defaultExtension,
+                                      const QString &initialFolder)
+{
+    return fileDialog(QFileDialog::AcceptOpen, filter, defaultExtension, initialFolder);
+}
+
+QString TWidgetOperator::SaveFileName(const QString &filter, const QString &defaultExtension,
+                                      const QString &initialFolder)
+{
+    return fileDialog(QFileDialog::AcceptSave, filter, defaultExtension, initialFolder);
 }
 
 bool TWidgetOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
