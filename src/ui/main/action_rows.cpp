@@ -12,6 +12,8 @@ const TNamedAction Windows[] = {
     {"actTolm472Show", "Показания ТОЛМ47xИ", nullptr},
     {"actTolmParShow", "Параметры ТОЛМ47xИ", nullptr},
     {"actSelectCmdShow", "Команды ТОЛМ47xИ", nullptr},
+    {"actSpectrumShow", "Спектр", nullptr},
+    {"actSignalShow", "Сигнал", nullptr},
     {"actFormAboutShow", "О программе", nullptr},
     {"actTransmitterChange", "СОМ порт", "Изменить параметры СОМ порта"},
     {"actClose", "Выход", "Завершить работу программы"},

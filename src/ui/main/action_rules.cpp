@@ -27,10 +27,10 @@ const char *const FullMode[] = {
     "actOprosSignalStop", "actGraphCurrentOutputShow",
 };
 
-// The windows still to come: spectrum and signal, test run, calibration,
-// the time graphs and the multi-graph.
+// The windows still to come: test run, calibration, the time graphs and the
+// multi-graph.
 const char *const Pending[] = {
-    "actSpectrumShow", "actSignalShow", "actFormProgonShow", "actKalibrShow",
+    "actFormProgonShow", "actKalibrShow",
     "actMultiGraphShow", "actGraphLevel", "actGraphDistance", "actGraphLevelSr", "actGraphLevelFree",
     "actGraphUsil", "actGraphTmp", "actGraphCurrentOutputShow",
 };

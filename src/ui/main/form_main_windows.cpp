@@ -9,6 +9,8 @@
 #include "ui/main/action_tables.h"
 #include "ui/windows/form_req_ans.h"
 #include "ui/windows/form_select_cmd.h"
+#include "ui/windows/form_signal.h"
+#include "ui/windows/form_spectrum.h"
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/main/program.h"
@@ -27,7 +29,9 @@ struct TToolWindow {
 };
 
 // In the order of the refresh: poll selection, readings, parameters,
-// communication, calibration, test run.
+// communication, spectrum (its bands and distance axis), calibration, test
+// run. "Спектр" and "Сигнал" also refill their window from the model's
+// array: the main window executes them after every read of the array.
 std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
 {
     return {
@@ -39,6 +43,22 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
          [] { return TFormTolmPar::Instance(); }},
         {"actReqAnsShow", [&program] { return TFormReqAns::ShowReqAns(program.Line(), program.Cycle()); },
          [] { return TFormReqAns::Instance(); }},
+        {"actSpectrumShow",
+         [&program] {
+             const int shown = TFormSpectrum::ShowSpectrum(program.Model(), program.ArchiveSettings().dbPath);
+             if (shown == 0)
+                 TFormSpectrum::Instance()->FillSpectrum();
+             return shown;
+         },
+         [] { return TFormSpectrum::Instance(); }},
+        {"actSignalShow",
+         [&program] {
+             const int shown = TFormSignal::ShowSignal(program.Model());
+             if (shown == 0)
+                 TFormSignal::Instance()->FillSignal();
+             return shown;
+         },
+         [] { return TFormSignal::Instance(); }},
     };
 }
 
