@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev           # tests, benchmarks
   clang libclang-rt-14-dev                             # make fuzz (libFuzzer)
   fonts-dejavu-core                                    # Cyrillic glyphs in screenshots offscreen
+  poppler-utils                                        # the report tests read their PDF pages (pdftoppm, pdftotext)
 )
 
 # One read-only query of the package database; apt-get runs only when
