@@ -147,6 +147,10 @@ void TArrayChartWindow::DrawChart(QCustomPlot &chart) const
     bottomTicks->setScaleStrategy(QCPAxisTickerFixed::ssNone);
     chart.xAxis->setTicker(bottomTicks);
     chart.xAxis->setRange(0, m_axes.BottomMax);
+    // Whole numbers of a signal in millions read better grouped than as
+    // "2E+06".
+    chart.yAxis->setNumberFormat(QStringLiteral("g"));
+    chart.yAxis->setNumberPrecision(10);
     if (m_axes.ValueStep > 0)
         chart.yAxis->setTicker(QSharedPointer<TMinimumStepTicker>::create(m_axes.ValueStep));
 
