@@ -10,7 +10,7 @@ CMAKE_GEN := -G Ninja
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: deps test build bench run fuzz soak clean
+.PHONY: deps test build bench run fuzz soak package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,6 +36,11 @@ bench: deps $(BUILD_REL)/build.ninja
 	cmake --build $(BUILD_REL) -j $(JOBS)
 	@set -e; for b in $(BUILD_REL)/bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" --benchmark_min_time=0.2; done
+
+# The Debian package of the release build, in $(BUILD_REL).
+package: deps $(BUILD_REL)/build.ninja
+	cmake --build $(BUILD_REL) -j $(JOBS)
+	cd $(BUILD_REL) && cpack -G DEB
 
 # Started from its own folder, so the timers, window positions and the
 # exchange log land in the INI folder and beside the program, not here.

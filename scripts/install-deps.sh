@@ -13,6 +13,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev           # tests, benchmarks
   clang libclang-rt-14-dev                             # make fuzz (libFuzzer)
   fonts-dejavu-core                                    # Cyrillic glyphs in screenshots offscreen
+  dpkg-dev                                             # make package: dpkg-shlibdeps
+  appstream desktop-file-utils                         # the package test validates its menu files
+  libzip-dev unzip                                     # the service bundle; its test checks it with unzip -t
   poppler-utils                                        # the report tests read their PDF pages (pdftoppm, pdftotext)
 )
 

@@ -36,8 +36,7 @@ TAppContext::TAppContext(const QString &programFolder, const QString &startFolde
 TAppContext TAppContext::FromApplication()
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    const TProgramFolder folder = ResolveProgramFolder(executableFolder, FolderWritable(executableFolder),
-                                                       UserProgramFolder(), InstalledIniDefaults(executableFolder));
+    const TProgramFolder folder = ProgramFolderOf(executableFolder);
     return TAppContext(folder.Path, folder.Installed ? folder.Path : QDir::currentPath(), QCoreApplication::arguments());
 }
 

@@ -48,12 +48,26 @@ QString UserProgramFolder()
         .filePath(QStringLiteral("tolm47x"));
 }
 
-TProgramFolder ResolveProgramFolder(const QString &executableFolder, bool executableFolderWritable,
-                                    const QString &userFolder, const QString &iniDefaults)
+bool PortableCopy(const QString &executableFolder)
 {
-    if (executableFolderWritable)
+    if (!FolderWritable(executableFolder))
+        return false;
+    return QDir(executableFolder).exists(QStringLiteral("INI")) ||
+           !QDir(InstalledIniDefaults(executableFolder)).exists();
+}
+
+TProgramFolder ResolveProgramFolder(const QString &executableFolder, bool portable, const QString &userFolder,
+                                    const QString &iniDefaults)
+{
+    if (portable)
         return {executableFolder, false};
     QDir().mkpath(userFolder);
     seedIni(iniDefaults, QDir(userFolder).filePath(QStringLiteral("INI")));
     return {userFolder, true};
+}
+
+TProgramFolder ProgramFolderOf(const QString &executableFolder)
+{
+    return ResolveProgramFolder(executableFolder, PortableCopy(executableFolder), UserProgramFolder(),
+                                InstalledIniDefaults(executableFolder));
 }

@@ -21,8 +21,16 @@ QString InstalledIniDefaults(const QString &executableFolder);
 // tolm47x and tolm-cli.
 QString UserProgramFolder();
 
-// The executable's folder when it can be written; otherwise the user's
-// folder, made when missing, with every default INI file it lacks copied
-// in (the list of gauge types always, as the installation's own).
-TProgramFolder ResolveProgramFolder(const QString &executableFolder, bool executableFolderWritable,
-                                    const QString &userFolder, const QString &iniDefaults);
+// Whether the files stay beside the executable: its folder can be written,
+// and it either has its own INI folder or no installed defaults beside it.
+// A writable bin/ with the defaults in ../share and no INI of its own is an
+// installation started by root; its files do not belong into /usr/bin.
+bool PortableCopy(const QString &executableFolder);
+
+// The executable's folder for a portable copy; otherwise the user's folder,
+// made when missing, with every default INI file it lacks copied in (the
+// list of gauge types always, as the installation's own).
+TProgramFolder ResolveProgramFolder(const QString &executableFolder, bool portable, const QString &userFolder,
+                                    const QString &iniDefaults);
+// The rule above for this executable folder, as tolm47x and tolm-cli use it.
+TProgramFolder ProgramFolderOf(const QString &executableFolder);

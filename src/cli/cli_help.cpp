@@ -45,6 +45,8 @@ QString CliHelpText()
         "                              2 — файл не читается или прибор не отвечает\n"
         "  restore ФАЙЛ [--dry-run]    записать в прибор отличающиеся параметры, затем \"Записать в ПЗУ\";\n"
         "                              --dry-run: только показать, что будет записано\n"
+        "  bundle ФАЙЛ.zip             пакет для сервиса: параметры прибора, журнал обмена, BlackBox.txt,\n"
+        "                              архив за сутки, последние спектр и сигнал, INI-файлы и README.txt\n"
         "  archive ИМЯ [--day ГГГГ-ММ-ДД] [--from ЧЧ:ММ:СС] [--to ЧЧ:ММ:СС] [--filter УСЛОВИЕ] [--csv]\n"
         "                              значения архива за день (Freq, Distance, LevelBusy, LevelFree,\n"
         "                              Reserve, Usil, TmpOfSensor, CurrentOutput), текстом или CSV\n"

@@ -36,8 +36,8 @@ QString TCliSession::ResolveHome(const TCliOptions &options, const TCliEnvironme
     if (folder.isEmpty()) {
         // As tolm47x: an installed copy works in the user's data folder.
         folder = environment.executableFolder;
-        if (QFileInfo(folder).isDir() && !FolderWritable(folder))
-            folder = ResolveProgramFolder(folder, false, UserProgramFolder(), InstalledIniDefaults(folder)).Path;
+        if (QFileInfo(folder).isDir())
+            folder = ProgramFolderOf(folder).Path;
     }
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir()) {

@@ -20,6 +20,8 @@ int RunSignal(TCliSession &session);
 int RunBackup(TCliSession &session);
 int RunDiff(TCliSession &session);
 int RunRestore(TCliSession &session);
+// The service-case bundle, also when the gauge does not answer.
+int RunBundle(TCliSession &session);
 // Needs no line: only the archive of the program folder.
 int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out);
 

@@ -1,6 +1,7 @@
 // backup FILE / diff FILE / restore FILE [--dry-run]: the gauge's whole
 // configuration against a parameter-set file, as the program's
 // "Сохранить параметры " and "Сравнить с прибором" keep and compare it.
+// bundle FILE.zip: the service-case bundle with that configuration in it.
 
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
@@ -12,6 +13,9 @@
 #include "session/procedures/gauge_configuration.h"
 #include "session/procedures/parameter_set.h"
 #include "session/procedures/procedure_context.h"
+#include "session/procedures/service_bundle.h"
+#include "link/request_cycle.h"
+#include "values/clock.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -75,6 +79,15 @@ struct TCliProcedure {
     TProcedureContext context;
 };
 
+// The parameter set's own sections hold the gauge's values too, so the
+// program loads the file as this gauge's.
+void takeIntoModel(TCliSession &session, const TConfiguration &gauge)
+{
+    for (const TConfigurationValue &value : gauge.Values)
+        if (value.Value)
+            value.Parameter->Set(session.Model(), *value.Value);
+}
+
 // The gauge's configuration; false after reporting a gauge that does not
 // answer.
 bool readGauge(TCliSession &session, const TProcedureContext &context, TConfiguration &gauge)
@@ -84,6 +97,27 @@ bool readGauge(TCliSession &session, const TProcedureContext &context, TConfigur
         return true;
     session.Out().Error(QStringLiteral("Прибор не отвечает"));
     return false;
+}
+
+// The verb's one file and the gauge's configuration, taken into the model
+// when the gauge answered. False with `status` after a usage error or a
+// session that did not open.
+bool fileAndGauge(TCliSession &session, const QString &verb, QString &path, TConfiguration &gauge, bool &answered,
+                  int &status)
+{
+    TVerbArguments args;
+    path = fileArgument(session, verb, {}, args, status);
+    if (path.isEmpty())
+        return false;
+    if (!OpenSession(session)) {
+        status = ExitFailed;
+        return false;
+    }
+    TCliProcedure procedure(session);
+    answered = readGauge(session, procedure.context, gauge);
+    if (answered)
+        takeIntoModel(session, gauge);
+    return true;
 }
 
 // The verb's file against the gauge, the differing parameters printed.
@@ -117,25 +151,16 @@ bool compareWithFile(TCliSession &session, const QString &verb, const QStringLis
 
 int RunBackup(TCliSession &session)
 {
-    TVerbArguments args;
-    int status = ExitOk;
-    const QString path = fileArgument(session, QStringLiteral("backup"), {}, args, status);
-    if (path.isEmpty())
-        return status;
-    if (!OpenSession(session))
-        return ExitFailed;
-    TCliProcedure procedure(session);
+    QString path;
     TConfiguration gauge;
-    if (!readGauge(session, procedure.context, gauge))
+    bool answered = false;
+    int status = ExitOk;
+    if (!fileAndGauge(session, QStringLiteral("backup"), path, gauge, answered, status))
+        return status;
+    if (!answered)
         return ExitFailed;
-    // The parameter set's own sections hold the gauge's values too, so the
-    // program loads the file as this gauge's.
-    Ttolm472 &model = session.Model();
-    for (const TConfigurationValue &value : gauge.Values)
-        if (value.Value)
-            value.Parameter->Set(model, *value.Value);
     QString error;
-    if (!WriteParameterSetFile(model, path, &gauge, error)) {
+    if (!WriteParameterSetFile(session.Model(), path, &gauge, error)) {
         session.Out().Error(error);
         return ExitFailed;
     }
@@ -170,4 +195,26 @@ int RunRestore(TCliSession &session)
     if (args.Has(QStringLiteral("--dry-run")))
         return ExitOk;
     return RestoreConfiguration(procedure->context, comparison) ? ExitOk : ExitFailed;
+}
+
+int RunBundle(TCliSession &session)
+{
+    QString path;
+    TConfiguration gauge;
+    bool answered = false;
+    int status = ExitOk;
+    // A gauge that does not answer is often why the bundle is made: the
+    // logs and the archive go in all the same, the README says so.
+    if (!fileAndGauge(session, QStringLiteral("bundle"), path, gauge, answered, status))
+        return status;
+    const QDateTime now = Clock().Now();
+    const TServiceBundleSources sources{session.Home(), session.DbPath(),
+                                       QDir::current().filePath(ExchangeLogName(now.date())), now};
+    QString error;
+    if (!WriteServiceBundle(path, ServiceBundleGauge(session.Model(), gauge, now), sources, error)) {
+        session.Out().Error(error);
+        return ExitFailed;
+    }
+    session.Out().Line(QDir::toNativeSeparators(path));
+    return ExitOk;
 }

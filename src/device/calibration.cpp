@@ -4,6 +4,8 @@
 // there. The fit recovers x of every point from the coefficients in force and
 // fits a least-squares line of the reference distance over x.
 
+#include "device/calibration.h"
+
 #include "device/tolm472.h"
 
 #include <algorithm>
@@ -44,4 +46,19 @@ void Ttolm472::ComputeCalibration()
         return;
     m_krPer = krPer;
     m_smPer = smPer;
+}
+
+std::vector<TCalibrationError> CalibrationErrors(const Ttolm472 &model)
+{
+    std::vector<TCalibrationError> errors;
+    const int count = std::clamp<int32_t>(model.CalibrMode(), 0, int32_t(model.CalibrPoints.size()));
+    for (int n = 0; n < count && model.KrPerRef != 0; ++n) {
+        const TCalibrPoint &point = model.CalibrPoints[n];
+        const double error =
+            model.SmPer() + model.KrPer() * (point.Measured - model.SmPerRef) / model.KrPerRef - point.Set;
+        if (!std::isfinite(error))
+            break;
+        errors.push_back({point.Set, error});
+    }
+    return errors;
 }

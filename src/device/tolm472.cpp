@@ -3,6 +3,8 @@
 
 #include "device/tolm472.h"
 
+#include "device/test_run.h"
+
 namespace {
 
 void describe(TIODouble &value, const QString &title, const QString &hint, const QString &dimension, double min,
@@ -23,9 +25,6 @@ constexpr std::array<double, 2> CalibrationPreset2 = {10000, 2000};
 constexpr double CalibrationGatePreset = 1000;
 
 // Test-run tape readings and the levels they mean in the bench tank.
-constexpr std::array<double, 5> ProgonTape5 = {2000, 4000, 6000, 8000, 10000};
-constexpr std::array<double, 5> ProgonLevel5 = {13000, 11000, 9000, 7000, 5000};
-constexpr double ProgonGatePreset = 300;
 
 } // namespace
 
@@ -187,20 +186,11 @@ void Ttolm472::presetProgon(int points)
         ProgonPoints[0].LevelMeasured = 10000;
         ProgonPoints[1].LevelExpected = 10000;
         ProgonPoints[1].LevelMeasured = 2000;
+        ProgonGate = TestRunGatePreset;
     } else {
-        for (size_t n = 0; n < ProgonPoints.size(); ++n) {
-            TProgonPoint &p = ProgonPoints[n];
-            p.Tape = ProgonTape5[n];
-            p.LevelExpected = ProgonLevel5[n];
-            p.LevelMeasured = ProgonLevel5[n];
-            p.CurrentMeasured = 0;
-            p.LevelError = p.LevelExpected - p.LevelMeasured;
-            // The 4-20 mA loop spans 0 to Lmax.
-            p.CurrentExpected = p.LevelMeasured * 16 / m_lmax + 4;
-            p.CurrentError = p.CurrentExpected - p.CurrentMeasured;
-        }
+        // Without a loop scale (Lmax 0) the table stays as it was.
+        FillTestRunTemplate(*this);
     }
-    ProgonGate = ProgonGatePreset;
 }
 
 // --- Arrays ---------------------------------------------------------------------

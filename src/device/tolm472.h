@@ -13,6 +13,7 @@
 #include "values/io_data.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -32,6 +33,7 @@ struct TProgonPoint {
     double CurrentExpected = 0;
     double CurrentMeasured = 0;
     double CurrentError = 0;
+    QDateTime Captured; // when the point was last captured; none for a template's
 };
 
 class Ttolm472

@@ -35,7 +35,12 @@ TRequestCycle::TRequestCycle(Ttolm472 &model, TLine &line, TUiHandOver &handOver
 void TRequestCycle::SetExchangeLogDate(const QDate &day)
 {
     std::lock_guard lock(m_logMutex);
-    m_exchangeLog.SetFileName(QStringLiteral("rd") + day.toString(QStringLiteral("yyMMdd")) + QStringLiteral(".txt"));
+    m_exchangeLog.SetFileName(ExchangeLogName(day));
+}
+
+QString ExchangeLogName(const QDate &day)
+{
+    return QStringLiteral("rd") + day.toString(QStringLiteral("yyMMdd")) + QStringLiteral(".txt");
 }
 
 QString TRequestCycle::ExchangeLogFileName() const

@@ -37,6 +37,10 @@ class TLine;
 class TUiHandOver;
 class Ttolm472;
 
+// The exchange log of a day, "rdyyMMdd.txt", in the folder the program
+// was started from.
+QString ExchangeLogName(const QDate &day);
+
 class TRequestCycle
 {
 public:

@@ -62,11 +62,10 @@ public:
     virtual QString OpenFileName(const QString &filter, const QString &defaultExtension,
                                  const QString &initialFolder) = 0;
 
-    // A file name to write to, chosen in a file-save dialog (the dialog asks
-    // before an existing file is replaced); empty when cancelled or when
-    // nobody is there to ask.
+    // A file name chosen in a file-save dialog that starts at `suggested`
+    // (folder and name), empty when cancelled. Nobody to ask: none.
     virtual QString SaveFileName(const QString & /*filter*/, const QString & /*defaultExtension*/,
-                                 const QString & /*initialFolder*/)
+                                 const QString & /*suggested*/)
     {
         return {};
     }

@@ -75,10 +75,10 @@ QString TUiThreadOperator::OpenFileName(const QString &filter, const QString &de
 }
 
 QString TUiThreadOperator::SaveFileName(const QString &filter, const QString &defaultExtension,
-                                        const QString &initialFolder)
+                                        const QString &suggested)
 {
     QString answer;
-    m_handOver.Run([&] { answer = m_op.SaveFileName(filter, defaultExtension, initialFolder); });
+    m_handOver.Run([&] { answer = m_op.SaveFileName(filter, defaultExtension, suggested); });
     return answer;
 }
 

@@ -32,8 +32,7 @@ public:
     void CloseProgress() override;
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
-    QString SaveFileName(const QString &filter, const QString &defaultExtension,
-                         const QString &initialFolder) override;
+    QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override;
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override;
 
 private:

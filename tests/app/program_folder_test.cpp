@@ -33,6 +33,11 @@ TEST(ProgramFolder, WritableCopyStaysBesideItsExecutableAnInstalledOneMovesToThe
 
     EXPECT_TRUE(FolderWritable(bin));
     EXPECT_FALSE(FolderWritable(home.file("no/such/folder")));
+    // Writable, but installed: the defaults lie in ../share and the folder
+    // has no INI of its own (root started /usr/bin/tolm47x).
+    EXPECT_FALSE(PortableCopy(bin));
+    home.writeRaw("usr/bin/INI/ComPort.ini", "");
+    EXPECT_TRUE(PortableCopy(bin));
     const TProgramFolder portable = ResolveProgramFolder(bin, true, user, defaults);
     EXPECT_EQ(portable.Path, bin);
     EXPECT_FALSE(portable.Installed);

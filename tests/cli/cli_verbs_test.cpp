@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -328,4 +329,63 @@ TEST_F(CliVerbsTest, BackupDiffAndRestoreOfTheWholeConfiguration)
     const CliRun plain = run({"--sim", "restore", home.file("plain.ini")});
     EXPECT_EQ(plain.status, ExitUsage);
     EXPECT_TRUE(plain.err.value(0).contains("нет раздела [Tolm471Backup]")) << plain.err.join('|').toStdString();
+}
+
+namespace {
+
+// unzip's exit status and standard output.
+std::pair<int, QByteArray> unzip(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("unzip"), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
+}
+
+} // namespace
+
+TEST_F(CliVerbsTest, BundleKeepsWhatAServiceCentreAsksForByteForByte)
+{
+    ASSERT_EQ(run({"--sim", "poll", "--period", "10", "--count", "3"}).status, ExitOk);
+    ASSERT_EQ(run({"--sim", "spectrum"}).status, ExitOk);
+    ASSERT_EQ(run({"--sim", "signal"}).status, ExitOk);
+    const QString zip = home.file("bundle.zip");
+    const CliRun bundle = run({"--sim", "bundle", zip});
+    ASSERT_EQ(bundle.status, ExitOk) << bundle.err.join('|').toStdString();
+
+    EXPECT_EQ(unzip({"-tq", zip}).first, 0);
+    const QStringList names = QString::fromUtf8(unzip({"-Z1", zip}).second).split('\n', Qt::SkipEmptyParts);
+    const QDate today = QDate::currentDate();
+    const QString day = today.toString("yyyy/MM/dd/");
+    const QString log = "rd" + today.toString("yyMMdd") + ".txt";
+    for (const QString &name : {QString("README.txt"), "PN00001-" + today.toString("yyyyMMdd") + ".ini",
+                                QString("INI/ComPort.ini"), log, "archive/" + day + "LevelBusy.txt"})
+        EXPECT_TRUE(names.contains(name)) << name.toStdString() << " not in " << names.join(' ').toStdString();
+    for (const QString prefix : {"Spectrum_", "Signal_"}) {
+        const QStringList captures = names.filter("archive/" + day + prefix);
+        ASSERT_EQ(captures.size(), 1) << "the newest data file only: " << captures.join(' ').toStdString();
+        EXPECT_TRUE(captures.first().endsWith("_0001.txt"));
+    }
+
+    // The files keep their bytes: the exchange log as it is on disk (nothing
+    // was exchanged after the bundle read it), the archive's text file.
+    QFile onDisk(home.file(log));
+    ASSERT_TRUE(onDisk.open(QIODevice::ReadOnly));
+    EXPECT_EQ(unzip({"-p", zip, log}).second, onDisk.readAll());
+    QFile text(DayFolder(home.file("DATA"), today) + "/LevelBusy.txt");
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(unzip({"-p", zip, "archive/" + day + "LevelBusy.txt"}).second, text.readAll());
+
+    const QByteArray readme = unzip({"-p", zip, "README.txt"}).second;
+    EXPECT_TRUE(readme.contains("\r\n") && !readme.contains("\n\n")) << "CR LF line ends";
+    EXPECT_TRUE(FromCp1251(readme).contains("Заводской номер: 1\r\n")) << FromCp1251(readme).toStdString();
+
+    // A gauge that does not answer still gets its bundle, which says so; a
+    // folder that does not exist gets a clear error and no file.
+    const CliRun silent = run({"--sim", "--address", "9", "bundle", zip});
+    EXPECT_EQ(silent.status, ExitOk);
+    EXPECT_TRUE(FromCp1251(unzip({"-p", zip, "README.txt"}).second).contains("прибор не ответил"));
+    const CliRun nowhere = run({"--sim", "bundle", home.file("no/such/folder/b.zip")});
+    EXPECT_EQ(nowhere.status, ExitFailed);
+    EXPECT_TRUE(nowhere.err.value(0).startsWith("Не удалось записать архив")) << nowhere.err.join('|').toStdString();
 }

@@ -163,10 +163,9 @@ public:
         return next().toString();
     }
 
-    QString SaveFileName(const QString &filter, const QString &defaultExtension,
-                         const QString &initialFolder) override
+    QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override
     {
-        Calls.append({QStringLiteral("SaveFileName"), QString(), filter, {defaultExtension, initialFolder}});
+        Calls.append({QStringLiteral("SaveFileName"), QString(), filter, {defaultExtension, suggested}});
         return next().toString();
     }
 

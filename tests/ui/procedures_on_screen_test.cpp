@@ -159,4 +159,29 @@ TEST_F(ProceduresOnScreen, ComparisonWithABackupWritesOnlyWhatDiffers)
     EXPECT_NE(Model().KKalman(), 0.25);
 }
 
+TEST_F(ProceduresOnScreen, ServiceBundleAsksWhereThenReadsTheGaugeAndSaysWhereItIs)
+{
+    StartOnScreen();
+    const QString zip = home.file("service.zip");
+    QString said;
+    {
+        TModalScript script;
+        script
+            .Then<QFileDialog>([&](QFileDialog *dialog) {
+                dialog->selectFile(zip);
+                static_cast<QDialog *>(dialog)->accept();
+            })
+            .Then<QMessageBox>([&](QMessageBox *box) {
+                said = box->text();
+                box->buttons().first()->click();
+            });
+        ASSERT_TRUE(Execute("actServiceBundleSave"));
+    }
+    EXPECT_EQ(said, QStringLiteral("Пакет для сервиса сохранен:\n") + QDir::toNativeSeparators(zip));
+    EXPECT_TRUE(QFile::exists(zip));
+    EXPECT_TRUE(SentCodes().contains(SignatureRead)) << "the configuration was read for the bundle";
+    EXPECT_TRUE(ProgressCaptions().join('|').contains(QStringLiteral("Чтение параметров прибора")))
+        << ProgressCaptions().join('|').toStdString();
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include "session/procedures/procedure_bad_zones.h"
 #include "session/procedures/procedure_commands.h"
 #include "session/procedures/procedure_context.h"
+#include "session/procedures/service_bundle.h"
 #include "session/procedures/procedure_device_info.h"
 #include "session/procedures/procedure_training.h"
 
@@ -116,6 +117,8 @@ constexpr TProcedureAction Actions[] = {
     {"actTolm472iLoad", "Загрузить параметры", "Загрузить параметры прибора с диска", loadParameterSet},
     {"actTolm472iCompare", "Сравнить с прибором", "Сравнить параметры прибора с сохранёнными на диске",
      compareWithGauge},
+    {"actServiceBundleSave", "Сохранить пакет для сервиса",
+     "Сохранить в один архив ZIP параметры прибора, журналы, архив за сутки и настройки", SaveServiceBundle},
 };
 
 } // namespace

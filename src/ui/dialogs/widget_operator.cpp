@@ -146,41 +146,36 @@ void TWidgetOperator::CloseProgress()
     delete m_progress;
 }
 
-namespace {
-
-QString fileDialog(QFileDialog::AcceptMode mode, const QString &filter, const QString &defaultExtension,
-                   const QString &initialFolder)
-{
-    return orInitial(QString(), [&] {
-        const bool open = mode == QFileDialog::AcceptOpen;
-        const QString verb = open ? QStringLiteral("Открыть") : QStringLiteral("Сохранить");
-        QFileDialog dialog(nullptr, verb, initialFolder, filter);
-        dialog.setAcceptMode(mode);
-        dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(defaultExtension);
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
-        dialog.setLabelText(QFileDialog::Accept, verb);
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отменить"));
-        if (dialog.exec() != QDialog::Accepted)
-            return QString();
-        return dialog.selectedFiles().value(0);
-    });
-}
-
-} // namespace
-
 QString TWidgetOperator::OpenFileName(const QString &filter, const QString &defaultExtension,
                                       const QString &initialFolder)
 {
-    return fileDialog(QFileDialog::AcceptOpen, filter, defaultExtension, initialFolder);
+    return orInitial(QString(), [&] {
+        return chooseFile(QFileDialog::AcceptOpen, QStringLiteral("Открыть"), filter, defaultExtension, initialFolder);
+    });
 }
 
-QString TWidgetOperator::SaveFileName(const QString &filter, const QString &defaultExtension,
-                                      const QString &initialFolder)
+QString TWidgetOperator::SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested)
 {
-    return fileDialog(QFileDialog::AcceptSave, filter, defaultExtension, initialFolder);
+    return orInitial(QString(), [&] {
+        return chooseFile(QFileDialog::AcceptSave, QStringLiteral("Сохранить"), filter, defaultExtension, suggested);
+    });
+}
+
+QString TWidgetOperator::chooseFile(QFileDialog::AcceptMode mode, const QString &verb, const QString &filter,
+                                    const QString &defaultExtension, const QString &start)
+{
+    QFileDialog dialog(nullptr, verb, start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultExtension);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    dialog.setLabelText(QFileDialog::Accept, verb);
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отменить"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 bool TWidgetOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)

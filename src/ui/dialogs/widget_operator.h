@@ -6,6 +6,7 @@
 #include "ui/dialogs/form_progress_bar.h"
 #include "ui/dialogs/operator.h"
 
+#include <QFileDialog>
 #include <QPointer>
 
 class TWidgetOperator final : public TOperator
@@ -29,13 +30,16 @@ public:
     void CloseProgress() override;
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
-    QString SaveFileName(const QString &filter, const QString &defaultExtension,
-                         const QString &initialFolder) override;
+    QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override;
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override;
 
     // The progress window while it exists.
     TFormProgressBar *ProgressWindow() const { return m_progress; }
 
 private:
+    // The file dialog of both: "Открыть" or "Сохранить", Russian labels.
+    static QString chooseFile(QFileDialog::AcceptMode mode, const QString &verb, const QString &filter,
+                              const QString &defaultExtension, const QString &start);
+
     QPointer<TFormProgressBar> m_progress;
 };

@@ -9,7 +9,7 @@ constexpr TMenuEntry Separator{nullptr};
 
 // clang-format off
 const TMenuEntry Work[] = {
-    {"actTolm472iLoad"}, {"actTolm472iCompare"}, {"actTolm472iSave"}, Separator,
+    {"actTolm472iLoad"}, {"actTolm472iCompare"}, {"actTolm472iSave"}, {"actServiceBundleSave"}, Separator,
     {"actOprosStart"}, {"actOprosStop"}, Separator,
     {"actOprosSignalStart"}, {"actOprosSignalStop"}, Separator,
     {"act10"}, {"act16"}, Separator,

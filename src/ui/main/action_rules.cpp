@@ -16,7 +16,7 @@ namespace {
 const char *const Locked[] = {
     "actAllParamRead", "actAllParamWrite", "actSpectrumRead", "actSignalRead", "actSystemAddressWrite",
     "actPlantNumberWrite", "actWriteToPZU", "actInit", "actInitReadStart", "actInitReadStop",
-    "actTolm472iLoad", "actTolm472iCompare", "actTolm472iSave", "actTransmitterChange",
+    "actTolm472iLoad", "actTolm472iCompare", "actTolm472iSave", "actServiceBundleSave", "actTransmitterChange",
 };
 
 // The factory's service functions.

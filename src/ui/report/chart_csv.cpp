@@ -82,10 +82,10 @@ bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error)
     return false;
 }
 
-void SaveChartCsvAs(const QCustomPlot &chart)
+void SaveChartCsvAs(const QCustomPlot &chart, const QString &name)
 {
-    const QString path =
-        Operator().SaveFileName(QStringLiteral("Данные CSV (*.csv)"), QStringLiteral("csv"), QDir::homePath());
+    const QString path = Operator().SaveFileName(QStringLiteral("Данные CSV (*.csv)"), QStringLiteral("csv"),
+                                                 QDir::home().filePath(name + QStringLiteral(".csv")));
     if (path.isEmpty())
         return;
     QString error;

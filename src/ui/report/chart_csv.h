@@ -22,6 +22,6 @@ class QCustomPlot;
 QStringList ChartCsvLines(const QCustomPlot &chart);
 // False with a one-line Russian text in `error` when it cannot be written.
 bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error);
-// Asks for a file name and writes the file; a failure is told to the
+// Asks for a file name (suggested: `name`.csv) and writes the file; a failure is told to the
 // operator. Nothing happens when the operator cancels.
-void SaveChartCsvAs(const QCustomPlot &chart);
+void SaveChartCsvAs(const QCustomPlot &chart, const QString &name);

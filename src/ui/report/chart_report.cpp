@@ -139,15 +139,11 @@ bool savePdf(const TChartReport &report, const QString &path, const QPageLayout 
     return true;
 }
 
-QString askPdfName()
-{
-    return Operator().SaveFileName(QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf"),
-                                   QDir::homePath());
-}
-
 void savePdfAs(const TChartReport &report, const QPageLayout &layout, const QDateTime &created)
 {
-    const QString path = askPdfName();
+    const QString path =
+        Operator().SaveFileName(QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf"),
+                                QDir::home().filePath(report.Title + QStringLiteral(".pdf")));
     if (path.isEmpty())
         return;
     QString error;

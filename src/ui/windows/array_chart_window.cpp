@@ -73,7 +73,7 @@ TArrayChartWindow::TArrayChartWindow(QWidget *&openSlot, const QString &name, co
         }
     });
     connect(actReportPdf, &QAction::triggered, this, [this] { SaveChartReportPdfAs(Report()); });
-    connect(actReportCsv, &QAction::triggered, this, [this] { SaveChartCsvAs(*m_chart); });
+    connect(actReportCsv, &QAction::triggered, this, [this] { SaveChartCsvAs(*m_chart, ReportTitle()); });
     buildLayout();
     resize(800, 480);
 }

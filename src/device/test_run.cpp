@@ -1,0 +1,115 @@
+#include "device/test_run.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<double, 5> TemplateTapes = {2000, 4000, 6000, 8000, 10000};
+// The bench's fixed tank height less the tape: not the gauge's present Lmax.
+constexpr double TemplateHeight = 15000;
+constexpr double GreenWithin = 2;
+constexpr double YellowWithin = 10;
+constexpr double CurrentTolerance = 0.026;
+
+int points(const Ttolm472 &model)
+{
+    return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
+}
+
+// The expected currents from the expected levels, every point at once.
+void expectCurrents(Ttolm472 &model, double lmax)
+{
+    for (TProgonPoint &p : model.ProgonPoints)
+        p.CurrentExpected = *LoopCurrent(p.LevelExpected, lmax);
+}
+
+} // namespace
+
+std::optional<double> LoopCurrent(double level, double lmax)
+{
+    if (!(lmax > 0))
+        return std::nullopt;
+    return level * 16 / lmax + 4;
+}
+
+int TestRunPointAt(const Ttolm472 &model, double level)
+{
+    for (int n = 1; n <= points(model); ++n) {
+        const double expected = model.ProgonPoints[n - 1].LevelExpected;
+        if (expected - model.ProgonGate <= level && level <= expected + model.ProgonGate)
+            return n;
+    }
+    return 0;
+}
+
+bool RecalculateTestRun(Ttolm472 &model)
+{
+    const double lmax = model.Lmax();
+    if (!LoopCurrent(0, lmax))
+        return false;
+    for (int n = 1; n <= points(model); ++n) {
+        TProgonPoint &p = model.ProgonPoints[n - 1];
+        p.LevelError = p.LevelExpected - p.LevelMeasured;
+        p.CurrentExpected = *LoopCurrent(p.LevelMeasured, lmax);
+        p.CurrentError = p.CurrentExpected - p.CurrentMeasured;
+    }
+    return true;
+}
+
+bool CaptureTestRunPoint(Ttolm472 &model, int point, double level, double current, const QDateTime &at)
+{
+    if (point < 1 || point > int(model.ProgonPoints.size()) || !LoopCurrent(0, model.Lmax()))
+        return false;
+    TProgonPoint &p = model.ProgonPoints[point - 1];
+    p.LevelMeasured = level;
+    p.CurrentMeasured = current;
+    p.Captured = at;
+    return RecalculateTestRun(model);
+}
+
+bool SetTestRunTape(Ttolm472 &model, int point, double tape)
+{
+    const double lmax = model.Lmax();
+    if (point < 1 || point > int(model.ProgonPoints.size()) || !LoopCurrent(0, lmax))
+        return false;
+    TProgonPoint &p = model.ProgonPoints[point - 1];
+    p.Tape = tape;
+    p.LevelExpected = lmax - tape;
+    p.LevelMeasured = lmax - tape;
+    expectCurrents(model, lmax);
+    return true;
+}
+
+bool FillTestRunTemplate(Ttolm472 &model)
+{
+    const double lmax = model.Lmax();
+    if (!LoopCurrent(0, lmax))
+        return false;
+    for (size_t n = 0; n < model.ProgonPoints.size(); ++n) {
+        TProgonPoint &p = model.ProgonPoints[n];
+        p.Tape = TemplateTapes[n];
+        p.LevelExpected = TemplateHeight - TemplateTapes[n];
+        p.LevelMeasured = p.LevelExpected;
+        p.CurrentMeasured = 0;
+        p.Captured = {};
+    }
+    model.ProgonGate = TestRunGatePreset;
+    expectCurrents(model, lmax);
+    return RecalculateTestRun(model);
+}
+
+TTestRunMark TestRunRowMark(const TProgonPoint &point, double level)
+{
+    const double off = std::abs(level - point.LevelExpected);
+    if (off < GreenWithin)
+        return TTestRunMark::Green;
+    if (off < YellowWithin)
+        return TTestRunMark::Yellow;
+    return TTestRunMark::None;
+}
+
+bool TestRunCurrentFails(const TProgonPoint &point)
+{
+    return point.CurrentError > CurrentTolerance;
+}
