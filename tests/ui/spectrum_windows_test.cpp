@@ -164,6 +164,13 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
     ASSERT_EQ(levels.size(), 512);
     EXPECT_NEAR(levels[100], 10 * std::log10(2.0), 1e-12);
     EXPECT_GE(chart.yAxis->range().upper, levels[100]); // the value axis fits the reference too
+    // A read in progress clears the model's array; a refresh meanwhile keeps
+    // the scale of the spectrum shown.
+    model.ClearSpectrum();
+    window.UpdateView();
+    EXPECT_EQ(GraphValues(*chart.graph(1)), levels);
+    model.Spectrum.fill(100);
+    model.Spectrum[120] = 500;
 
     window.actReferenceShow->setChecked(false);
     EXPECT_EQ(chart.graphCount(), 1);

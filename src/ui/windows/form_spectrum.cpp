@@ -36,7 +36,8 @@ TFormSpectrum::TFormSpectrum(const Ttolm472 &model, const QString &dbPath, QWidg
 
 void TFormSpectrum::FillSpectrum()
 {
-    SetPoints(DecibelPoints(m_model.Spectrum, m_model.SpectrumMax()));
+    m_shownLargest = m_model.SpectrumMax();
+    SetPoints(DecibelPoints(m_model.Spectrum, m_shownLargest));
 }
 
 QString TFormSpectrum::ReadoutText(double x, double y) const
@@ -52,10 +53,10 @@ void TFormSpectrum::DrawExtras(QCustomPlot &chart) const
     if (m_reference && actReferenceShow->isChecked()) {
         // On the present spectrum's scale, so an echo that got weaker shows
         // as the grey line above the present one; on its own while there is
-        // no spectrum.
-        const double present = m_model.SpectrumMax();
-        DrawReference(chart,
-                      DecibelPoints(m_reference->Values, present > 0 ? present : LargestOf(m_reference->Values)));
+        // no spectrum. The scale is that of the spectrum shown, not of the
+        // model's array, which a read in progress has cleared.
+        DrawReference(chart, DecibelPoints(m_reference->Values,
+                                           m_shownLargest > 0 ? m_shownLargest : LargestOf(m_reference->Values)));
     }
     DrawBadZones(chart, m_model.BadZones, m_model.CountBadZones(), m_model.KrPer());
     DrawDistanceAxis(chart, m_model.KrPer());

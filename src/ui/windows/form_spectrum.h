@@ -59,5 +59,6 @@ private:
     void showReferenceNote();
 
     const QString m_dbPath;
+    double m_shownLargest = 0; // of the spectrum last filled
     std::optional<TSpectrumReference> m_reference;
 };
