@@ -28,4 +28,9 @@ public:
     // An array read is complete in the model: show it (the spectrum or
     // signal window).
     virtual void ShowCapturedArray(TCapturedArray) {}
+    // Stops periodic polling ("Остановить опрос"); true when it was running,
+    // so that the caller starts it again when done. No program: never ran.
+    virtual bool StopPolling() { return false; }
+    // "Начать опрос".
+    virtual void StartPolling() {}
 };

@@ -113,3 +113,15 @@ void TUiThreadViews::ShowCapturedArray(TCapturedArray array)
 {
     m_handOver.Run([&] { m_views.ShowCapturedArray(array); });
 }
+
+bool TUiThreadViews::StopPolling()
+{
+    bool wasRunning = false;
+    m_handOver.Run([&] { wasRunning = m_views.StopPolling(); });
+    return wasRunning;
+}
+
+void TUiThreadViews::StartPolling()
+{
+    m_handOver.Run([&] { m_views.StartPolling(); });
+}

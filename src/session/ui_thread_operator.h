@@ -50,6 +50,8 @@ public:
     void ApplyValueRanges() override;
     void ShowParametersWindow(bool factoryTab) override;
     void ShowCapturedArray(TCapturedArray array) override;
+    bool StopPolling() override;
+    void StartPolling() override;
 
 private:
     TGaugeViews &m_views;

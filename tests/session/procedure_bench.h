@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 // The program's windows as the procedures see them: the calls counted.
 class TFakeViews final : public TGaugeViews
@@ -48,6 +49,16 @@ public:
     void ApplyModeVisibility() override { ++ApplyModeVisibilityCount; }
     void ApplyValueRanges() override { ++ApplyValueRangesCount; }
     void ShowParametersWindow(bool factoryTab) override { ParametersWindowShown.append(factoryTab); }
+
+    // Periodic polling as the main window runs it.
+    bool Polling = false;
+    int PollingStarts = 0;
+    bool StopPolling() override { return std::exchange(Polling, false); }
+    void StartPolling() override
+    {
+        Polling = true;
+        ++PollingStarts;
+    }
 };
 
 // The simulated line with the frames recorded and a deaf gauge on demand.

@@ -63,6 +63,8 @@ public:
     void ShowParametersWindow(bool factoryTab) override;
     // Executes "Спектр" or "Сигнал".
     void ShowCapturedArray(TCapturedArray array) override;
+    bool StopPolling() override;
+    void StartPolling() override;
 
     // --- Commands ----------------------------------------------------------------
     // With the poll-selection window open: "Все параметры" ticked,

@@ -75,6 +75,18 @@ void TFormMain::stopPolling()
     UpdateAllViews();
 }
 
+bool TFormMain::StopPolling()
+{
+    const bool wasRunning = m_program.PollingTimer().IsEnabled();
+    ExecuteAction(OprosStop);
+    return wasRunning;
+}
+
+void TFormMain::StartPolling()
+{
+    ExecuteAction(OprosStart);
+}
+
 void TFormMain::changePollPeriod()
 {
     TCustomTimer &timer = m_program.PollingTimer();

@@ -1,0 +1,62 @@
+#include "session/procedures/test_run_protocol.h"
+
+#include "app/text_file.h"
+#include "device/tolm472.h"
+#include "values/csv_cells.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+int points(const Ttolm472 &model)
+{
+    return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
+}
+
+} // namespace
+
+QString TestRunProtocolBaseName(uint16_t plantNumber, const QDateTime &stopped)
+{
+    return QStringLiteral("Progon_PN") + QString::asprintf("%.5d", int(plantNumber)) +
+           stopped.toString(QStringLiteral("_yyyyMMdd_hhmmss"));
+}
+
+bool TestRunComplete(const Ttolm472 &model)
+{
+    if (points(model) == 0)
+        return false;
+    for (int n = 0; n < points(model); ++n)
+        if (!model.ProgonPoints[n].Captured.isValid())
+            return false;
+    return true;
+}
+
+QStringList TestRunProtocolLines(const Ttolm472 &model)
+{
+    QStringList lines = {
+        CsvRow({QStringLiteral("Заводской номер"), QString::number(model.PlantNumber())}),
+        CsvRow({QStringLiteral("№ Н/З"), model.NNZNumber}),
+        CsvRow({QStringLiteral("№ ППМ"), model.PPMNumber}),
+        CsvRow({QStringLiteral("Тип программы"), QString::number(model.ProgramType)}),
+        CsvRow({QStringLiteral("№"), QStringLiteral("Рулетка, мм"), QStringLiteral("Уровень, мм"),
+                QStringLiteral("d Уровень, мм"), QStringLiteral("Ток, мА"), QStringLiteral("Изм.Ток, мА"),
+                QStringLiteral("d Ток, мА"), QStringLiteral("Время")}),
+    };
+    for (int n = 0; n < points(model); ++n) {
+        const TProgonPoint &p = model.ProgonPoints[n];
+        lines.append(CsvRow({QString::number(n + 1), CsvNumber(p.Tape, 0), CsvNumber(p.LevelMeasured, 3),
+                             CsvNumber(p.LevelError, 3), CsvNumber(p.CurrentExpected, 2),
+                             CsvNumber(p.CurrentMeasured, 2), CsvNumber(p.CurrentError, 3),
+                             p.Captured.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))}));
+    }
+    return lines;
+}
+
+bool WriteTestRunProtocolCsv(const QString &path, const Ttolm472 &model, QString &error)
+{
+    if (QDir().mkpath(QFileInfo(path).absolutePath()) && WriteTextLines(path, TestRunProtocolLines(model)))
+        return true;
+    error = QStringLiteral("Не удалось записать протокол прогона ") + QDir::toNativeSeparators(path);
+    return false;
+}
