@@ -2,29 +2,19 @@
 
 #include "app/text_file.h"
 #include "ui/dialogs/operator.h"
+#include "values/csv_cells.h"
 
 #include <qcustomplot.h>
 
 #include <QDir>
 
-#include <cmath>
-
 namespace {
-
-const QString Separator = QStringLiteral(";");
-
-QString number(double value)
-{
-    if (!std::isfinite(value))
-        return QString(); // a gap of the series: an empty cell
-    return QString::number(value, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
-}
 
 QString keyText(const QCPAxis &axis, double key)
 {
     if (qSharedPointerDynamicCast<QCPAxisTickerDateTime>(axis.ticker()))
         return QCPAxisTickerDateTime::keyToDateTime(key).toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
-    return number(key);
+    return CsvNumber(key);
 }
 
 struct TColumnPair {
@@ -45,7 +35,7 @@ TColumnPair columnsOf(const QCPGraph &graph)
     const auto data = graph.data();
     for (auto point = data->findBegin(shown.lower, false); point != data->findEnd(shown.upper, false); ++point) {
         pair.Keys.append(keyText(keyAxis, point->key));
-        pair.Values.append(number(point->value));
+        pair.Values.append(CsvNumber(point->value)); // a gap of the series: an empty cell
     }
     return pair;
 }
@@ -64,12 +54,12 @@ QStringList ChartCsvLines(const QCustomPlot &chart)
         head << pair.KeyTitle << pair.ValueTitle;
         rows = qMax(rows, pair.Keys.size());
     }
-    QStringList lines{head.join(Separator)};
+    QStringList lines{CsvRow(head)};
     for (qsizetype row = 0; row < rows; ++row) {
         QStringList cells;
         for (const TColumnPair &pair : pairs)
             cells << pair.Keys.value(row) << pair.Values.value(row);
-        lines.append(cells.join(Separator));
+        lines.append(CsvRow(cells));
     }
     return lines;
 }

@@ -1,13 +1,11 @@
 #pragma once
 // "Сохранить данные (CSV)": the points a chart shows, for a spreadsheet.
 //
-// The file is for the engineer's Excel on a Russian Windows workstation:
-// Windows-1251 with CR LF (as every text file of this program, so it opens
-// by a double click without an import dialog, which a UTF-8 file without a
-// byte-order mark does not), ";" between cells, which is the list separator
-// of the Russian locale, and a decimal comma whatever the locale of the
-// machine that wrote it, without digit grouping, so the cells are numbers,
-// not texts.
+// The file is for the engineer's Excel on a Russian Windows workstation
+// (values/csv_cells.h): Windows-1251 with CR LF as every text file of this
+// program, so it opens by a double click without an import dialog (a UTF-8
+// file would need a byte-order mark, which older Excel shows as text), ";"
+// between cells and a decimal comma, so the cells are numbers.
 //
 // Each visible series gives two columns, its key and its value, headed by
 // the key axis's label (or "X") and the series' name (or "Y"); only the
