@@ -16,6 +16,7 @@ packages=(
   dpkg-dev                                             # make package: dpkg-shlibdeps
   appstream desktop-file-utils                         # the package test validates its menu files
   libzip-dev unzip                                     # the service bundle; its test checks it with unzip -t
+  poppler-utils                                        # the report tests read their PDF pages (pdftoppm, pdftotext)
 )
 
 # One read-only query of the package database; apt-get runs only when

@@ -5,6 +5,9 @@
 #include "form_main_bench.h"
 
 #include "protocol/command_codes.h"
+#include "ui/windows/form_signal.h"
+#include "ui/windows/form_spectrum.h"
+#include "ui/windows/spectrum_overlays.h"
 
 #include <QDir>
 
@@ -144,6 +147,35 @@ TEST_F(FormMainCapture, WhileAnArrayIsReadOnlyWindowsAndPollingAreUsable)
     for (const char *name : {"actSignalRead", "actSpectrumRead", "actHmaxRead", "actEcho", "actAllParamRead"})
         EXPECT_TRUE(Enabled(name)) << name;
     EXPECT_TRUE(op.CallsOf(QStringLiteral("AskYesNo")).isEmpty()); // the closing question waited too
+}
+
+// Each read shows its array: the window opens on the first read and is
+// refilled from the model on every later one, also while it stays open.
+TEST_F(FormMainCapture, EveryArrayReadOpensAndRefillsItsWindow)
+{
+    Start({QStringLiteral("/full")});
+    EXPECT_EQ(TFormSpectrum::Instance(), nullptr);
+    ASSERT_TRUE(Execute("actSpectrumRead"));
+    TFormSpectrum *spectrum = TFormSpectrum::Instance();
+    ASSERT_NE(spectrum, nullptr);
+    EXPECT_TRUE(spectrum->isVisible());
+    EXPECT_EQ(spectrum->Points(), DecibelPoints(Model().Spectrum, Model().SpectrumMax()));
+    EXPECT_EQ(spectrum->Points().size(), 512);
+
+    // The next read brings another noise floor; the open window shows it.
+    const QList<QPointF> first = spectrum->Points();
+    ASSERT_TRUE(Execute("actSpectrumRead"));
+    EXPECT_EQ(TFormSpectrum::Instance(), spectrum);
+    EXPECT_EQ(spectrum->Points().size(), 512);
+    EXPECT_EQ(spectrum->Points(), DecibelPoints(Model().Spectrum, Model().SpectrumMax()));
+    EXPECT_NE(spectrum->Points(), first);
+
+    ASSERT_TRUE(Execute("actSignalRead"));
+    TFormSignal *signal = TFormSignal::Instance();
+    ASSERT_NE(signal, nullptr);
+    ASSERT_EQ(signal->Points().size(), 1024);
+    EXPECT_EQ(signal->Points()[700].y(), Model().Signal[700]);
+    EXPECT_NE(Model().Signal[700], 0);
 }
 
 } // namespace

@@ -12,6 +12,8 @@ const TNamedAction Windows[] = {
     {"actTolm472Show", "Показания ТОЛМ47xИ", nullptr},
     {"actTolmParShow", "Параметры ТОЛМ47xИ", nullptr},
     {"actSelectCmdShow", "Команды ТОЛМ47xИ", nullptr},
+    {"actSpectrumShow", "Спектр", nullptr},
+    {"actSignalShow", "Сигнал", nullptr},
     {"actGraphLevel", "Уровень", "График уровня"},
     {"actGraphDistance", "Расстояние", "График расстояния от фланца до продукта"},
     {"actGraphLevelSr", "Уровень усредненный", "График усредненного уровня"},

@@ -27,10 +27,9 @@ const char *const FullMode[] = {
     "actOprosSignalStop", "actGraphCurrentOutputShow",
 };
 
-// The windows still to come: spectrum and signal, test run, calibration
-// and the multi-graph.
+// The windows still to come: test run, calibration and the multi-graph.
 const char *const Pending[] = {
-    "actSpectrumShow", "actSignalShow", "actFormProgonShow", "actKalibrShow", "actMultiGraphShow",
+    "actFormProgonShow", "actKalibrShow", "actMultiGraphShow",
 };
 
 template <std::size_t N>

@@ -12,6 +12,8 @@
 #include "ui/main/action_tables.h"
 #include "ui/windows/form_req_ans.h"
 #include "ui/windows/form_select_cmd.h"
+#include "ui/windows/form_signal.h"
+#include "ui/windows/form_spectrum.h"
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_graph.h"
 #include "ui/windows/form_tolm_par.h"
@@ -49,8 +51,10 @@ TToolWindow graphWindow(TProgram &program, const TGraphSlot &slot)
 }
 
 // In the order of the refresh: poll selection, readings, parameters,
-// communication, calibration, test run; then the time graphs, which have
-// nothing to refresh.
+// communication, spectrum (its bands and distance axis), calibration, test
+// run; then the time graphs, which have nothing to refresh. "Спектр" and
+// "Сигнал" also refill their window from the model's array: the main window
+// executes them after every read of the array.
 std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
 {
     std::vector<TToolWindow> windows{
@@ -62,6 +66,22 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
          [] { return TFormTolmPar::Instance(); }},
         {"actReqAnsShow", [&program] { return TFormReqAns::ShowReqAns(program.Line(), program.Cycle()); },
          [] { return TFormReqAns::Instance(); }},
+        {"actSpectrumShow",
+         [&program] {
+             const int shown = TFormSpectrum::ShowSpectrum(program.Model(), program.ArchiveSettings().dbPath);
+             if (shown == 0)
+                 TFormSpectrum::Instance()->FillSpectrum();
+             return shown;
+         },
+         [] { return TFormSpectrum::Instance(); }},
+        {"actSignalShow",
+         [&program] {
+             const int shown = TFormSignal::ShowSignal(program.Model());
+             if (shown == 0)
+                 TFormSignal::Instance()->FillSignal();
+             return shown;
+         },
+         [] { return TFormSignal::Instance(); }},
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));

@@ -1,0 +1,84 @@
+#include "ui/report/chart_csv.h"
+
+#include "app/text_file.h"
+#include "ui/dialogs/operator.h"
+#include "values/csv_cells.h"
+
+#include <qcustomplot.h>
+
+#include <QDir>
+
+namespace {
+
+QString keyText(const QCPAxis &axis, double key)
+{
+    if (qSharedPointerDynamicCast<QCPAxisTickerDateTime>(axis.ticker()))
+        return QCPAxisTickerDateTime::keyToDateTime(key).toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    return CsvNumber(key);
+}
+
+struct TColumnPair {
+    QString KeyTitle;
+    QString ValueTitle;
+    QStringList Keys;
+    QStringList Values;
+};
+
+TColumnPair columnsOf(const QCPGraph &graph)
+{
+    const QCPAxis &keyAxis = *graph.keyAxis();
+    TColumnPair pair{keyAxis.label().isEmpty() ? QStringLiteral("X") : keyAxis.label(),
+                     graph.name().isEmpty() ? QStringLiteral("Y") : graph.name(),
+                     {},
+                     {}};
+    const QCPRange shown = keyAxis.range();
+    const auto data = graph.data();
+    for (auto point = data->findBegin(shown.lower, false); point != data->findEnd(shown.upper, false); ++point) {
+        pair.Keys.append(keyText(keyAxis, point->key));
+        pair.Values.append(CsvNumber(point->value)); // a gap of the series: an empty cell
+    }
+    return pair;
+}
+
+} // namespace
+
+QStringList ChartCsvLines(const QCustomPlot &chart)
+{
+    QList<TColumnPair> pairs;
+    for (int i = 0; i < chart.graphCount(); ++i)
+        if (chart.graph(i)->visible())
+            pairs.append(columnsOf(*chart.graph(i)));
+    QStringList head;
+    qsizetype rows = 0;
+    for (const TColumnPair &pair : pairs) {
+        head << pair.KeyTitle << pair.ValueTitle;
+        rows = qMax(rows, pair.Keys.size());
+    }
+    QStringList lines{CsvRow(head)};
+    for (qsizetype row = 0; row < rows; ++row) {
+        QStringList cells;
+        for (const TColumnPair &pair : pairs)
+            cells << pair.Keys.value(row) << pair.Values.value(row);
+        lines.append(CsvRow(cells));
+    }
+    return lines;
+}
+
+bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error)
+{
+    if (WriteTextLines(path, ChartCsvLines(chart)))
+        return true;
+    error = QStringLiteral("Не удалось записать данные в файл ") + QDir::toNativeSeparators(path);
+    return false;
+}
+
+void SaveChartCsvAs(const QCustomPlot &chart, const QString &name)
+{
+    const QString path = Operator().SaveFileName(QStringLiteral("Данные CSV (*.csv)"), QStringLiteral("csv"),
+                                                 QDir::home().filePath(name + QStringLiteral(".csv")));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveChartCsv(chart, path, error))
+        Operator().Error(error);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// "Сохранить данные (CSV)": the points a chart shows, for a spreadsheet.
+//
+// The file is for the engineer's Excel on a Russian Windows workstation
+// (values/csv_cells.h): Windows-1251 with CR LF as every text file of this
+// program, so it opens by a double click without an import dialog (a UTF-8
+// file would need a byte-order mark, which older Excel shows as text), ";"
+// between cells and a decimal comma, so the cells are numbers.
+//
+// Each visible series gives two columns, its key and its value, headed by
+// the key axis's label (or "X") and the series' name (or "Y"); only the
+// points inside the key axis's present range are written (what is on
+// screen). A date-time key axis writes its keys as "dd.MM.yyyy hh:mm:ss".
+
+#include <QString>
+#include <QStringList>
+
+class QCustomPlot;
+
+QStringList ChartCsvLines(const QCustomPlot &chart);
+// False with a one-line Russian text in `error` when it cannot be written.
+bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error);
+// Asks for a file name (suggested: `name`.csv) and writes the file; a failure is told to the
+// operator. Nothing happens when the operator cancels.
+void SaveChartCsvAs(const QCustomPlot &chart, const QString &name);
