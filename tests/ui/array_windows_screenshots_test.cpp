@@ -5,7 +5,7 @@
 #include "form_main_bench.h"
 
 #include "archive/spectrum_reference.h"
-#include "ui/report/chart_report.h"
+#include "report_pages.h"
 #include "ui/windows/form_signal.h"
 #include "ui/windows/form_spectrum.h"
 
@@ -78,18 +78,7 @@ TEST_F(ArrayWindowsScreenshot, SpectrumWithBadZonesAndReferenceAndItsReport)
     EXPECT_TRUE(window.Readout().startsWith(QStringLiteral("Спектр["))) << window.Readout().toStdString();
     Take(window, QStringLiteral("window_spectrum"));
 
-    const QString pdf = home.file(QStringLiteral("report_spectrum.pdf"));
-    ASSERT_TRUE(SaveChartReportPdf(window.Report(), pdf, error)) << error.toStdString();
-    const QString folder = qEnvironmentVariable("TOLM_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        ASSERT_FALSE(tool.isEmpty());
-        EXPECT_EQ(QProcess::execute(tool, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
-                                           QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                           QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
-                                           QDir(folder).filePath(QStringLiteral("report_spectrum"))}),
-                  0);
-    }
+    SaveReportPage(window.Report(), home.file(QStringLiteral("report_spectrum.pdf")), QStringLiteral("report_spectrum"));
 }
 
 TEST_F(ArrayWindowsScreenshot, Signal)

@@ -4,6 +4,7 @@
 
 #include "array_chart_bench.h"
 #include "modal_dialog.h"
+#include "report_pages.h"
 
 #include "ui/report/chart_report.h"
 
@@ -15,13 +16,6 @@ namespace {
 
 using ChartReport = ArrayChartBench;
 
-QString PdfText(const QString &pdf)
-{
-    QProcess tool;
-    tool.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {pdf, QStringLiteral("-")});
-    tool.waitForFinished();
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
 
 // Pixels of the picture inside `area` that are not white.
 int InkIn(const QImage &page, const QRect &area, const std::function<bool(QColor)> &counts)

@@ -2,6 +2,7 @@
 // tank, with live readings after it: nothing cut off, and a picture for the
 // documentation when TOLM_SCREENSHOTS names a folder.
 #include "form_graph_fixture.h"
+#include "report_pages.h"
 
 #include "archive/value_archive.h"
 #include "device/tolm472.h"
@@ -28,6 +29,7 @@ TEST_F(GraphFixture, ScreenshotOfTheLevelGraph)
     Ttolm472 model;
     TFormGraph::TSources sources = Sources();
     sources.Reader = LoadDay;
+    sources.Gauge = &model;
     ASSERT_EQ(TFormGraph::OpenGraph(1, QStringLiteral("LevelBusy"), &model.Level, QStringLiteral("График"),
                                     NowDateTime(), NowDateTime() - 1, sources),
               0);
@@ -45,4 +47,13 @@ TEST_F(GraphFixture, ScreenshotOfTheLevelGraph)
     EXPECT_GT(graph->DrawnPoints(), 700);
     EXPECT_EQ(ClippedControls(*graph), QStringList());
     EXPECT_TRUE(SaveShot(ShotWithCaption(*graph), QStringLiteral("window_graph")));
+
+    // The printed page: its title, the period on screen and the gauge.
+    model.SetPlantNumber(417);
+    const QString pdf = home.file(QStringLiteral("report_graph.pdf"));
+    SaveReportPage(graph->Report(), pdf, QStringLiteral("report_graph"));
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("График"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("с 07.12.2026"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Заводской номер: 417"))) << text.toStdString();
 }

@@ -44,6 +44,7 @@ TToolWindow graphWindow(TProgram &program, const TGraphSlot &slot)
                 TFormGraph::TSources sources;
                 sources.DbPath = program.Archive().DbPath();
                 sources.Feed = &program.Session().Feed();
+                sources.Gauge = &program.Model();
                 return TFormGraph::OpenGraph(slot.Slot, QString::fromLatin1(slot.Table), value,
                                              QStringLiteral("График"), now, now - 1, sources);
             },

@@ -103,11 +103,9 @@ void TFormGraph::buildActions()
     makeAction("actScanEndOn", QStringLiteral("Следить за значением"), [this] { setScan(true); })->setCheckable(true);
     makeAction("actScanEndOff", QStringLiteral("Не следить за значением"), [this] { setScan(false); })
         ->setCheckable(true);
-    QAction *preview = makeAction("actReportPreview", QStringLiteral("Просмотр/Печать"), [] {},
-                                 QStringLiteral("Открыть окно предварительного просмотра графика перед печатью"));
-    // The printed report is not part of the program yet; the chart for it is
-    // (FillReportChart).
-    preview->setEnabled(false);
+    makeAction("actReportPreview", QStringLiteral("Просмотр/Печать"), [this] { ShowChartReport(this, Report()); },
+               QStringLiteral("Открыть окно предварительного просмотра графика перед печатью"));
+    makeAction("actReportPdf", QStringLiteral("Сохранить в PDF"), [this] { SaveChartReportPdfAs(Report()); });
     makeAction("actClose", QStringLiteral("Закрыть окно"), [this] { close(); });
     makeAction("actSet4Milimeters", QStringLiteral("Размах 4 мм"), [this] { set4Millimeters(); });
 
@@ -131,7 +129,7 @@ void TFormGraph::buildActions()
     menu(QStringLiteral("Масштаб"),
          {"actUndoZoom", "actZoomMinus", "actZoomPlus", nullptr, "actShowAllX", "actShowAllY", "actShowAllXY"});
     menu(QStringLiteral("График"),
-         {"actPointsTrue", "actPointsFalse", nullptr, "actScanEndOn", "actScanEndOff", nullptr, "actReportPreview"});
+         {"actPointsTrue", "actPointsFalse", nullptr, "actScanEndOn", "actScanEndOff", nullptr, "actReportPreview", "actReportPdf"});
     menu(QStringLiteral("Окно"), {"actClose"});
     layout()->setMenuBar(menus);
 

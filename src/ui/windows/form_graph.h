@@ -22,6 +22,7 @@
 
 #include "series/series.h"
 #include "series/series_load.h"
+#include "ui/report/chart_report.h"
 #include "ui/windows/single_window.h"
 #include "values/io_data.h"
 #include "values/range_dt.h"
@@ -37,6 +38,7 @@ class QCPGraph;
 class QCustomPlot;
 class QLabel;
 class QScrollBar;
+class Ttolm472;
 class QTimer;
 class TReadingFeed;
 class TSeriesLoadJob;
@@ -52,6 +54,7 @@ public:
         QString DbPath;
         TReadingFeed *Feed = nullptr; // nullptr: no live points
         TDayReader Reader = LoadDay;
+        const Ttolm472 *Gauge = nullptr; // names the printed report's gauge
     };
 
     static constexpr int SlotCount = 7;
@@ -73,6 +76,9 @@ public:
     // "dd.mm.yy hh:nn:ss" labels, the points reduced for that chart's width,
     // and the markers exactly when points are shown.
     void FillReportChart(QCustomPlot &chart) const;
+    // The printed report: the caption as title, the period on screen and
+    // the chart above.
+    TChartReport Report() const;
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
     QCustomPlot *Chart() const { return m_chart; }

@@ -2,9 +2,12 @@
 // the page's size, drawn from the same series store.
 #include "ui/windows/form_graph.h"
 
+#include "device/tolm472.h"
 #include "ui/windows/graph_axis.h"
 
 #include <qcustomplot.h>
+
+#include <QPointer>
 
 void TFormGraph::FillReportChart(QCustomPlot &chart) const
 {
@@ -38,4 +41,21 @@ void TFormGraph::FillReportChart(QCustomPlot &chart) const
         markers->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssSquare, 1));
         markers->setData(keys, values, true);
     }
+}
+
+TChartReport TFormGraph::Report() const
+{
+    QPointer<const TFormGraph> self(this);
+    TChartReport report{windowTitle(),
+                        QStringLiteral("с ") + DateTimeText(DateTimeOfKey(TimeMin())) + QStringLiteral(" по ") +
+                            DateTimeText(DateTimeOfKey(TimeMax())),
+                        QString(), QString(), [self](QCustomPlot &chart) {
+                            if (self)
+                                self->FillReportChart(chart);
+                        }};
+    if (const Ttolm472 *gauge = m_sources.Gauge) {
+        report.PlantNumber = QString::number(gauge->PlantNumber());
+        report.Model = gauge->Description.Title + gauge->ModelSuffix();
+    }
+    return report;
 }
