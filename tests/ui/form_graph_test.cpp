@@ -266,4 +266,11 @@ TEST_F(FormGraph, TheReportChartShowsTheWindowsViewReducedForItsWidthWithMarkers
         ASSERT_TRUE(ticker);
         EXPECT_EQ(ticker->dateTimeFormat(), QStringLiteral("dd.MM.yy hh:mm:ss"));
     }
+    // The CSV holds every point on screen, not the chart's reduction.
+    const QStringList csv = graph->CsvLines();
+    ASSERT_EQ(csv.size(), 1 + graph->Series().Count());
+    EXPECT_GT(csv.size(), 8000);
+    EXPECT_EQ(csv.first(), QStringLiteral("Время;Уровень, мм"));
+    EXPECT_TRUE(csv.at(1).startsWith(at(0, 0, 0, 10).toString(QStringLiteral("dd.MM.yyyy hh:mm:ss.zzz;"))))
+        << csv.at(1).toStdString();
 }

@@ -64,21 +64,31 @@ QStringList ChartCsvLines(const QCustomPlot &chart)
     return lines;
 }
 
-bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error)
+bool SaveCsv(const QStringList &lines, const QString &path, QString &error)
 {
-    if (WriteTextLines(path, ChartCsvLines(chart)))
+    if (WriteTextLines(path, lines))
         return true;
     error = QStringLiteral("Не удалось записать данные в файл ") + QDir::toNativeSeparators(path);
     return false;
 }
 
-void SaveChartCsvAs(const QCustomPlot &chart, const QString &name)
+void SaveCsvAs(const QStringList &lines, const QString &name)
 {
     const QString path = Operator().SaveFileName(QStringLiteral("Данные CSV (*.csv)"), QStringLiteral("csv"),
                                                  QDir::home().filePath(name + QStringLiteral(".csv")));
     if (path.isEmpty())
         return;
     QString error;
-    if (!SaveChartCsv(chart, path, error))
+    if (!SaveCsv(lines, path, error))
         Operator().Error(error);
+}
+
+bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error)
+{
+    return SaveCsv(ChartCsvLines(chart), path, error);
+}
+
+void SaveChartCsvAs(const QCustomPlot &chart, const QString &name)
+{
+    SaveCsvAs(ChartCsvLines(chart), name);
 }

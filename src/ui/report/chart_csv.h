@@ -18,6 +18,11 @@
 class QCustomPlot;
 
 QStringList ChartCsvLines(const QCustomPlot &chart);
+// Any such lines: false with a one-line Russian text in `error` when they
+// cannot be written; or asked for a file name (suggested: `name`.csv), a
+// failure told to the operator, nothing when the operator cancels.
+bool SaveCsv(const QStringList &lines, const QString &path, QString &error);
+void SaveCsvAs(const QStringList &lines, const QString &name);
 // False with a one-line Russian text in `error` when it cannot be written.
 bool SaveChartCsv(const QCustomPlot &chart, const QString &path, QString &error);
 // Asks for a file name (suggested: `name`.csv) and writes the file; a failure is told to the

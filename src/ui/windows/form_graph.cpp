@@ -1,6 +1,7 @@
 #include "ui/windows/form_graph.h"
 
 #include "series/series_load_job.h"
+#include "ui/report/chart_csv.h"
 #include "ui/windows/graph_axis.h"
 
 #include <QAction>
@@ -106,6 +107,8 @@ void TFormGraph::buildActions()
     makeAction("actReportPreview", QStringLiteral("Просмотр/Печать"), [this] { ShowChartReport(this, Report()); },
                QStringLiteral("Открыть окно предварительного просмотра графика перед печатью"));
     makeAction("actReportPdf", QStringLiteral("Сохранить в PDF"), [this] { SaveChartReportPdfAs(Report()); });
+    makeAction("actReportCsv", QStringLiteral("Сохранить данные (CSV)"),
+               [this] { SaveCsvAs(CsvLines(), windowTitle()); });
     makeAction("actClose", QStringLiteral("Закрыть окно"), [this] { close(); });
     makeAction("actSet4Milimeters", QStringLiteral("Размах 4 мм"), [this] { set4Millimeters(); });
 
@@ -129,7 +132,7 @@ void TFormGraph::buildActions()
     menu(QStringLiteral("Масштаб"),
          {"actUndoZoom", "actZoomMinus", "actZoomPlus", nullptr, "actShowAllX", "actShowAllY", "actShowAllXY"});
     menu(QStringLiteral("График"),
-         {"actPointsTrue", "actPointsFalse", nullptr, "actScanEndOn", "actScanEndOff", nullptr, "actReportPreview", "actReportPdf"});
+         {"actPointsTrue", "actPointsFalse", nullptr, "actScanEndOn", "actScanEndOff", nullptr, "actReportPreview", "actReportPdf", "actReportCsv"});
     menu(QStringLiteral("Окно"), {"actClose"});
     layout()->setMenuBar(menus);
 

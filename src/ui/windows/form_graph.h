@@ -79,6 +79,10 @@ public:
     // The printed report: the caption as title, the period on screen and
     // the chart above.
     TChartReport Report() const;
+    // "Сохранить данные (CSV)": every archived and live point of the time
+    // axis on screen (not the chart's reduction), with its time to the
+    // millisecond.
+    QStringList CsvLines() const;
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
     QCustomPlot *Chart() const { return m_chart; }

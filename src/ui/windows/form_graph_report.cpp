@@ -4,6 +4,7 @@
 
 #include "device/tolm472.h"
 #include "ui/windows/graph_axis.h"
+#include "values/csv_cells.h"
 
 #include <qcustomplot.h>
 
@@ -58,4 +59,18 @@ TChartReport TFormGraph::Report() const
         report.Model = gauge->Description.Title + gauge->ModelSuffix();
     }
     return report;
+}
+
+QStringList TFormGraph::CsvLines() const
+{
+    QStringList lines{CsvRow({QStringLiteral("Время"), m_chart->yAxis->label()})};
+    const double to = TimeMax() * 1000;
+    for (qint64 i = m_series.LowerBound(TimeMin() * 1000); i < m_series.Count(); ++i) {
+        const TSeriesPoint point = m_series.At(i);
+        if (point.Stamp > to)
+            break;
+        lines.append(CsvRow({DateTimeOfKey(KeyOfStamp(point.Stamp)).toString(QStringLiteral("dd.MM.yyyy hh:mm:ss.zzz")),
+                             CsvNumber(point.Value)}));
+    }
+    return lines;
 }
