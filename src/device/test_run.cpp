@@ -12,11 +12,6 @@ constexpr double GreenWithin = 2;
 constexpr double YellowWithin = 10;
 constexpr double CurrentTolerance = 0.026;
 
-int points(const Ttolm472 &model)
-{
-    return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
-}
-
 // The expected currents from the expected levels, every point at once.
 void expectCurrents(Ttolm472 &model, double lmax)
 {
@@ -25,6 +20,11 @@ void expectCurrents(Ttolm472 &model, double lmax)
 }
 
 } // namespace
+
+int TestRunPoints(const Ttolm472 &model)
+{
+    return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
+}
 
 std::optional<double> LoopCurrent(double level, double lmax)
 {
@@ -35,7 +35,7 @@ std::optional<double> LoopCurrent(double level, double lmax)
 
 int TestRunPointAt(const Ttolm472 &model, double level)
 {
-    for (int n = 1; n <= points(model); ++n) {
+    for (int n = 1; n <= TestRunPoints(model); ++n) {
         const double expected = model.ProgonPoints[n - 1].LevelExpected;
         if (expected - model.ProgonGate <= level && level <= expected + model.ProgonGate)
             return n;
@@ -48,7 +48,7 @@ bool RecalculateTestRun(Ttolm472 &model)
     const double lmax = model.Lmax();
     if (!LoopCurrent(0, lmax))
         return false;
-    for (int n = 1; n <= points(model); ++n) {
+    for (int n = 1; n <= TestRunPoints(model); ++n) {
         TProgonPoint &p = model.ProgonPoints[n - 1];
         p.LevelError = p.LevelExpected - p.LevelMeasured;
         p.CurrentExpected = *LoopCurrent(p.LevelMeasured, lmax);

@@ -21,6 +21,9 @@ constexpr double TestRunGatePreset = 300;
 // The loop current of a level, mA; nothing without a loop scale.
 std::optional<double> LoopCurrent(double level, double lmax);
 
+// The points in use: ProgonMode, never more than the table holds.
+int TestRunPoints(const Ttolm472 &model);
+
 // The first point whose gate (its expected level ± ProgonGate, inclusive)
 // holds the level: 1 to ProgonMode; 0 when none does.
 int TestRunPointAt(const Ttolm472 &model, double level);

@@ -114,9 +114,14 @@ QString ParameterSetFolder(const QString &programFolder, int programType)
     return QDir::toNativeSeparators(QDir(programFolder).filePath(ParameterSetFolderName(programType)) + QLatin1Char('/'));
 }
 
+QString PlantNumberTag(uint16_t plantNumber)
+{
+    return QStringLiteral("PN") + QString::asprintf("%.5d", int(plantNumber));
+}
+
 QString ParameterSetFileName(uint16_t plantNumber, const QDate &day)
 {
-    return QStringLiteral("PN") + QString::asprintf("%.5d", int(plantNumber)) + QLatin1Char('-')
+    return PlantNumberTag(plantNumber) + QLatin1Char('-')
            + day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".ini");
 }
 

@@ -28,6 +28,8 @@ QString ParameterSetFolderName(int programType);
 // the operator sees it.
 QString ParameterSetFolder(const QString &programFolder, int programType);
 // "PN00123-20261208.ini" for plant number 123 on 8 December 2026.
+// "PN00123": the plant number as the program's file names carry it.
+QString PlantNumberTag(uint16_t plantNumber);
 QString ParameterSetFileName(uint16_t plantNumber, const QDate &day);
 
 // "Сохранить параметры ": writes the model's values into today's file of

@@ -146,7 +146,7 @@ void SaveServiceBundle(const TProcedureContext &context, const QString &)
     context.Sender.OnModel([&](const Ttolm472 &model) {
         gauge = ServiceBundleGauge(model, configuration, now);
         suggested = QDir(context.ProgramFolder)
-                        .filePath(QStringLiteral("Service_PN") + QString::asprintf("%.5d", int(model.PlantNumber())) +
+                        .filePath(QStringLiteral("Service_") + PlantNumberTag(model.PlantNumber()) +
                                   now.toString(QStringLiteral("_yyyyMMdd_hhmmss")) + QStringLiteral(".zip"));
     });
     const QString path =

@@ -1,32 +1,24 @@
 #include "session/procedures/test_run_protocol.h"
 
 #include "app/text_file.h"
-#include "device/tolm472.h"
+#include "device/test_run.h"
+#include "session/procedures/parameter_set.h"
 #include "values/csv_cells.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-int points(const Ttolm472 &model)
-{
-    return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
-}
-
-} // namespace
-
 QString TestRunProtocolBaseName(uint16_t plantNumber, const QDateTime &stopped)
 {
-    return QStringLiteral("Progon_PN") + QString::asprintf("%.5d", int(plantNumber)) +
+    return QStringLiteral("Progon_") + PlantNumberTag(plantNumber) +
            stopped.toString(QStringLiteral("_yyyyMMdd_hhmmss"));
 }
 
 bool TestRunComplete(const Ttolm472 &model)
 {
-    if (points(model) == 0)
+    if (TestRunPoints(model) == 0)
         return false;
-    for (int n = 0; n < points(model); ++n)
+    for (int n = 0; n < TestRunPoints(model); ++n)
         if (!model.ProgonPoints[n].Captured.isValid())
             return false;
     return true;
@@ -43,7 +35,7 @@ QStringList TestRunProtocolLines(const Ttolm472 &model)
                 QStringLiteral("d Уровень, мм"), QStringLiteral("Ток, мА"), QStringLiteral("Изм.Ток, мА"),
                 QStringLiteral("d Ток, мА"), QStringLiteral("Время")}),
     };
-    for (int n = 0; n < points(model); ++n) {
+    for (int n = 0; n < TestRunPoints(model); ++n) {
         const TProgonPoint &p = model.ProgonPoints[n];
         lines.append(CsvRow({QString::number(n + 1), CsvNumber(p.Tape, 0), CsvNumber(p.LevelMeasured, 3),
                              CsvNumber(p.LevelError, 3), CsvNumber(p.CurrentExpected, 2),
