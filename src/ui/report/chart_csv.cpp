@@ -1,6 +1,8 @@
 #include "ui/report/chart_csv.h"
 
 #include "app/text_file.h"
+#include "archive/archive_stamp.h"
+#include "series/series.h"
 #include "ui/dialogs/operator.h"
 #include "values/csv_cells.h"
 
@@ -17,17 +19,10 @@ QString keyText(const QCPAxis &axis, double key)
     return CsvNumber(key);
 }
 
-struct TColumnPair {
-    QString KeyTitle;
-    QString ValueTitle;
-    QStringList Keys;
-    QStringList Values;
-};
-
-TColumnPair columnsOf(const QCPGraph &graph)
+TCsvColumns columnsOf(const QCPGraph &graph)
 {
     const QCPAxis &keyAxis = *graph.keyAxis();
-    TColumnPair pair{keyAxis.label().isEmpty() ? QStringLiteral("X") : keyAxis.label(),
+    TCsvColumns pair{keyAxis.label().isEmpty() ? QStringLiteral("X") : keyAxis.label(),
                      graph.name().isEmpty() ? QStringLiteral("Y") : graph.name(),
                      {},
                      {}};
@@ -42,26 +37,44 @@ TColumnPair columnsOf(const QCPGraph &graph)
 
 } // namespace
 
-QStringList ChartCsvLines(const QCustomPlot &chart)
+QStringList CsvColumnLines(const QList<TCsvColumns> &pairs)
 {
-    QList<TColumnPair> pairs;
-    for (int i = 0; i < chart.graphCount(); ++i)
-        if (chart.graph(i)->visible())
-            pairs.append(columnsOf(*chart.graph(i)));
     QStringList head;
     qsizetype rows = 0;
-    for (const TColumnPair &pair : pairs) {
+    for (const TCsvColumns &pair : pairs) {
         head << pair.KeyTitle << pair.ValueTitle;
         rows = qMax(rows, pair.Keys.size());
     }
     QStringList lines{CsvRow(head)};
     for (qsizetype row = 0; row < rows; ++row) {
         QStringList cells;
-        for (const TColumnPair &pair : pairs)
+        for (const TCsvColumns &pair : pairs)
             cells << pair.Keys.value(row) << pair.Values.value(row);
         lines.append(CsvRow(cells));
     }
     return lines;
+}
+
+TCsvColumns SeriesCsvColumns(const QString &valueTitle, const TSeries &series, double fromStamp, double toStamp)
+{
+    TCsvColumns pair{QStringLiteral("Время"), valueTitle, {}, {}};
+    for (qint64 i = series.LowerBound(fromStamp); i < series.Count(); ++i) {
+        const TSeriesPoint point = series.At(i);
+        if (point.Stamp > toStamp)
+            break;
+        pair.Keys.append(ArchiveStampToQDateTime(point.Stamp).toString(QStringLiteral("dd.MM.yyyy hh:mm:ss.zzz")));
+        pair.Values.append(CsvNumber(point.Value));
+    }
+    return pair;
+}
+
+QStringList ChartCsvLines(const QCustomPlot &chart)
+{
+    QList<TCsvColumns> pairs;
+    for (int i = 0; i < chart.graphCount(); ++i)
+        if (chart.graph(i)->visible())
+            pairs.append(columnsOf(*chart.graph(i)));
+    return CsvColumnLines(pairs);
 }
 
 bool SaveCsv(const QStringList &lines, const QString &path, QString &error)

@@ -16,7 +16,22 @@
 #include <QStringList>
 
 class QCustomPlot;
+class TSeries;
 
+// Two columns of the file: a series' keys and values, with their heads.
+struct TCsvColumns {
+    QString KeyTitle;
+    QString ValueTitle;
+    QStringList Keys;
+    QStringList Values;
+};
+
+// The head and the rows of column pairs side by side; a shorter pair
+// leaves its cells empty below its end.
+QStringList CsvColumnLines(const QList<TCsvColumns> &pairs);
+// Every point of a series stored between two archive stamps (not a chart's
+// reduction), headed "Время" and valueTitle, its time to the millisecond.
+TCsvColumns SeriesCsvColumns(const QString &valueTitle, const TSeries &series, double fromStamp, double toStamp);
 QStringList ChartCsvLines(const QCustomPlot &chart);
 // Any such lines: false with a one-line Russian text in `error` when they
 // cannot be written; or asked for a file name (suggested: `name`.csv), a

@@ -4,9 +4,7 @@
 
 #include "archive/archive_name.h"
 #include "archive/archive_stamp.h"
-#include "series/series_load_job.h"
 #include "session/reading_feed.h"
-#include "ui/dialogs/form_range_dt.h"
 #include "ui/dialogs/operator.h"
 #include "ui/windows/graph_axis.h"
 #include "ui/windows/graph_settings.h"
@@ -54,17 +52,15 @@ void TFormGraph::open(const QString &tableName, const TIODouble *value, const QS
     m_liveSlot = value != nullptr;
     if (value) {
         m_value.Assign(*value);
-        setupAxes(*m_chart);
+        setupValueAxis(*m_chart);
         const TDescriptionOfDouble &d = m_value.Description;
         if (d.Min() <= d.Max())
             setValueRange(d.Min(), d.Max());
     }
     bindLive(m_liveSlot);
     const TGraphSettings settings = TGraphSettings::Load(TGraphSettings::FileName());
-    m_stepIndex = settings.StepIndex;
-    setPoints(settings.Points);
-    setScan(settings.Scan);
-    m_yRange = settings.YRange;
+    applySettings(settings);
+    m_yRange = settings.YRange.value_or(0);
     loadArchive([this] {
         // Without a value's range the value axis shows what was loaded.
         if (m_liveSlot)
@@ -79,23 +75,18 @@ void TFormGraph::open(const QString &tableName, const TIODouble *value, const QS
 
 void TFormGraph::loadArchive(std::function<void()> after)
 {
-    m_load.reset();
+    stopLoad();
     m_series.Clear();
     m_liveDuringLoad.clear();
     refillChart();
-    TSeriesRequest request =
-        TSeriesRequest::Period(m_sources.DbPath, m_table, DateTimeToQDateTime(m_rangeDT.Start()),
-                               DateTimeToQDateTime(m_rangeDT.Stop()));
-    m_load = std::make_unique<TSeriesLoadJob>(
-        this, request, m_sources.Reader,
-        [](int done, int total) { Operator().ShowProgress(LoadingText, done, total); },
-        [this, after = std::move(after)](TSeriesLoad &load) { loaded(load, after); });
+    startLoad(TSeriesRequest::Period(m_sources.DbPath, m_table, DateTimeToQDateTime(m_rangeDT.Start()),
+                                     DateTimeToQDateTime(m_rangeDT.Stop())),
+              LoadingText, [this, after = std::move(after)](TSeriesLoad &load) { loaded(load, after); });
 }
 
 void TFormGraph::loaded(TSeriesLoad &load, const std::function<void()> &after)
 {
     m_series = std::move(load.Series);
-    m_load.reset();
     for (const TSeriesPoint &point : m_liveDuringLoad)
         m_series.Append(point.Stamp, point.Value);
     m_liveDuringLoad.clear();
@@ -106,16 +97,6 @@ void TFormGraph::loaded(TSeriesLoad &load, const std::function<void()> &after)
     if (m_series.Empty())
         Operator().Warning(QStringLiteral("Отсутствуют данные"));
     after();
-}
-
-void TFormGraph::afterLoad()
-{
-    setPoints(m_showPoints);
-    setScan(false);
-    showAllX();
-    applyStep(m_stepIndex);
-    updateModeChecks();
-    updateStatus();
 }
 
 void TFormGraph::bindLive(bool on)
@@ -141,78 +122,14 @@ void TFormGraph::addLivePoint(qint64 stamp, double value)
     const TDescriptionOfDouble &d = m_value.Description;
     m_panels[3]->setText(d.Digits == 255 ? QString()
                                          : FloatToStrF(value, TDescriptionOfDouble::ffFixed, d.Precision, d.Digits));
-    if (m_load) {
+    if (Loading()) {
         // Drawn once the archive is in (a reading the archive also returns
         // is drawn once).
         m_liveDuringLoad.push_back({stamp, value});
         return;
     }
-    if (!m_series.Append(stamp, value))
-        return;
-    if (m_scan) {
-        scrollTo(100);
-    } else if (m_autoX) {
-        showAllX();
-    } else {
-        refillChart();
-        scheduleReplot();
-    }
-    if (m_scan)
-        set4Millimeters();
-    updateStatus();
-    updateScrollBar();
-}
-
-void TFormGraph::setCurrent()
-{
-    m_archive = false;
-    m_rangeDT = TRangeDT();
-    bindLive(true);
-    loadArchive([this] { afterLoad(); });
-    updateModeChecks();
-    updateStatus();
-}
-
-void TFormGraph::setStartStop()
-{
-    TFormRangeDT dialog(m_rangeDT.Start(), m_rangeDT.Stop(), this);
-    if (dialog.exec() != QDialog::Accepted) {
-        updateModeChecks();
-        return;
-    }
-    m_archive = true;
-    m_rangeDT.SetRange(dialog.Stop(), dialog.Start());
-    bindLive(false);
-    loadArchive([this] { afterLoad(); });
-    updateModeChecks();
-    updateStatus();
-}
-
-void TFormGraph::updateModeChecks()
-{
-    Action(QStringLiteral("actCurrent"))->setChecked(!m_archive);
-    Action(QStringLiteral("actStartStopDT"))->setChecked(m_archive);
-    Action(QStringLiteral("actScanEndOn"))->setEnabled(!m_archive);
-}
-
-void TFormGraph::setPoints(bool on)
-{
-    m_showPoints = on;
-    Action(QStringLiteral("actPointsTrue"))->setChecked(on);
-    Action(QStringLiteral("actPointsFalse"))->setChecked(!on);
-    refillChart();
-    scheduleReplot();
-}
-
-void TFormGraph::setScan(bool on)
-{
-    if (on && m_archive)
-        return;
-    m_scan = on;
-    Action(QStringLiteral("actScanEndOn"))->setChecked(on);
-    Action(QStringLiteral("actScanEndOff"))->setChecked(!on);
-    if (on)
-        set4Millimeters();
+    if (m_series.Append(stamp, value))
+        showLivePoint();
 }
 
 void TFormGraph::changeYRange()
@@ -228,19 +145,13 @@ void TFormGraph::changeYRange()
 void TFormGraph::saveSettings() const
 {
     TGraphSettings settings;
-    settings.StepIndex = m_stepIndex;
-    settings.Points = m_showPoints;
-    settings.Scan = m_scan;
+    fillSettings(settings);
     settings.YRange = m_yRange;
     settings.Save(TGraphSettings::FileName());
 }
 
 void TFormGraph::Closing()
 {
-    if (m_load) {
-        m_load.reset();
-        Operator().CloseProgress();
-    }
-    bindLive(false);
+    TTimeChartWindow::Closing();
     saveSettings();
 }

@@ -17,14 +17,20 @@ QString TGraphSettings::FileName()
     return AppContext().ProgramIniFile(QStringLiteral("fGraph.ini"));
 }
 
-TGraphSettings TGraphSettings::Load(const QString &fileName)
+QString TGraphSettings::MultiGraphFileName()
+{
+    return AppContext().ProgramIniFile(QStringLiteral("fMultiGraph.ini"));
+}
+
+TGraphSettings TGraphSettings::Load(const QString &fileName, bool withYRange)
 {
     const TIniFile ini(fileName);
     TGraphSettings s;
     s.StepIndex = ini.ReadInteger(Section, QStringLiteral("dtStepIndex"), s.StepIndex);
     s.Points = ini.ReadBool(Section, QStringLiteral("Points"), s.Points);
     s.Scan = ini.ReadBool(Section, QStringLiteral("Scan"), s.Scan);
-    s.YRange = ini.ReadFloat(Section, QStringLiteral("YRange"), s.YRange);
+    if (withYRange)
+        s.YRange = ini.ReadFloat(Section, QStringLiteral("YRange"), 0);
     return s;
 }
 
@@ -35,6 +41,7 @@ bool TGraphSettings::Save(const QString &fileName) const
     ini.WriteInteger(Section, QStringLiteral("dtStepIndex"), StepIndex);
     ini.WriteBool(Section, QStringLiteral("Points"), Points);
     ini.WriteBool(Section, QStringLiteral("Scan"), Scan);
-    ini.WriteFloat(Section, QStringLiteral("YRange"), YRange);
+    if (YRange)
+        ini.WriteFloat(Section, QStringLiteral("YRange"), *YRange);
     return ini.UpdateFile();
 }
