@@ -1,6 +1,7 @@
 #pragma once
-// A time graph over an archive that the test writes as rows per day, with
-// every day query counted, a reading feed the test publishes to, and the
+// A time graph over an archive that the test writes as rows per day (the
+// same rows for every archive name but those left empty), with every day
+// query counted, a reading feed the test publishes to, and the
 // scripted operator.
 
 #include "ui/windows/form_graph.h"
@@ -37,7 +38,8 @@ protected:
         sources.Reader = [this](const QString &, const TDayQuery &query, QVector<TArchiveRow> &rows, QString &error) {
             std::lock_guard lock(mutex);
             queried.append(query.day);
-            if (!days.contains(query.day)) {
+            queriedNames.append(query.name);
+            if (!days.contains(query.day) || emptyTables.contains(query.name)) {
                 error = QStringLiteral("Нет архива");
                 return false;
             }
@@ -71,7 +73,7 @@ protected:
         return graph;
     }
 
-    static void WaitLoaded(TFormGraph *graph)
+    static void WaitLoaded(TTimeChartWindow *graph)
     {
         QElapsedTimer timer;
         timer.start();
@@ -100,4 +102,7 @@ protected:
     QMap<QDate, QVector<TArchiveRow>> days;
     std::mutex mutex;
     QList<QDate> queried;
+    QStringList queriedNames;
+    // Archive names without any day (the days above are every other name's).
+    QStringList emptyTables;
 };

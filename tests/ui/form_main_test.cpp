@@ -6,12 +6,16 @@
 
 #include "protocol/command_codes.h"
 #include "link/transmitter.h"
+#include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_select_cmd.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
+#include <qcustomplot.h>
 
 namespace {
 
@@ -305,6 +309,38 @@ TEST_F(FormMain, F12BringsTheMainWindowBackFromAnyWindow)
     QTest::keyClick(TFormSelectCMD::Instance(), Qt::Key_F12);
     EXPECT_FALSE(form->isMinimized());
     EXPECT_TRUE(form->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// "Графики" is modal: the command returns once the window has closed.
+TEST_F(FormMain, GraphsOpenTheModalMultiGraphWithAFourthSeriesOnlyInFullMode)
+{
+    for (const bool full : {false, true}) {
+        Start(full ? QStringList{QStringLiteral("/full")} : QStringList{});
+        const qsizetype messages = Messages().size();
+        int series = -1;
+        QTimer whileOpen;
+        whileOpen.setInterval(5);
+        QObject::connect(&whileOpen, &QTimer::timeout, [&] {
+            auto *window = qobject_cast<TFormMultiGraph *>(QApplication::activeModalWidget());
+            if (!window || window->Loading())
+                return;
+            whileOpen.stop();
+            series = window->Chart()->graphCount();
+            window->close();
+        });
+        whileOpen.start();
+        ASSERT_TRUE(Execute("actMultiGraphShow"));
+        EXPECT_EQ(series, full ? 4 : 3);
+        EXPECT_EQ(TFormMultiGraph::Instance(), nullptr);
+        // A new archive: each series says it has nothing.
+        EXPECT_EQ(Messages().size() - messages, full ? 4 : 3);
+        form.reset();
+        program.reset();
+    }
 }
 
 } // namespace

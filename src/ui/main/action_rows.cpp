@@ -21,6 +21,7 @@ const TNamedAction Windows[] = {
     {"actGraphUsil", "Усиление", "График усиления"},
     {"actGraphTmp", "Температура", "График температуры датчика"},
     {"actGraphCurrentOutputShow", "Ток", "Ток"},
+    {"actMultiGraphShow", "Графики", nullptr},
     {"actFormAboutShow", "О программе", nullptr},
     {"actTransmitterChange", "СОМ порт", "Изменить параметры СОМ порта"},
     {"actClose", "Выход", "Завершить работу программы"},

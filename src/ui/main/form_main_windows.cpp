@@ -16,6 +16,7 @@
 #include "ui/windows/form_spectrum.h"
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_graph.h"
+#include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/graph_slots.h"
 #include "ui/main/program.h"
@@ -33,6 +34,16 @@ struct TToolWindow {
     std::function<QWidget *()> Instance;
 };
 
+// Where the graphs of the main window read and follow the readings.
+TGraphSources graphSources(TProgram &program)
+{
+    TGraphSources sources;
+    sources.DbPath = program.Archive().DbPath();
+    sources.Feed = &program.Session().Feed();
+    sources.Gauge = &program.Model();
+    return sources;
+}
+
 // The time graph of a slot, over the last day, with the value's live
 // points when the slot has a live value.
 TToolWindow graphWindow(TProgram &program, const TGraphSlot &slot)
@@ -41,21 +52,17 @@ TToolWindow graphWindow(TProgram &program, const TGraphSlot &slot)
             [&program, &slot] {
                 const TIODouble *value = slot.Value ? &(program.Model().*slot.Value) : nullptr;
                 const TDateTime now = NowDateTime();
-                TFormGraph::TSources sources;
-                sources.DbPath = program.Archive().DbPath();
-                sources.Feed = &program.Session().Feed();
-                sources.Gauge = &program.Model();
                 return TFormGraph::OpenGraph(slot.Slot, QString::fromLatin1(slot.Table), value,
-                                             QStringLiteral("График"), now, now - 1, sources);
+                                             QStringLiteral("График"), now, now - 1, graphSources(program));
             },
             [&slot] { return static_cast<QWidget *>(TFormGraph::Instance(slot.Slot)); }};
 }
 
 // In the order of the refresh: poll selection, readings, parameters,
 // communication, spectrum (its bands and distance axis), calibration, test
-// run; then the time graphs, which have nothing to refresh. "Спектр" and
-// "Сигнал" also refill their window from the model's array: the main window
-// executes them after every read of the array.
+// run; then the time graphs and the multi-graph, which have nothing to
+// refresh. "Спектр" and "Сигнал" also refill their window from the model's
+// array: the main window executes them after every read of the array.
 std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
 {
     std::vector<TToolWindow> windows{
@@ -86,6 +93,13 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));
+    // Modal: the command returns once the operator has closed it.
+    windows.push_back({"actMultiGraphShow",
+                       [&program] {
+                           return TFormMultiGraph::ShowMultiGraph(program.Model(), AppContext().Flags.FullMode,
+                                                                  graphSources(program));
+                       },
+                       [] { return static_cast<QWidget *>(TFormMultiGraph::Instance()); }});
     return windows;
 }
 
