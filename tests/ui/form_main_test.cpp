@@ -3,18 +3,17 @@
 // chords, the start-up state and the close.
 
 #include "form_main_bench.h"
+#include "modal_dialog.h"
 
 #include "protocol/command_codes.h"
 #include "link/transmitter.h"
 #include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_select_cmd.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTest>
-#include <QTimer>
 #include <qcustomplot.h>
 
 namespace {
@@ -322,17 +321,11 @@ TEST_F(FormMain, GraphsOpenTheModalMultiGraphWithAFourthSeriesOnlyInFullMode)
         Start(full ? QStringList{QStringLiteral("/full")} : QStringList{});
         const qsizetype messages = Messages().size();
         int series = -1;
-        QTimer whileOpen;
-        whileOpen.setInterval(5);
-        QObject::connect(&whileOpen, &QTimer::timeout, [&] {
-            auto *window = qobject_cast<TFormMultiGraph *>(QApplication::activeModalWidget());
-            if (!window || window->Loading())
-                return;
-            whileOpen.stop();
-            series = window->Chart()->graphCount();
-            window->close();
-        });
-        whileOpen.start();
+        const TOnModalWindow<TFormMultiGraph> whileOpen([](TFormMultiGraph *window) { return !window->Loading(); },
+                                                        [&](TFormMultiGraph *window) {
+                                                            series = window->Chart()->graphCount();
+                                                            window->close();
+                                                        });
         ASSERT_TRUE(Execute("actMultiGraphShow"));
         EXPECT_EQ(series, full ? 4 : 3);
         EXPECT_EQ(TFormMultiGraph::Instance(), nullptr);

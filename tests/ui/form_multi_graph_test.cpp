@@ -1,12 +1,11 @@
 #include "form_graph_fixture.h"
+#include "modal_dialog.h"
 
 #include "device/tolm472.h"
 #include "ui/windows/form_multi_graph.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
-#include <QTimer>
 #include <qcustomplot.h>
 
 namespace {
@@ -179,27 +178,20 @@ TEST_F(FormMultiGraph, OpensModallyTakesLivePointsWhileOpenAndWritesItsSettingsO
     AddDay(QDate::currentDate());
     // Acts on the window once it is up and its archive is in, while the
     // command that opened it still waits for it to close.
-    bool seen = false;
-    QTimer whileOpen;
-    whileOpen.setInterval(5);
-    QObject::connect(&whileOpen, &QTimer::timeout, [&] {
-        auto *window = qobject_cast<TFormMultiGraph *>(QApplication::activeModalWidget());
-        if (!window || window->Loading())
-            return;
-        whileOpen.stop();
-        seen = true;
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("Графики уровней"));
-        EXPECT_DOUBLE_EQ(window->TimeMax() - window->TimeMin(), 3600); // "1 час"
-        EXPECT_TRUE(window->ShowPoints());
-        const qint64 before = window->Collection().Item(0)->Series.Count();
-        Publish(QStringLiteral("LevelBusy"), 777, QDateTime::currentDateTime().addSecs(5));
-        EXPECT_EQ(window->Collection().Item(0)->Series.Count(), before + 1);
-        window->Action(QStringLiteral("actSetOneDay"))->trigger();
-        window->Action(QStringLiteral("actClose"))->trigger();
-    });
-    whileOpen.start();
+    const TOnModalWindow<TFormMultiGraph> whileOpen(
+        [](TFormMultiGraph *window) { return !window->Loading(); },
+        [&](TFormMultiGraph *window) {
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("Графики уровней"));
+            EXPECT_DOUBLE_EQ(window->TimeMax() - window->TimeMin(), 3600); // "1 час"
+            EXPECT_TRUE(window->ShowPoints());
+            const qint64 before = window->Collection().Item(0)->Series.Count();
+            Publish(QStringLiteral("LevelBusy"), 777, QDateTime::currentDateTime().addSecs(5));
+            EXPECT_EQ(window->Collection().Item(0)->Series.Count(), before + 1);
+            window->Action(QStringLiteral("actSetOneDay"))->trigger();
+            window->Action(QStringLiteral("actClose"))->trigger();
+        });
     EXPECT_EQ(TFormMultiGraph::ShowMultiGraph(model, false, Sources()), 0);
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(whileOpen.Done());
     EXPECT_EQ(TFormMultiGraph::Instance(), nullptr);
     const QByteArray ini = home.readRaw(QStringLiteral("INI/fMultiGraph.ini"));
     EXPECT_TRUE(ini.contains("dtStepIndex=8")) << ini.toStdString();

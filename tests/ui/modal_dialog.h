@@ -82,3 +82,30 @@ private:
     QPointer<QWidget> m_last; // a window that is gone no longer counts as seen
     std::vector<std::function<void(QWidget *)>> m_steps;
 };
+
+// Runs act once on the modal window of type Window as soon as it is open
+// and ready says so, while the code that opened it waits for it to close;
+// looks every 5 ms from the moment it is made.
+template <typename Window>
+class TOnModalWindow
+{
+public:
+    TOnModalWindow(std::function<bool(Window *)> ready, std::function<void(Window *)> act)
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, ready, act] {
+            auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+            if (!window || !ready(window))
+                return;
+            m_timer.stop();
+            m_done = true;
+            act(window);
+        });
+        m_timer.start();
+    }
+    bool Done() const { return m_done; }
+
+private:
+    QTimer m_timer;
+    bool m_done = false;
+};
