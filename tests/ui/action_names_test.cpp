@@ -66,7 +66,7 @@ TEST_F(ActionNames, AnUnknownNameIsReportedOnceAndAPendingOneIsNot)
     EXPECT_FALSE(actions.Execute(QStringLiteral("actHmaxReed")));
     actions.SetVisible(QStringLiteral("actHmaxReed"), false);
     actions.SetEnabled(QStringLiteral("actNoSuchThing"), false);
-    EXPECT_FALSE(actions.Execute(QStringLiteral("actKalibrShow")));
+    EXPECT_FALSE(actions.Execute(QStringLiteral("actMultiGraphShow")));
     EXPECT_FALSE(actions.Require(QStringLiteral("actMultiGraphShow")));
     EXPECT_EQ(actions.UnknownNames(), (QStringList{QStringLiteral("actHmaxReed"), QStringLiteral("actNoSuchThing")}));
     form.reset(); // the faults were made on purpose

@@ -16,6 +16,7 @@
 #include "ui/windows/form_spectrum.h"
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_graph.h"
+#include "ui/windows/form_kalibr.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/graph_slots.h"
 #include "ui/main/program.h"
@@ -75,6 +76,8 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
              return shown;
          },
          [] { return TFormSpectrum::Instance(); }},
+        {"actKalibrShow", [&program, &services] { return TFormKalibr::ShowKalibr(program.Model(), services); },
+         [] { return TFormKalibr::Instance(); }},
         {"actSignalShow",
          [&program] {
              const int shown = TFormSignal::ShowSignal(program.Model());
