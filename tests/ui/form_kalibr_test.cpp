@@ -73,6 +73,8 @@ protected:
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
+    // One tick of the window's 100 ms repeat, without the wait.
+    static void Tick(TFormKalibr &window) { QMetaObject::invokeMethod(&window.Repeat().Timer(), "timeout"); }
     static QList<double> Errors(const TErrorChart &chart)
     {
         QList<double> errors;
@@ -96,18 +98,18 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
     ASSERT_EQ(TFormTolmPar::ShowTolmPar(model, services), 0);
     TFormKalibr &window = Open();
     auto *up = Control<QToolButton>(window, "btnBazaUp");
-    const TStepRepeat &repeat = window.Repeat();
+    QTimer &repeat = window.Repeat().Timer();
 
     // Pressed: one step at once and the 100 ms repeat running; ten ticks
     // make the second; released: no more.
     QTest::mousePress(up, Qt::LeftButton);
     EXPECT_NEAR(model.SmPer(), 0.1, 1e-12);
-    ASSERT_TRUE(repeat.Timer().isActive());
-    EXPECT_EQ(repeat.Timer().interval(), 100);
+    ASSERT_TRUE(repeat.isActive());
+    EXPECT_EQ(repeat.interval(), 100);
     for (int tick = 0; tick < 10; ++tick)
-        window.Repeat().Tick();
+        Tick(window);
     QTest::mouseRelease(up, Qt::LeftButton);
-    EXPECT_FALSE(repeat.Timer().isActive());
+    EXPECT_FALSE(repeat.isActive());
     EXPECT_NEAR(model.SmPer(), 1.1, 1e-9);
     EXPECT_EQ(Control(window, "lblSmPer")->text(), QStringLiteral("1,10000"));
     EXPECT_EQ(Control(*TFormTolmPar::Instance(), "lblSmPer")->text(), QStringLiteral("1,10000"));
@@ -122,7 +124,7 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
     // The slope moves each error in proportion to the point's own quantity.
     auto *down = Control<QToolButton>(window, "btnKrutDown");
     QTest::mousePress(down, Qt::LeftButton);
-    window.Repeat().Tick();
+    Tick(window);
     QTest::mouseRelease(down, Qt::LeftButton);
     EXPECT_NEAR(model.KrPer(), 146.241, 1e-9);
     EXPECT_EQ(Control(window, "lblKrPer")->text(), QStringLiteral("146,24100"));
@@ -131,9 +133,8 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
         const TCalibrPoint &point = model.CalibrPoints[size_t(4 - i)];
         EXPECT_NEAR(sloped[i] - shifted[i], -0.002 * point.Measured / 146.243, 1e-9) << i;
     }
-    // A tick of a stale timer after the release repeats the last step, as
-    // the window's own timer would; the step stays picked.
-    window.Repeat().Tick();
+    // The step stays picked after the release.
+    Tick(window);
     EXPECT_NEAR(model.KrPer(), 146.240, 1e-9);
 
     // The value is also the link to the main window's change dialog, and

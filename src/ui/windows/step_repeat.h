@@ -5,8 +5,8 @@
 // letting go stops the timer. The last step picked is kept after the
 // release, and a tick before any step was picked does nothing.
 //
-// The ticks are the timer's, on the user-interface thread; Tick is public so
-// that a test can hold a button for a second without waiting one.
+// The ticks are the timer's, on the user-interface thread; a test holds a
+// button for a second by raising the timer's ten ticks itself.
 
 #include <QObject>
 #include <QTimer>
@@ -25,13 +25,12 @@ public:
     // The button's press picks `step`, its release stops the repeat.
     void Attach(QAbstractButton &button, std::function<void()> step);
 
-    void Press(std::function<void()> step);
-    void Release();
-    void Tick();
-
-    const QTimer &Timer() const { return m_timer; }
+    QTimer &Timer() { return m_timer; }
 
 private:
+    void press(std::function<void()> step);
+    void tick();
+
     QTimer m_timer;
     std::function<void()> m_step;
 };
