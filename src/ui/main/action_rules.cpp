@@ -27,9 +27,9 @@ const char *const FullMode[] = {
     "actOprosSignalStop", "actGraphCurrentOutputShow",
 };
 
-// The windows still to come: test run, calibration and the multi-graph.
+// The windows still to come: calibration and the multi-graph.
 const char *const Pending[] = {
-    "actFormProgonShow", "actKalibrShow", "actMultiGraphShow",
+    "actKalibrShow", "actMultiGraphShow",
 };
 
 template <std::size_t N>
