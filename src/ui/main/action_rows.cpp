@@ -15,6 +15,7 @@ const TNamedAction Windows[] = {
     {"actSpectrumShow", "Спектр", nullptr},
     {"actSignalShow", "Сигнал", nullptr},
     {"actKalibrShow", "Калибровка", nullptr},
+    {"actFormProgonShow", "Прогон", nullptr},
     {"actGraphLevel", "Уровень", "График уровня"},
     {"actGraphDistance", "Расстояние", "График расстояния от фланца до продукта"},
     {"actGraphLevelSr", "Уровень усредненный", "График усредненного уровня"},

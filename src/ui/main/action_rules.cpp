@@ -27,9 +27,9 @@ const char *const FullMode[] = {
     "actOprosSignalStop", "actGraphCurrentOutputShow",
 };
 
-// The windows still to come: test run and the multi-graph.
+// The window still to come: the multi-graph.
 const char *const Pending[] = {
-    "actFormProgonShow", "actMultiGraphShow",
+    "actMultiGraphShow",
 };
 
 template <std::size_t N>

@@ -17,6 +17,7 @@
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_graph.h"
 #include "ui/windows/form_kalibr.h"
+#include "ui/windows/form_progon.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/graph_slots.h"
 #include "ui/main/program.h"
@@ -86,6 +87,14 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
              return shown;
          },
          [] { return TFormSignal::Instance(); }},
+        {"actFormProgonShow",
+         [&program, &services] {
+             const int shown = TFormProgon::ShowProgon(program.Model(), services, program.ArchiveSettings().dbPath);
+             if (shown == 0)
+                 TFormProgon::Instance()->UpdateView();
+             return shown;
+         },
+         [] { return TFormProgon::Instance(); }},
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));

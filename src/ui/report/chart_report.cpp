@@ -118,7 +118,8 @@ int tableHeight(QPainter &painter, const TReportTable &table, const QFont &font)
 {
     if (table.Headers.isEmpty())
         return 0;
-    return tableRowHeight(painter, font) * int(table.Rows.size() + 2);
+    const int captionRows = table.Caption.isEmpty() ? 0 : 1;
+    return tableRowHeight(painter, font) * int(table.Rows.size() + 1 + captionRows);
 }
 
 // Ruled cells of equal width, the headers bold and centred, the numbers
@@ -132,9 +133,12 @@ void paintTable(QPainter &painter, const QRect &area, const TReportTable &table,
     QFont bold = font;
     bold.setBold(true);
     painter.setFont(bold);
-    painter.drawText(QRect(area.left(), area.top(), area.width(), rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     table.Caption);
-    int y = area.top() + rowHeight;
+    int y = area.top();
+    if (!table.Caption.isEmpty()) {
+        painter.drawText(QRect(area.left(), y, area.width(), rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         table.Caption);
+        y += rowHeight;
+    }
     const int columns = int(table.Headers.size());
     const double width = double(area.width()) / columns;
     auto row = [&](const QStringList &cells, const QFont &cellFont, Qt::Alignment alignment) {

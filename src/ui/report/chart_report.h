@@ -32,8 +32,8 @@ struct TReportField {
     QString Value;
 };
 
-// A table under the chart: a caption, the column headers, the rows of
-// cells as they are to be printed (numbers right-aligned).
+// A table under the chart: a caption (may be empty), the column headers,
+// the rows of cells as they are to be printed (numbers right-aligned).
 struct TReportTable {
     QString Caption;
     QStringList Headers;

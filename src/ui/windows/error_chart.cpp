@@ -75,7 +75,10 @@ bool TErrorChart::AxisAutomatic() const
 
 void TErrorChart::DrawInto(QCustomPlot &chart) const
 {
-    chart.setLocale(QLocale());
+    // The workstation's decimal separator, and plain distances: "10000".
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart.setLocale(locale);
     chart.legend->setVisible(false);
     chart.clearGraphs();
 
