@@ -57,14 +57,7 @@ TArrayChartWindow::TArrayChartWindow(QWidget *&openSlot, const QString &name, co
     connect(actPointsTrue, &QAction::triggered, this, [this] { showPoints(true); });
     connect(actPointsFalse, &QAction::triggered, this, [this] { showPoints(false); });
     connect(actClose, &QAction::triggered, this, &QWidget::close);
-    // A failure while the page is drawn leaves the window as it was.
-    connect(actReportPreview, &QAction::triggered, this, [this] {
-        try {
-            ShowChartReport(this, Report());
-        } catch (...) {
-        }
-    });
-    connect(actReportPdf, &QAction::triggered, this, [this] { SaveChartReportPdfAs(Report()); });
+    ConnectReportActions(*this, *actReportPreview, *actReportPdf, [this] { return Report(); });
     connect(actReportCsv, &QAction::triggered, this, [this] { SaveChartCsvAs(*m_chart, ReportTitle()); });
     buildLayout();
     resize(800, 480);

@@ -99,14 +99,7 @@ TFormKalibr::TFormKalibr(Ttolm472 &model, TMainServices &services, QWidget *pare
     actPointsTrue->setChecked(true);
     connect(actRefresh, &QAction::triggered, this, &TFormKalibr::UpdateView);
     connect(actClose, &QAction::triggered, this, &QWidget::close);
-    // A failure while the page is drawn leaves the window as it was.
-    connect(actReportPreview, &QAction::triggered, this, [this] {
-        try {
-            ShowChartReport(this, Report());
-        } catch (...) {
-        }
-    });
-    connect(actReportPdf, &QAction::triggered, this, [this] { SaveChartReportPdfAs(Report()); });
+    ConnectReportActions(*this, *actReportPreview, *actReportPdf, [this] { return Report(); });
     // The main window stops polling for the writes and starts it again
     // only if it ran; its actions report a command that failed.
     connect(actSave, &QAction::triggered, this, [this] { m_services.ExecuteAction(QStringLiteral("actKalibrSave")); });

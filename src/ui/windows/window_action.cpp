@@ -1,6 +1,7 @@
 #include "ui/windows/window_action.h"
 
 #include <QAction>
+#include <QWidget>
 
 QAction *WindowAction(const char *name, const QString &caption, const QString &hint, QObject *parent)
 {
@@ -9,4 +10,15 @@ QAction *WindowAction(const char *name, const QString &caption, const QString &h
     action->setToolTip(hint);
     action->setStatusTip(hint);
     return action;
+}
+
+void ConnectReportActions(QWidget &window, QAction &preview, QAction &pdf, std::function<TChartReport()> report)
+{
+    QObject::connect(&preview, &QAction::triggered, &window, [&window, report] {
+        try {
+            ShowChartReport(&window, report());
+        } catch (...) {
+        }
+    });
+    QObject::connect(&pdf, &QAction::triggered, &window, [report] { SaveChartReportPdfAs(report()); });
 }
