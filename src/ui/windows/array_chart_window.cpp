@@ -2,7 +2,7 @@
 
 #include "device/tolm472.h"
 #include "ui/report/chart_csv.h"
-#include "ui/windows/window_action.h"
+#include "ui/windows/window_actions.h"
 
 #include <qcustomplot.h>
 
@@ -57,7 +57,7 @@ TArrayChartWindow::TArrayChartWindow(QWidget *&openSlot, const QString &name, co
     connect(actPointsTrue, &QAction::triggered, this, [this] { showPoints(true); });
     connect(actPointsFalse, &QAction::triggered, this, [this] { showPoints(false); });
     connect(actClose, &QAction::triggered, this, &QWidget::close);
-    ConnectReportActions(*this, *actReportPreview, *actReportPdf, [this] { return Report(); });
+    BindReportActions(this, actReportPreview, actReportPdf, [this] { return Report(); });
     connect(actReportCsv, &QAction::triggered, this, [this] { SaveChartCsvAs(*m_chart, ReportTitle()); });
     buildLayout();
     resize(800, 480);

@@ -7,7 +7,7 @@
 #include "ui/windows/gauge_record_report.h"
 #include "ui/windows/parameter_rows.h"
 #include "ui/windows/step_repeat.h"
-#include "ui/windows/window_action.h"
+#include "ui/windows/window_actions.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
 
@@ -99,7 +99,7 @@ TFormKalibr::TFormKalibr(Ttolm472 &model, TMainServices &services, QWidget *pare
     actPointsTrue->setChecked(true);
     connect(actRefresh, &QAction::triggered, this, &TFormKalibr::UpdateView);
     connect(actClose, &QAction::triggered, this, &QWidget::close);
-    ConnectReportActions(*this, *actReportPreview, *actReportPdf, [this] { return Report(); });
+    BindReportActions(this, actReportPreview, actReportPdf, [this] { return Report(); });
     // The main window stops polling for the writes and starts it again
     // only if it ran; its actions report a command that failed.
     connect(actSave, &QAction::triggered, this, [this] { m_services.ExecuteAction(QStringLiteral("actKalibrSave")); });

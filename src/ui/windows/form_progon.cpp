@@ -8,6 +8,7 @@
 #include "ui/windows/error_chart.h"
 #include "ui/windows/parameter_rows.h"
 #include "ui/windows/test_run_report.h"
+#include "ui/windows/window_actions.h"
 #include "values/clock.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
@@ -50,11 +51,7 @@ constexpr int CurrentErrorColumn = 6;
 
 QAction *windowAction(const char *name, const QString &caption, QObject *parent)
 {
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(QLatin1String(name));
-    action->setToolTip(caption);
-    action->setStatusTip(caption);
-    return action;
+    return WindowAction(name, caption, caption, parent);
 }
 
 QString grouped(double value, int decimals)
@@ -88,28 +85,19 @@ TFormProgon::TFormProgon(Ttolm472 &model, TMainServices &services, const QString
       actRuletkaChange(windowAction("actRuletkaChange", QStringLiteral("Изменить значение рулетки"), this)),
       actProgonOffsetChange(
           windowAction("actProgonOffsetChange", QStringLiteral("Изменить ширину \"ворот\""), this)),
-      actReportPreview(windowAction("actReportPreview", QStringLiteral("График"), this)),
+      actReportPreview(WindowAction("actReportPreview", QStringLiteral("График"), QStringLiteral("Отчет"), this)),
       actReportPdf(windowAction("actReportPdf", QStringLiteral("Сохранить в PDF"), this)),
       actClose(windowAction("actClose", QStringLiteral("Закрыть окно"), this)), m_model(model),
       m_services(services), m_dbPath(dbPath)
 {
     setWindowTitle(QStringLiteral("Прогон"));
-    actReportPreview->setToolTip(QStringLiteral("Отчет"));
-    actReportPreview->setStatusTip(QStringLiteral("Отчет"));
     connect(actProgonStart, &QAction::triggered, this, [this] { runCommand(QStringLiteral("actProgonStart"), false); });
     connect(actProgonStop, &QAction::triggered, this, [this] { runCommand(QStringLiteral("actProgonStop"), true); });
     connect(actCreateTable, &QAction::triggered, this,
             [this] { runCommand(QStringLiteral("actProgonTemplate"), false); });
     connect(actRuletkaChange, &QAction::triggered, this, &TFormProgon::changeTape);
     connect(actProgonOffsetChange, &QAction::triggered, this, &TFormProgon::changeGate);
-    // A failure while the page is drawn leaves the window as it was.
-    connect(actReportPreview, &QAction::triggered, this, [this] {
-        try {
-            ShowChartReport(this, Report());
-        } catch (...) {
-        }
-    });
-    connect(actReportPdf, &QAction::triggered, this, [this] { SaveChartReportPdfAs(Report()); });
+    BindReportActions(this, actReportPreview, actReportPdf, [this] { return Report(); });
     connect(actClose, &QAction::triggered, this, &QWidget::close);
     buildLayout();
     for (auto [follower, value] : {std::pair{&m_level, &model.Level}, std::pair{&m_levelFree, &model.LevelFree},
