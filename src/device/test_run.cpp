@@ -26,6 +26,11 @@ int TestRunPoints(const Ttolm472 &model)
     return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
 }
 
+QString NoLoopScaleWarning()
+{
+    return QStringLiteral("Hу max равен 0: ток петли 4-20 мА не вычисляется.\rТаблица прогона не изменена");
+}
+
 std::optional<double> LoopCurrent(double level, double lmax)
 {
     if (!(lmax > 0))

@@ -15,6 +15,9 @@
 
 #include <optional>
 
+// What the operator is told when a step is refused for want of a loop scale.
+QString NoLoopScaleWarning();
+
 // The capture gate of a new table, mm.
 constexpr double TestRunGatePreset = 300;
 

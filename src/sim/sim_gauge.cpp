@@ -44,6 +44,7 @@ TSimGauge::TSimGauge(const TSimGaugeConfig &config, TSimClock clock)
       m_params(config.parameters),
       m_status(config.status)
 {
+    m_tank.holdLevel(config.heldLevel);
     if (!m_stateFile.isEmpty())
         m_stateLoad = LoadGaugeState(m_stateFile, m_params, m_stateError);
 }

@@ -32,6 +32,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct TSimGaugeConfig
@@ -43,6 +44,7 @@ struct TSimGaugeConfig
     QString stateFile;
     uint64_t seed = 1;
     double tankSpeed = 5.0; // mm/s of filling and draining
+    std::optional<double> heldLevel; // a target on a test bench, mm
     uint8_t status = 0;     // status byte of the reading answers
 };
 
@@ -65,6 +67,8 @@ public:
     qint64 now() const { return m_clock(); }
     TSimReadings readings() const;
     double level() const;
+    // Puts the target of a test bench at `level` mm; none lets it go.
+    void holdLevel(std::optional<double> level) { m_tank.holdLevel(level); }
 
     // How the state file was found at start, and why it was refused when
     // Corrupt; the last failure of a store, empty when it succeeded.

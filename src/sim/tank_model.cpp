@@ -32,8 +32,17 @@ double TankMaxLevel(const TSimGaugeParameters &p)
 
 TSimTank::TSimTank(uint64_t seed, double speed) : m_seed(seed), m_speed(finiteOrZero(speed)) {}
 
+void TSimTank::holdLevel(std::optional<double> level)
+{
+    if (level && !std::isfinite(*level))
+        level.reset();
+    m_held = level;
+}
+
 double TSimTank::calmLevelAt(qint64 ms, double lmax) const
 {
+    if (m_held)
+        return *m_held;
     const double low = 0.1 * lmax;
     const double span = 0.8 * lmax;
     if (span <= 0 || m_speed <= 0)

@@ -11,11 +11,16 @@
 //                characteristic distance = KrPer * freq + SmPer
 //   gain       = 20 + 60 * distance / Hmax (a far surface needs more gain)
 //   temperature: 22 °C swinging by 4 °C over 20 minutes.
+//
+// On a test bench the "product" is a target put at a position read off a
+// tape measure: a held level stays where it is put (the ripple stays, as
+// the gauge's own scatter) until it is moved or let go.
 
 #include "sim/gauge_parameters.h"
 
 #include <QtGlobal>
 #include <cstdint>
+#include <optional>
 
 struct TSimReadings
 {
@@ -35,6 +40,9 @@ public:
     // keeps the level still).
     TSimTank(uint64_t seed, double speed);
 
+    // A held level in mm; none lets the product fill and drain again.
+    void holdLevel(std::optional<double> level);
+
     // The level at the moment `ms`, for the tank limits in `p`.
     double levelAt(qint64 ms, const TSimGaugeParameters &p) const;
     TSimReadings readingsAt(qint64 ms, const TSimGaugeParameters &p) const;
@@ -44,6 +52,7 @@ private:
 
     uint64_t m_seed;
     double m_speed;
+    std::optional<double> m_held;
 };
 
 // Hmax and Lmax as the tank uses them: finite, not negative, Lmax <= Hmax.

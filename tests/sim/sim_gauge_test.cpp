@@ -147,6 +147,14 @@ TEST(SimGauge, LevelFillsAndDrainsBetweenItsLimitsAndRepeatsForTheSameSeed)
     // Lmax written lower moves the tank's limits with it.
     ASSERT_FALSE(g.ask(floatWrite(0xFF, 3, 5000.0f)).isEmpty());
     EXPECT_LE(g.gauge.level(), 4500 + 1);
+
+    // A target held on the bench stays put, within the ripple, and the
+    // product moves again once it is let go.
+    g.gauge.holdLevel(3210);
+    for (g.ms = 0; g.ms < 600 * 1000; g.ms += 7000)
+        EXPECT_NEAR(g.gauge.level(), 3210, 0.5);
+    g.gauge.holdLevel(std::nullopt);
+    EXPECT_GT(std::abs(g.gauge.level() - 3210), 1);
 }
 
 TEST(SimGauge, EveryParameterWrittenReadsBack)

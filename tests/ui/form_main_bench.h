@@ -122,19 +122,22 @@ protected:
         m_sent.clear();
     }
 
+    // Works on the simulated line, between two exchanges.
+    void OnSimulator(const std::function<void(TSimLine &)> &work) { m_simulatedLine->WithSimulator(work); }
+
     // From now on the gauge answers every request with its error answer.
     void FailEveryAnswer()
     {
         TSimFaultConfig faults;
         faults.rate = 1;
         faults.kinds = {TSimFault::ErrorAnswer};
-        m_simulatedLine->WithSimulator([&](TSimLine &sim) { sim.faults() = TSimFaults(faults); });
+        OnSimulator([&](TSimLine &sim) { sim.faults() = TSimFaults(faults); });
     }
 
     TSimGaugeParameters GaugeParameters()
     {
         TSimGaugeParameters parameters;
-        m_simulatedLine->WithSimulator([&](TSimLine &sim) { parameters = sim.gauge().parameters(); });
+        OnSimulator([&](TSimLine &sim) { parameters = sim.gauge().parameters(); });
         return parameters;
     }
 

@@ -12,6 +12,8 @@
 #include "ui/dialogs/form_input_integer.h"
 #include "ui/dialogs/form_progress_bar.h"
 #include "ui/dialogs/operator.h"
+#include "ui/windows/form_progon.h"
+#include "sim/sim_line.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QMessageBox>
+#include <QTest>
 
 namespace {
 
@@ -182,6 +185,42 @@ TEST_F(ProceduresOnScreen, ServiceBundleAsksWhereThenReadsTheGaugeAndSaysWhereIt
     EXPECT_TRUE(SentCodes().contains(SignatureRead)) << "the configuration was read for the bundle";
     EXPECT_TRUE(ProgressCaptions().join('|').contains(QStringLiteral("Чтение параметров прибора")))
         << ProgressCaptions().join('|').toStdString();
+}
+
+// The test run's questions in real boxes: the template at the start, and
+// at the last point whether to stop, whose answer starts the stop on the
+// runner from inside the window's click.
+TEST_F(ProceduresOnScreen, TestRunAsksForItsTemplateAndStopsFromTheLastPointsQuestion)
+{
+    StartOnScreen();
+    ASSERT_TRUE(Execute("actFormProgonShow"));
+    TFormProgon *window = TFormProgon::Instance();
+    ASSERT_NE(window, nullptr);
+    QStringList asked;
+    const auto yes = [&](QMessageBox *box) {
+        asked.append(box->text());
+        box->button(QMessageBox::Yes)->click();
+    };
+    {
+        TModalScript script;
+        script.Then<QMessageBox>(yes);
+        window->actProgonStart->trigger();
+        WaitIdle();
+    }
+    EXPECT_EQ(GaugeParameters().floatParam(FloatParam::Lmax), 15000);
+
+    // The target at point 5; one pass of the level read brings it.
+    OnSimulator([](TSimLine &sim) { sim.gauge().holdLevel(5000); });
+    ASSERT_TRUE(Execute("actLevelAllRead"));
+    {
+        TModalScript script;
+        script.Then<QMessageBox>(yes);
+        QTest::mouseClick(window->SetButton(), Qt::LeftButton);
+        WaitIdle();
+    }
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("Создать шаблон прогона?"), QStringLiteral("Остановить прогон?")}));
+    EXPECT_NEAR(Model().ProgonPoints[4].LevelMeasured, 5000, 1);
+    EXPECT_EQ(GaugeParameters().floatParam(FloatParam::Lmax), 30000);
 }
 
 } // namespace

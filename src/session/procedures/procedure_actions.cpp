@@ -12,6 +12,7 @@
 #include "session/procedures/procedure_context.h"
 #include "session/procedures/service_bundle.h"
 #include "session/procedures/procedure_device_info.h"
+#include "session/procedures/procedure_test_run.h"
 #include "session/procedures/procedure_training.h"
 
 namespace {
@@ -90,6 +91,28 @@ void setPredictionMode(const TProcedureContext &context, const QString &hint)
     SetPredictionMode(context, Mode, hint);
 }
 
+// The calibration and test-run windows' commands: they name the commands
+// they write themselves.
+void writeCalibration(const TProcedureContext &context, const QString &)
+{
+    WriteCalibrationCoefficients(context);
+}
+
+void createTestRunTemplate(const TProcedureContext &context, const QString &)
+{
+    CreateTestRunTemplate(context);
+}
+
+void startTestRun(const TProcedureContext &context, const QString &)
+{
+    StartTestRun(context);
+}
+
+void stopTestRun(const TProcedureContext &context, const QString &)
+{
+    StopTestRun(context);
+}
+
 constexpr TProcedureAction Actions[] = {
     {"actWriteToPZU", "Записать в ПЗУ", "Записать параметры в ПЗУ", WriteToRom},
     {"actInit", "Инициализация параметров прибора", "Инициализация параметров прибора", InitGauge},
@@ -119,6 +142,10 @@ constexpr TProcedureAction Actions[] = {
      compareWithGauge},
     {"actServiceBundleSave", "Сохранить пакет для сервиса",
      "Сохранить в один архив ZIP параметры прибора, журналы, архив за сутки и настройки", SaveServiceBundle},
+    {"actKalibrSave", "Записать Базу и Крутизну", "Записать Смещение нуля и Крутизну", writeCalibration},
+    {"actProgonTemplate", "Создать шаблон прогона", "Создать шаблон прогона", createTestRunTemplate},
+    {"actProgonStart", "Прогон начать", "Прогон начать", startTestRun},
+    {"actProgonStop", "Прогон остановить", "Прогон остановить", stopTestRun},
 };
 
 } // namespace

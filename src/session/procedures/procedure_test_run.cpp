@@ -59,8 +59,7 @@ bool CreateTestRunTemplate(const TProcedureContext &context)
     bool made = false;
     context.Sender.OnModel([&](Ttolm472 &model) { made = FillTestRunTemplate(model); });
     if (!made)
-        context.Op().Warning(QStringLiteral("Hу max равен 0: ток петли 4-20 мА не вычисляется.\r"
-                                            "Таблица прогона не изменена"));
+        context.Op().Warning(NoLoopScaleWarning());
     context.Views.UpdateAllViews();
     return made;
 }

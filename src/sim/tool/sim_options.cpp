@@ -71,6 +71,9 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
          QStringLiteral("n")},
         {QStringLiteral("tank-speed"), QStringLiteral("Filling and draining speed in mm/s (default 5)."),
          QStringLiteral("mm/s")},
+        {QStringLiteral("level"),
+         QStringLiteral("Hold the level at mm, as a target on a test bench, instead of filling and draining."),
+         QStringLiteral("mm")},
         {QStringLiteral("seed"), QStringLiteral("Seed of the noise and of the faults (default 1)."),
          QStringLiteral("n")},
         {QStringLiteral("fault-rate"), QStringLiteral("Share of answers that go wrong, 0-1 (default 0)."),
@@ -113,7 +116,7 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
     long long status = gauge.status, seed = 1, errorCode = out.line.faults.errorCode;
     long long splitPause = out.line.faults.splitPauseMs, baud = out.line.timing.baud;
     long long turnaround = out.line.timing.turnaroundMs;
-    double rate = 0, speed = gauge.tankSpeed;
+    double rate = 0, speed = gauge.tankSpeed, level = 0;
     if (!integerOption(parser, QStringLiteral("address"), 0, 255, address, error) ||
         !integerOption(parser, QStringLiteral("plant"), 0, 65535, plant, error) ||
         !integerOption(parser, QStringLiteral("soft-version"), 0, 255, soft, error) ||
@@ -125,7 +128,8 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
         !integerOption(parser, QStringLiteral("baud"), 50, 4000000, baud, error) ||
         !integerOption(parser, QStringLiteral("turnaround"), 0, 10000, turnaround, error) ||
         !realOption(parser, QStringLiteral("fault-rate"), 0, 1, rate, error) ||
-        !realOption(parser, QStringLiteral("tank-speed"), 0, 100000, speed, error))
+        !realOption(parser, QStringLiteral("tank-speed"), 0, 100000, speed, error) ||
+        !realOption(parser, QStringLiteral("level"), 0, 100000, level, error))
         return false;
     if (parser.isSet(QStringLiteral("faults")) &&
         !ParseSimFaultList(parser.value(QStringLiteral("faults")), out.line.faults.kinds, error))
@@ -139,6 +143,8 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
     gauge.status = uint8_t(status);
     gauge.seed = uint64_t(seed);
     gauge.tankSpeed = speed;
+    if (parser.isSet(QStringLiteral("level")))
+        gauge.heldLevel = level;
     gauge.stateFile = parser.value(QStringLiteral("state"));
     out.line.faults.seed = uint64_t(seed);
     out.line.faults.rate = rate;

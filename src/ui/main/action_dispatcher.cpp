@@ -156,7 +156,7 @@ const TActionDispatcher::TEntry *TActionDispatcher::find(const QString &name) co
 TActionDispatcher::TEntry *TActionDispatcher::required(const QString &name)
 {
     TEntry *entry = find(name);
-    if (!entry && !m_pending.contains(name) && !m_unknown.contains(name)) {
+    if (!entry && !m_unknown.contains(name)) {
         m_unknown.append(name);
         qCritical("No action named %s", qPrintable(name));
     }

@@ -9,10 +9,9 @@
 // A disabled action does nothing, however it is started: from a menu, the
 // tool bar, another window or another action.
 //
-// A name that is not an action does nothing either. When it is not one of
-// the pending names (actions of windows still to come) it is a fault of
-// the table or the code that used it: it is logged as an error and kept
-// in UnknownNames(), which the tests check.
+// A name that is not an action does nothing either. It is a fault of the
+// table or the code that used it: it is logged as an error and kept in
+// UnknownNames(), which the tests check.
 //
 // User-interface thread only.
 
@@ -44,9 +43,7 @@ public:
     bool Has(const QString &name) const;
     QStringList Names() const;
 
-    void SetPending(const QStringList &names) { m_pending = names; }
-    // True when the action exists; reports a name that is neither an action
-    // nor pending.
+    // True when the action exists; reports a name that is not.
     bool Require(const QString &name);
     QStringList UnknownNames() const { return m_unknown; }
 
@@ -103,7 +100,6 @@ private:
     QObject *m_owner;
     std::map<QString, TEntry> m_entries;
     QStringList m_order;
-    QStringList m_pending;
     QStringList m_unknown;
     int m_running = 0;
 };

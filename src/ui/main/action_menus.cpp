@@ -1,6 +1,4 @@
-// The menus and the tool bar of the main window, in their order. Entries of
-// pending actions (windows not made yet) are left out, and so is a menu
-// with no entry left.
+// The menus and the tool bar of the main window, in their order.
 #include "ui/main/action_tables.h"
 
 namespace {

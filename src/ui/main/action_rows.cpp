@@ -14,6 +14,8 @@ const TNamedAction Windows[] = {
     {"actSelectCmdShow", "Команды ТОЛМ47xИ", nullptr},
     {"actSpectrumShow", "Спектр", nullptr},
     {"actSignalShow", "Сигнал", nullptr},
+    {"actKalibrShow", "Калибровка", nullptr},
+    {"actFormProgonShow", "Прогон", nullptr},
     {"actGraphLevel", "Уровень", "График уровня"},
     {"actGraphDistance", "Расстояние", "График расстояния от фланца до продукта"},
     {"actGraphLevelSr", "Уровень усредненный", "График усредненного уровня"},

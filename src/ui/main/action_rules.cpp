@@ -1,7 +1,6 @@
-// Which actions polling locks, which only full mode shows, and which belong
-// to windows the program does not have yet. The gauge parameters' change,
-// read and write actions follow their rows of the parameter table; the
-// lists here name the other actions.
+// Which actions polling locks and which only full mode shows. The gauge
+// parameters' change, read and write actions follow their rows of the
+// parameter table; the lists here name the other actions.
 #include "ui/main/action_tables.h"
 
 #include "device/parameter_table.h"
@@ -25,11 +24,6 @@ const char *const FullMode[] = {
     "actInitReadStart", "actInitReadStop", "actPeriodSignalReadChange", "actSpectrumRead", "actSpectrumShow",
     "actSignalRead", "actSignalShow", "actGraphLevelSr", "actGraphUsil", "actOprosSignalStart",
     "actOprosSignalStop", "actGraphCurrentOutputShow",
-};
-
-// The windows still to come: test run and calibration.
-const char *const Pending[] = {
-    "actFormProgonShow", "actKalibrShow",
 };
 
 template <std::size_t N>
@@ -73,9 +67,4 @@ QStringList FullModeActions()
 QStringList ExtendedActions()
 {
     return parameterActions([](const TParameter &p) { return p.Shown == TParameterCondition::FullModeExtended; });
-}
-
-QStringList PendingActions()
-{
-    return names(Pending);
 }

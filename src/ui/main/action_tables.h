@@ -66,10 +66,6 @@ QStringList PollingLockedActions();
 QStringList FullModeActions();
 // Actions shown only in full mode on a gauge with the extended parameters.
 QStringList ExtendedActions();
-// Actions of windows the program does not have yet: the menus, the tool
-// bar, the rules and the windows name them, and they are left out without
-// a word. Every other name they use must be an action.
-QStringList PendingActions();
 
 std::span<const TMenu> MainMenus();
 // The tool bars, one row each; a tool bar's title is its objectName.

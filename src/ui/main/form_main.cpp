@@ -33,7 +33,6 @@ TFormMain::TFormMain(TProgram &program, QWidget *parent)
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("ТОЛМ47xИ"));
-    m_actions->SetPending(PendingActions());
     createActions();
     createMenus();
     formCreate();

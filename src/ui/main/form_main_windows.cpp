@@ -1,7 +1,8 @@
 // The tool windows the main window opens, refreshes and closes. Each window
 // keeps its own single instance (made on first use, forgotten when it
-// closes); the main window only knows how to show it and where it stands in
-// the refresh order. Windows the program does not have yet have no action.
+// closes; the multi-graph is made anew for each opening and is modal); the
+// main window only knows how to show it and where it stands in the refresh
+// order.
 #include "ui/main/form_main.h"
 
 #include "app/app_context.h"
@@ -16,7 +17,9 @@
 #include "ui/windows/form_spectrum.h"
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_graph.h"
+#include "ui/windows/form_kalibr.h"
 #include "ui/windows/form_multi_graph.h"
+#include "ui/windows/form_progon.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/graph_slots.h"
 #include "ui/main/program.h"
@@ -82,6 +85,8 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
              return shown;
          },
          [] { return TFormSpectrum::Instance(); }},
+        {"actKalibrShow", [&program, &services] { return TFormKalibr::ShowKalibr(program.Model(), services); },
+         [] { return TFormKalibr::Instance(); }},
         {"actSignalShow",
          [&program] {
              const int shown = TFormSignal::ShowSignal(program.Model());
@@ -90,6 +95,14 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
              return shown;
          },
          [] { return TFormSignal::Instance(); }},
+        {"actFormProgonShow",
+         [&program, &services] {
+             const int shown = TFormProgon::ShowProgon(program.Model(), services, program.ArchiveSettings().dbPath);
+             if (shown == 0)
+                 TFormProgon::Instance()->UpdateView();
+             return shown;
+         },
+         [] { return TFormProgon::Instance(); }},
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));

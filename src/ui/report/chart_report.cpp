@@ -89,6 +89,72 @@ int textLine(QPainter &painter, const QRect &page, int y, const QString &text, c
     return y + box.height();
 }
 
+// The fields in two columns, filled down the left one first; the y below.
+int fieldLines(QPainter &painter, const QRect &page, int y, const QList<TReportField> &fields, const QFont &font)
+{
+    const int rows = (fields.size() + 1) / 2;
+    int bottom = y;
+    for (int column = 0; column < 2; ++column) {
+        const QRect half(page.left() + column * page.width() / 2, page.top(), page.width() / 2, page.height());
+        int line = y;
+        for (int row = 0; row < rows && column * rows + row < fields.size(); ++row) {
+            const TReportField &field = fields[column * rows + row];
+            line = textLine(painter, half, line, field.Name + QStringLiteral(": ") + field.Value, font,
+                            Qt::AlignLeft);
+        }
+        bottom = qMax(bottom, line);
+    }
+    return bottom;
+}
+
+int tableRowHeight(QPainter &painter, const QFont &font)
+{
+    painter.setFont(font);
+    return painter.fontMetrics().height() * 3 / 2;
+}
+
+// The caption and the header and cell rows; 0 for no table.
+int tableHeight(QPainter &painter, const TReportTable &table, const QFont &font)
+{
+    if (table.Headers.isEmpty())
+        return 0;
+    const int captionRows = table.Caption.isEmpty() ? 0 : 1;
+    return tableRowHeight(painter, font) * int(table.Rows.size() + 1 + captionRows);
+}
+
+// Ruled cells of equal width, the headers bold and centred, the numbers
+// right-aligned.
+void paintTable(QPainter &painter, const QRect &area, const TReportTable &table, const QFont &font)
+{
+    if (table.Headers.isEmpty())
+        return;
+    const int rowHeight = tableRowHeight(painter, font);
+    const int pad = rowHeight / 4;
+    QFont bold = font;
+    bold.setBold(true);
+    painter.setFont(bold);
+    int y = area.top();
+    if (!table.Caption.isEmpty()) {
+        painter.drawText(QRect(area.left(), y, area.width(), rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         table.Caption);
+        y += rowHeight;
+    }
+    const int columns = int(table.Headers.size());
+    const double width = double(area.width()) / columns;
+    auto row = [&](const QStringList &cells, const QFont &cellFont, Qt::Alignment alignment) {
+        painter.setFont(cellFont);
+        for (int c = 0; c < columns; ++c) {
+            const QRectF cell(area.left() + c * width, y, width, rowHeight);
+            painter.drawRect(cell);
+            painter.drawText(cell.adjusted(pad, 0, -pad, 0), int(alignment | Qt::AlignVCenter), cells.value(c));
+        }
+        y += rowHeight;
+    };
+    row(table.Headers, bold, Qt::AlignHCenter);
+    for (const QStringList &cells : table.Rows)
+        row(cells, font, Qt::AlignRight);
+}
+
 void paintPage(QCPPainter &painter, const QRect &page, const TChartReport &report, const QDateTime &created)
 {
     const int gap = qRound(painter.device()->logicalDpiY() * 4 / 25.4); // 4 mm
@@ -101,6 +167,7 @@ void paintPage(QCPPainter &painter, const QRect &page, const TChartReport &repor
                  Qt::AlignLeft);
     if (!report.Period.isEmpty())
         y = textLine(painter, page, y, report.Period, text, Qt::AlignLeft);
+    y = fieldLines(painter, page, y, report.Fields, text);
     y += gap;
 
     // The foot: which gauge the page belongs to.
@@ -112,7 +179,9 @@ void paintPage(QCPPainter &painter, const QRect &page, const TChartReport &repor
     painter.drawLine(QLineF(page.left(), footTop - gap / 4, page.right(), footTop - gap / 4));
     textLine(painter, page, footTop, foot, text, Qt::AlignLeft);
 
-    paintChart(painter, QRect(page.left(), y, page.width(), footTop - gap - y), report);
+    const int tableTop = footTop - gap - tableHeight(painter, report.Table, text);
+    paintTable(painter, QRect(page.left(), tableTop, page.width(), footTop - gap - tableTop), report.Table, text);
+    paintChart(painter, QRect(page.left(), y, page.width(), tableTop - gap - y), report);
 }
 
 // A4 across, 15 mm margins: a chart is wider than tall.

@@ -1,7 +1,9 @@
 #pragma once
 // The printed page of every chart of the program (time graph, multi-graph,
-// spectrum, signal): the title, "Отчет создан:" with the date and time the
-// report was made, the period line, the chart across the page, and at the
+// spectrum, signal, calibration, test run): the title, "Отчет создан:" with
+// the date and time the report was made, the period line, the gauge's
+// identifiers and coefficients where the page is a record of the gauge, the
+// chart across the page, a table of its points where it has one, and at the
 // foot the gauge's model and plant number, so a printed page can always be
 // put back to the gauge it came from.
 //
@@ -14,13 +16,29 @@
 // User-interface thread only (the chart is a widget, though never shown).
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 class QCustomPlot;
 class QPrinter;
 class QWidget;
+
+// "Заводской номер: 1" and the like, in two columns under the period.
+struct TReportField {
+    QString Name;
+    QString Value;
+};
+
+// A table under the chart: a caption (may be empty), the column headers,
+// the rows of cells as they are to be printed (numbers right-aligned).
+struct TReportTable {
+    QString Caption;
+    QStringList Headers;
+    QList<QStringList> Rows;
+};
 
 struct TChartReport {
     QString Title;
@@ -29,6 +47,8 @@ struct TChartReport {
     QString Model;       // "ТОЛМ472И"
     // Fills a fresh chart (axes, ranges, series) as the window shows it.
     std::function<void(QCustomPlot &chart)> FillChart;
+    QList<TReportField> Fields = {}; // may be empty
+    TReportTable Table = {};         // no headers: no table
 };
 
 // Paints the report as one page on `printer` (which must not be active).

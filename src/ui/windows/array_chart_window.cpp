@@ -2,6 +2,7 @@
 
 #include "device/tolm472.h"
 #include "ui/report/chart_csv.h"
+#include "ui/windows/window_actions.h"
 
 #include <qcustomplot.h>
 
@@ -29,29 +30,20 @@ private:
     double m_step;
 };
 
-QAction *windowAction(const char *name, const QString &caption, const QString &hint, QObject *parent)
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(QLatin1String(name));
-    action->setToolTip(hint);
-    action->setStatusTip(hint);
-    return action;
-}
-
 } // namespace
 
 TArrayChartWindow::TArrayChartWindow(QWidget *&openSlot, const QString &name, const QString &caption,
                                      const Ttolm472 &model, TAxisSteps axes, QWidget *parent)
     : TSingleWindow(openSlot, name, parent, Qt::Window),
-      actPointsTrue(windowAction("actPointsTrue", QStringLiteral("Точки показать"), QStringLiteral("Точки показать"),
+      actPointsTrue(WindowAction("actPointsTrue", QStringLiteral("Точки показать"), QStringLiteral("Точки показать"),
                                  this)),
-      actPointsFalse(windowAction("actPointsFalse", QStringLiteral("Точки скрыть"), QStringLiteral("Точки скрыть"),
+      actPointsFalse(WindowAction("actPointsFalse", QStringLiteral("Точки скрыть"), QStringLiteral("Точки скрыть"),
                                   this)),
-      actClose(windowAction("actClose", QStringLiteral("Закрыть окно"), QStringLiteral("Закрыть окно"), this)),
-      actReportPreview(windowAction("actReportPreview", QStringLiteral("График"), QStringLiteral("Отчет"), this)),
-      actReportPdf(windowAction("actReportPdf", QStringLiteral("Сохранить в PDF"),
+      actClose(WindowAction("actClose", QStringLiteral("Закрыть окно"), QStringLiteral("Закрыть окно"), this)),
+      actReportPreview(WindowAction("actReportPreview", QStringLiteral("График"), QStringLiteral("Отчет"), this)),
+      actReportPdf(WindowAction("actReportPdf", QStringLiteral("Сохранить в PDF"),
                                 QStringLiteral("Сохранить отчет в файл PDF"), this)),
-      actReportCsv(windowAction("actReportCsv", QStringLiteral("Сохранить данные (CSV)"),
+      actReportCsv(WindowAction("actReportCsv", QStringLiteral("Сохранить данные (CSV)"),
                                 QStringLiteral("Сохранить точки графика в файл CSV"), this)),
       m_model(model), m_axes(axes)
 {
@@ -65,14 +57,7 @@ TArrayChartWindow::TArrayChartWindow(QWidget *&openSlot, const QString &name, co
     connect(actPointsTrue, &QAction::triggered, this, [this] { showPoints(true); });
     connect(actPointsFalse, &QAction::triggered, this, [this] { showPoints(false); });
     connect(actClose, &QAction::triggered, this, &QWidget::close);
-    // A failure while the page is drawn leaves the window as it was.
-    connect(actReportPreview, &QAction::triggered, this, [this] {
-        try {
-            ShowChartReport(this, Report());
-        } catch (...) {
-        }
-    });
-    connect(actReportPdf, &QAction::triggered, this, [this] { SaveChartReportPdfAs(Report()); });
+    BindReportActions(this, actReportPreview, actReportPdf, [this] { return Report(); });
     connect(actReportCsv, &QAction::triggered, this, [this] { SaveChartCsvAs(*m_chart, ReportTitle()); });
     buildLayout();
     resize(800, 480);

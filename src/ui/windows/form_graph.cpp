@@ -58,8 +58,7 @@ TFormGraph::~TFormGraph()
 
 void TFormGraph::buildActions()
 {
-    buildCommonActions([this] { ShowChartReport(this, Report()); }, [this] { SaveChartReportPdfAs(Report()); },
-                       [this] { SaveCsvAs(CsvLines(), windowTitle()); });
+    buildCommonActions([this] { return Report(); }, [this] { SaveCsvAs(CsvLines(), windowTitle()); });
     makeAction("actYRangeChange", QStringLiteral("Изменить диапазон Y"), [this] { changeYRange(); });
     makeAction("actYRangeSet", QStringLiteral("Установить диапазон Y"), [this] { setYRange(); });
     makeAction("actSet4Milimeters", QStringLiteral("Размах 4 мм"), [this] { set4Millimeters(); });

@@ -86,8 +86,7 @@ TFormMultiGraph::~TFormMultiGraph()
 
 void TFormMultiGraph::buildActions()
 {
-    buildCommonActions([this] { ShowChartReport(this, Report()); }, [this] { SaveChartReportPdfAs(Report()); },
-                       [this] { SaveCsvAs(CsvLines(), windowTitle()); });
+    buildCommonActions([this] { return Report(); }, [this] { SaveCsvAs(CsvLines(), windowTitle()); });
     makeAction("actShowAllSeries", QStringLiteral("Показать все"), [this] { setAllVisible(true); });
     makeAction("actHideAllSeries", QStringLiteral("Скрыть все"), [this] { setAllVisible(false); });
 

@@ -6,6 +6,7 @@
 #include "ui/dialogs/operator.h"
 #include "ui/windows/graph_axis.h"
 #include "ui/windows/graph_settings.h"
+#include "ui/windows/window_actions.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -81,17 +82,14 @@ TTimeChartWindow::~TTimeChartWindow()
 QAction *TTimeChartWindow::makeAction(const char *name, const QString &caption, std::function<void()> run,
                                       const QString &hint)
 {
-    auto *action = new QAction(caption, this);
-    action->setObjectName(QLatin1String(name));
-    action->setToolTip(hint.isEmpty() ? caption : hint);
-    action->setStatusTip(action->toolTip());
-    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    QAction *action = WindowAction(name, caption, hint.isEmpty() ? caption : hint, this);
+    if (run)
+        connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
     m_actions.insert(QLatin1String(name), action);
     return action;
 }
 
-void TTimeChartWindow::buildCommonActions(std::function<void()> report, std::function<void()> pdf,
-                                          std::function<void()> csv)
+void TTimeChartWindow::buildCommonActions(std::function<TChartReport()> report, std::function<void()> csv)
 {
     auto *modes = new QActionGroup(this);
     QAction *current = makeAction("actCurrent", QStringLiteral("Текущие показания"), [this] { setCurrent(); },
@@ -115,9 +113,10 @@ void TTimeChartWindow::buildCommonActions(std::function<void()> report, std::fun
     makeAction("actScanEndOn", QStringLiteral("Следить за значением"), [this] { setScan(true); })->setCheckable(true);
     makeAction("actScanEndOff", QStringLiteral("Не следить за значением"), [this] { setScan(false); })
         ->setCheckable(true);
-    makeAction("actReportPreview", QStringLiteral("Просмотр/Печать"), std::move(report),
-               QStringLiteral("Открыть окно предварительного просмотра графика перед печатью"));
-    makeAction("actReportPdf", QStringLiteral("Сохранить в PDF"), std::move(pdf));
+    BindReportActions(this,
+                      makeAction("actReportPreview", QStringLiteral("Просмотр/Печать"), {},
+                                 QStringLiteral("Открыть окно предварительного просмотра графика перед печатью")),
+                      makeAction("actReportPdf", QStringLiteral("Сохранить в PDF"), {}), std::move(report));
     makeAction("actReportCsv", QStringLiteral("Сохранить данные (CSV)"), std::move(csv));
     makeAction("actClose", QStringLiteral("Закрыть окно"), [this] { close(); });
 }

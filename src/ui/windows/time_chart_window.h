@@ -105,11 +105,12 @@ protected:
     virtual void showAllY();
 
     // --- time_chart_window.cpp ---
+    // A named action of the window; `run` (when given) on every trigger.
     QAction *makeAction(const char *name, const QString &caption, std::function<void()> run,
                         const QString &hint = QString());
     // The actions both windows have: the modes, the twelve steps, zoom and
     // show-all, points, scan, report, PDF, CSV and close.
-    void buildCommonActions(std::function<void()> report, std::function<void()> pdf, std::function<void()> csv);
+    void buildCommonActions(std::function<TChartReport()> report, std::function<void()> csv);
     QMenu *addMenu(QMenuBar &menus, const QString &title, std::initializer_list<const char *> names) const;
     void addStepsTo(QMenu &menu) const;
     // The tool bar: the modes, `extra`, the steps, zoom, points, scan,
