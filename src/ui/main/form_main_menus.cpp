@@ -1,6 +1,7 @@
 // The menu bar and the tool bar of the main window, laid out from the menu
-// tables. Separators at the start, at the end or next to each other (left
-// by the actions of windows still to come) are dropped.
+// tables. An entry whose name is no action is left out (and reported), and
+// so are separators it would leave at the start, at the end or next to
+// each other.
 #include "ui/main/form_main.h"
 
 #include "ui/main/action_dispatcher.h"

@@ -70,7 +70,9 @@ TFormMultiGraph::TFormMultiGraph(const TSources &sources)
 {
     m_collection.OnItemChange = [this](TIOData *value) { ValueChanged(value); };
     openWindow() = this;
-    buildLegend();
+    // Its time labels on one line, unlike the time graph's.
+    setupTimeAxis(*m_chart, true);
+    putLegendBelow(*m_chart);
     buildActions();
     setPoints(false);
     setScan(false);
@@ -104,16 +106,15 @@ void TFormMultiGraph::buildActions()
     buildToolBar(QStringLiteral("ToolBarMultiGraph"), {});
 }
 
-void TFormMultiGraph::buildLegend()
+void TFormMultiGraph::putLegendBelow(QCustomPlot &chart)
 {
-    // Below the chart, the series side by side.
     auto *row = new QCPLayoutGrid;
-    m_chart->plotLayout()->addElement(1, 0, row);
+    chart.plotLayout()->addElement(1, 0, row);
     row->setMargins(QMargins(5, 0, 5, 5));
-    row->addElement(0, 0, m_chart->legend);
-    m_chart->legend->setFillOrder(QCPLegend::foColumnsFirst);
-    m_chart->legend->setVisible(true);
-    m_chart->plotLayout()->setRowStretchFactor(1, 0.001);
+    row->addElement(0, 0, chart.legend);
+    chart.legend->setFillOrder(QCPLegend::foColumnsFirst);
+    chart.legend->setVisible(true);
+    chart.plotLayout()->setRowStretchFactor(1, 0.001);
 }
 
 int TFormMultiGraph::Setup(const QString &caption, TDateTime stop, TDateTime start)

@@ -81,7 +81,8 @@ private:
 
     // form_multi_graph.cpp
     void buildActions();
-    void buildLegend();
+    // The legend in a row of its own below the chart, the series side by side.
+    static void putLegendBelow(QCustomPlot &chart);
     void setupValueAxis(QCustomPlot &chart, int decimals) const;
     std::vector<const TSeries *> allSeries() const override;
     std::vector<const TSeries *> visibleSeries() const override;

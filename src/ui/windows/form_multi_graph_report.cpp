@@ -17,12 +17,7 @@ void TFormMultiGraph::FillReportChart(QCustomPlot &chart) const
     chart.yAxis->setLabel(m_chart->yAxis->label());
     chart.xAxis->setRange(m_chart->xAxis->range());
     chart.yAxis->setRange(m_chart->yAxis->range());
-    auto *row = new QCPLayoutGrid;
-    chart.plotLayout()->addElement(1, 0, row);
-    row->addElement(0, 0, chart.legend);
-    chart.legend->setFillOrder(QCPLegend::foColumnsFirst);
-    chart.legend->setVisible(true);
-    chart.plotLayout()->setRowStretchFactor(1, 0.001);
+    putLegendBelow(chart);
     for (const QCPGraph *shown : m_lines) {
         QCPGraph *line = chart.addGraph();
         line->setPen(shown->pen());
