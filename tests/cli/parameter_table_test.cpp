@@ -71,9 +71,11 @@ TEST(ParameterTableTest, RowsNameTheirCommandsConsistently)
         // its number: it must be its own, the same in its read and write.
         if (const int number = ParameterNumber(p); number >= 0) {
             EXPECT_EQ(ParameterByNumber(p.Type, number), &p) << p.Name;
-            for (const int code : {p.ReadCode, p.WriteCode})
-                if (const TCommandRow *row = CommandRow(code); row && row->context != TRequestContext::ByteValue)
+            for (const int code : {p.ReadCode, p.WriteCode}) {
+                if (const TCommandRow *row = CommandRow(code); row && row->context != TRequestContext::ByteValue) {
                     EXPECT_EQ(row->number, number) << p.Name << " " << code;
+                }
+            }
         }
     }
     for (const char *name : {"Hmax", "Lmax", "KKalman", "KrPer", "SmPer", "Speed", "ODPM", "MUP", "VariantProcessing",

@@ -260,8 +260,9 @@ TEST_F(FormGraph, TheReportChartShowsTheWindowsViewReducedForItsWidthWithMarkers
         const int drawn = page.graph(0)->dataCount();
         EXPECT_GT(drawn, 1000);
         EXPECT_LE(drawn, 4 * page.axisRect()->width() + 2);
-        if (points)
+        if (points) {
             EXPECT_EQ(page.graph(1)->dataCount(), drawn);
+        }
         const auto ticker = page.xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>();
         ASSERT_TRUE(ticker);
         EXPECT_EQ(ticker->dateTimeFormat(), QStringLiteral("dd.MM.yy hh:mm:ss"));
