@@ -3,31 +3,22 @@
 // whose arrays a test fills, the archive root in a throw-away folder, a
 // scripted operator and a clock standing at 08.12.2026 10:15:00.
 
-#include "app/app_context.h"
-#include "device/tolm472.h"
+#include "model_window_bench.h"
+
 #include "ui/windows/form_signal.h"
 #include "ui/windows/form_spectrum.h"
 
-#include "support/gui_application.h"
-#include "support/installed_operator.h"
-#include "support/manual_clock.h"
-#include "support/temp_home.h"
-
-#include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 
-class ArrayChartBench : public GuiTest
+class ArrayChartBench : public ModelWindowBench
 {
 protected:
-    ArrayChartBench() { SetAppContext(TAppContext(home.path(), home.path())); }
     ~ArrayChartBench() override
     {
         delete TFormSpectrum::Instance();
         delete TFormSignal::Instance();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetAppContext(TAppContext());
     }
 
     QString DbPath() const { return home.file(QStringLiteral("DATA")); }
@@ -49,11 +40,6 @@ protected:
         model.Spectrum.fill(100);
         model.Spectrum[size_t(echo)] = 1000;
     }
-
-    TempHome home;
-    ManualClockScope clock{QDateTime(QDate(2026, 12, 8), QTime(10, 15, 0))};
-    TInstalledOperator op;
-    Ttolm472 model{home.path()};
 };
 
 // The first page of a PDF as a picture at `dpi` through pdftoppm; a null

@@ -4,22 +4,16 @@
 // the fixed error band and when it gives way, and the calibration record as
 // a PDF page.
 
-#include "app/app_context.h"
-#include "device/calibration.h"
-#include "device/tolm472.h"
+#include "model_window_bench.h"
 #include "report_pages.h"
+
+#include "device/calibration.h"
 #include "ui/windows/error_chart.h"
 #include "ui/windows/form_kalibr.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/step_repeat.h"
 
-#include "support/gui_application.h"
-#include "support/installed_operator.h"
-#include "support/manual_clock.h"
-#include "support/temp_home.h"
 #include "support/window_shots.h"
-
-#include "fake_main_services.h"
 
 #include <QAction>
 #include <QLabel>
@@ -28,12 +22,11 @@
 
 namespace {
 
-class KalibrWindow : public GuiTest
+class KalibrWindow : public ModelWindowBench
 {
 protected:
-    KalibrWindow()
+    KalibrWindow() : ModelWindowBench({QStringLiteral("tolm47x"), QStringLiteral("/full")})
     {
-        SetAppContext(TAppContext(home.path(), home.path(), {QStringLiteral("tolm47x"), QStringLiteral("/full")}));
         model.SetPlantNumber(1207);
         model.HardVersion = 3;
         model.SoftVersion = 2;
@@ -42,8 +35,6 @@ protected:
     {
         delete TFormKalibr::Instance();
         delete TFormTolmPar::Instance();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetAppContext(TAppContext());
     }
 
     // The table as the parameters window leaves it after "Вычислить": the
@@ -82,12 +73,6 @@ protected:
             errors.append(point.y());
         return errors;
     }
-
-    TempHome home;
-    ManualClockScope clock{QDateTime(QDate(2026, 12, 8), QTime(10, 15, 0))};
-    TInstalledOperator op;
-    Ttolm472 model{home.path()};
-    TFakeMainServices services;
 };
 
 TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInTheParametersWindow)

@@ -4,8 +4,8 @@
 // whole run against the simulated gauge, its level moved by the simulator's
 // own control as a target is moved on a bench.
 
-#include "fake_main_services.h"
 #include "form_main_bench.h"
+#include "model_window_bench.h"
 #include "report_pages.h"
 #include "support/window_shots.h"
 
@@ -49,12 +49,11 @@ QStringList ProtocolFiles(const QString &dbPath, const QDate &day, const QString
     return QDir(DayFolder(dbPath, day)).entryList({QStringLiteral("Progon_*") + suffix}, QDir::Files);
 }
 
-class ProgonWindow : public GuiTest
+class ProgonWindow : public ModelWindowBench
 {
 protected:
     ProgonWindow()
     {
-        SetAppContext(TAppContext(home.path(), home.path()));
         model.SetHmax(15000);
         model.SetLmax(15000);
         FillTestRunTemplate(model);
@@ -63,8 +62,6 @@ protected:
     ~ProgonWindow() override
     {
         delete TFormProgon::Instance();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetAppContext(TAppContext());
     }
 
     QString DbPath() const { return home.file(QStringLiteral("DATA")); }
@@ -90,12 +87,6 @@ protected:
             QTest::mouseClick(window.SetButton(), Qt::LeftButton);
         }
     }
-
-    TempHome home;
-    ManualClockScope clock{QDateTime(QDate(2026, 12, 8), QTime(10, 15, 0))};
-    TInstalledOperator op;
-    Ttolm472 model{home.path()};
-    TFakeMainServices services;
 };
 
 TEST_F(ProgonWindow, ThePointOfThePresentLevelIsBoldAndColouredByHowCloseItIs)
