@@ -30,6 +30,7 @@ inline void SaveReportPage(const TChartReport &report, const QString &pdf, const
         return;
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     ASSERT_FALSE(tool.isEmpty());
+    QDir().mkpath(folder);
     EXPECT_EQ(QProcess::execute(tool, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
                                        QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                        QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,

@@ -131,9 +131,8 @@ TFormKalibr::TFormKalibr(Ttolm472 &model, TMainServices &services, QWidget *pare
 
     auto *status = new QStatusBar(this);
     status->setSizeGripEnabled(false);
-    m_readout = new QLabel(status);
+    m_readout = new QLabel(QStringLiteral("Точка на графике"), status);
     m_readout->setObjectName(QStringLiteral("lblReadout"));
-    m_readout->setToolTip(QStringLiteral("Точка на графике"));
     status->addWidget(m_readout, 1);
     connect(m_chart, &TErrorChart::readout, m_readout, &QLabel::setText);
 
