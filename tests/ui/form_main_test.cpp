@@ -314,7 +314,7 @@ TEST_F(FormMain, F12BringsTheMainWindowBackFromAnyWindow)
 
 namespace {
 
-// "Графики" is modal: the command returns once the window has closed.
+// "Графики" is modal to the whole program; its command returns at once.
 TEST_F(FormMain, GraphsOpenTheModalMultiGraphWithAFourthSeriesOnlyInFullMode)
 {
     for (const bool full : {false, true}) {
@@ -327,6 +327,7 @@ TEST_F(FormMain, GraphsOpenTheModalMultiGraphWithAFourthSeriesOnlyInFullMode)
                                                             window->close();
                                                         });
         ASSERT_TRUE(Execute("actMultiGraphShow"));
+        whileOpen.WaitClosed();
         EXPECT_EQ(series, full ? 4 : 3);
         EXPECT_EQ(TFormMultiGraph::Instance(), nullptr);
         // A new archive: each series says it has nothing.

@@ -176,8 +176,7 @@ TEST_F(FormMultiGraph, OpensModallyTakesLivePointsWhileOpenAndWritesItsSettingsO
 {
     home.writeRaw(QStringLiteral("INI/fMultiGraph.ini"), "[Parameters]\r\ndtStepIndex=5\r\nPoints=1\r\n");
     AddDay(QDate::currentDate());
-    // Acts on the window once it is up and its archive is in, while the
-    // command that opened it still waits for it to close.
+    // Acts on the window once it is up and its archive is in.
     const TOnModalWindow<TFormMultiGraph> whileOpen(
         [](TFormMultiGraph *window) { return !window->Loading(); },
         [&](TFormMultiGraph *window) {
@@ -190,7 +189,8 @@ TEST_F(FormMultiGraph, OpensModallyTakesLivePointsWhileOpenAndWritesItsSettingsO
             window->Action(QStringLiteral("actSetOneDay"))->trigger();
             window->Action(QStringLiteral("actClose"))->trigger();
         });
-    EXPECT_EQ(TFormMultiGraph::ShowMultiGraph(model, false, Sources()), 0);
+    EXPECT_NE(TFormMultiGraph::OpenMultiGraph(model, false, Sources()), nullptr);
+    whileOpen.WaitClosed();
     EXPECT_TRUE(whileOpen.Done());
     EXPECT_EQ(TFormMultiGraph::Instance(), nullptr);
     const QByteArray ini = home.readRaw(QStringLiteral("INI/fMultiGraph.ini"));

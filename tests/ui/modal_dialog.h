@@ -3,6 +3,7 @@
 // code under test is about to open by queueing its actions before the call.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -84,8 +85,8 @@ private:
 };
 
 // Runs act once on the modal window of type Window as soon as it is open
-// and ready says so, while the code that opened it waits for it to close;
-// looks every 5 ms from the moment it is made.
+// and ready says so; looks every 5 ms from the moment it is made. A window
+// that returns at once from its command is waited for with WaitClosed.
 template <typename Window>
 class TOnModalWindow
 {
@@ -104,6 +105,16 @@ public:
         m_timer.start();
     }
     bool Done() const { return m_done; }
+    // Turns the event loop until act has run and no modal window is left
+    // (a closed window frees itself later); at most `ms`.
+    void WaitClosed(int ms = 60000) const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while ((!m_done || QApplication::activeModalWidget()) && waited.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
 private:
     QTimer m_timer;

@@ -106,11 +106,13 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));
-    // Modal: the command returns once the operator has closed it.
+    // Modal to the whole program while it is open; the command returns at once.
     windows.push_back({"actMultiGraphShow",
                        [&program] {
-                           return TFormMultiGraph::ShowMultiGraph(program.Model(), AppContext().Flags.FullMode,
-                                                                  graphSources(program));
+                           return TFormMultiGraph::OpenMultiGraph(program.Model(), AppContext().Flags.FullMode,
+                                                                  graphSources(program))
+                                      ? 0
+                                      : -1;
                        },
                        [] { return static_cast<QWidget *>(TFormMultiGraph::Instance()); }});
     return windows;

@@ -7,10 +7,8 @@
 #include "values/float_format.h"
 
 #include <QAction>
-#include <QEventLoop>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPointer>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -47,19 +45,6 @@ TFormMultiGraph *TFormMultiGraph::OpenMultiGraph(const Ttolm472 &gauge, bool ful
         delete window;
         return nullptr;
     }
-}
-
-int TFormMultiGraph::ShowMultiGraph(const Ttolm472 &gauge, bool fullMode, const TSources &sources)
-{
-    QPointer<TFormMultiGraph> window = OpenMultiGraph(gauge, fullMode, sources);
-    if (!window)
-        return -1;
-    // Modal as a dialog: the operator's command returns once the window has
-    // closed (and freed itself).
-    QEventLoop loop;
-    connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    loop.exec();
-    return 0;
 }
 
 TFormMultiGraph::TFormMultiGraph(const TSources &sources)

@@ -35,12 +35,10 @@ public:
     using TSources = TGraphSources;
 
     // "Графики": a new window over the last day with the gauge's series,
-    // shown modally until the operator closes it. 0, or -1 when it could
-    // not be set up (the window is then freed).
-    static int ShowMultiGraph(const Ttolm472 &gauge, bool fullMode, const TSources &sources);
-    // The same window shown with its modality but without waiting for it
-    // to close (a test or the soak drives it while it is open); nullptr
-    // when it could not be set up.
+    // application-modal: while it is open the operator works only in it.
+    // The command returns at once (no event loop of its own); the window
+    // frees itself when it closes. nullptr when it could not be set up
+    // (the window is then freed).
     static TFormMultiGraph *OpenMultiGraph(const Ttolm472 &gauge, bool fullMode, const TSources &sources);
     // The open window; none while it is closed.
     static TFormMultiGraph *Instance();
