@@ -28,8 +28,11 @@ QString TCustomTimer::SettingsPath() const
 
 void TCustomTimer::SetInterval(int ms)
 {
-    if (ms >= 1)
-        setInterval(ms);
+    if (ms < 1)
+        return;
+    setInterval(ms);
+    if (isActive())
+        emit OnRunning(true, ms);
 }
 
 void TCustomTimer::Load()
@@ -58,10 +61,13 @@ bool TCustomTimer::Save() const
 void TCustomTimer::setEnabled(bool enabled)
 {
     // Enabling a running timer does not restart its period.
-    if (enabled && !isActive())
+    const bool was = isActive();
+    if (enabled && !was)
         start();
     else if (!enabled)
         stop();
+    if (was != isActive())
+        emit OnRunning(isActive(), interval());
 }
 
 void TCustomTimer::Start()

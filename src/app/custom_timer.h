@@ -46,6 +46,9 @@ public:
 
 signals:
     void OnStateChange(TCustomTimer *sender);
+    // Whenever the timer starts or stops ticking (Start, Stop, Pause, Load)
+    // and when its interval changes while it ticks.
+    void OnRunning(bool running, int intervalMs);
 
 private:
     void setEnabled(bool enabled);

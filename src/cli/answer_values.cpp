@@ -2,16 +2,18 @@
 
 #include "protocol/command_codes.h"
 #include "device/parameter_table.h"
+#include "device/readings.h"
 #include "device/tolm472.h"
 
 #include <QJsonArray>
 
 namespace {
 
-TNamedValue reading(const char *name, const TIODouble &value)
+// A reading under the name the archive keeps it by.
+TNamedValue reading(TReadingKind kind, const TIODouble &value)
 {
     const double v = value.AsDouble();
-    return {QString::fromLatin1(name), QString::number(v, 'f', value.Description.Digits), v};
+    return {QString::fromLatin1(DescribeReading(kind).Name), QString::number(v, 'f', value.Description.Digits), v};
 }
 
 TNamedValue integer(const char *name, qint64 v)
@@ -54,16 +56,16 @@ TNamedValue ParameterValue(const TParameter &parameter, const Ttolm472 &model)
 QList<TNamedValue> AnswerValues(int code, const Ttolm472 &m)
 {
     switch (code) {
-    case BeatFreqRead: return {reading("Freq", m.Freq)};
-    case DistanceRead: return {reading("Distance", m.Distance)};
-    case LevelRead: return {reading("Level", m.Level)};
-    case LevelFreeRead: return {reading("LevelFree", m.LevelFree)};
-    case ReserveRead: return {reading("Reserve", m.Reserve)};
+    case BeatFreqRead: return {reading(TReadingKind::Freq, m.Freq)};
+    case DistanceRead: return {reading(TReadingKind::Distance, m.Distance)};
+    case LevelRead: return {reading(TReadingKind::Level, m.Level)};
+    case LevelFreeRead: return {reading(TReadingKind::LevelFree, m.LevelFree)};
+    case ReserveRead: return {reading(TReadingKind::Reserve, m.Reserve)};
     case UsilRead: return {integer("Usil", m.Usil())};
     case LevelAllRead:
-        return {reading("Freq", m.Freq),           reading("Distance", m.Distance), reading("Level", m.Level),
-                reading("LevelFree", m.LevelFree), reading("Reserve", m.Reserve),   integer("Usil", m.Usil())};
-    case TempRead: return {reading("Temp", m.Temp)};
+        return {reading(TReadingKind::Freq, m.Freq),           reading(TReadingKind::Distance, m.Distance), reading(TReadingKind::Level, m.Level),
+                reading(TReadingKind::LevelFree, m.LevelFree), reading(TReadingKind::Reserve, m.Reserve),   integer("Usil", m.Usil())};
+    case TempRead: return {reading(TReadingKind::Temp, m.Temp)};
     case ProgramTypeRead: return {integer("ProgramType", m.ProgramType)};
     case SignatureRead:
     case SystemAddressWrite:

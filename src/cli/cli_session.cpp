@@ -72,7 +72,7 @@ bool TCliSession::Open(QString &error)
     Ttolm472 &model = m_session->Model();
     model.SetSystemAddress(uint8_t(m_options.address));
     model.OnMessage = [this](const QString &text) { m_op.Warning(text); };
-    m_sender = std::make_unique<TCommandSender>(m_session->Cycle(), model, m_op);
+    m_sender = std::make_unique<TCommandSender>(m_session->Cycle(), model, m_session->HandOver(), m_op);
     return true;
 }
 

@@ -72,7 +72,7 @@ void printDifferences(TCliSession &session, const TConfigurationComparison &comp
 
 struct TCliProcedure {
     explicit TCliProcedure(TCliSession &session)
-        : context{session.Sender(), views, false, session.Home(), session.Op()}
+        : context{session.Sender(), views, false, session.Home()}
     {
     }
     TGaugeViews views; // no windows on a terminal

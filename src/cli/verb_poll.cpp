@@ -161,7 +161,7 @@ int RunPoll(TCliSession &session)
         const quint64 started = thread.Passes() + (thread.InPass() ? 1 : 0);
         if (count > 0 && started >= quint64(count))
             return stop();
-        thread.OnPollTick(timer);
+        thread.OnPollTick();
     };
     QObject::connect(&timer, &QTimer::timeout, tick);
     QTimer watch;

@@ -1,5 +1,6 @@
 // The gauge's answers: acceptance checks, then the payload by the answer's
-// function byte and the request context that BuildRequest recorded.
+// function byte and the context of the request that brought it, into an
+// immutable TGaugeAnswer; the status is counted in the device's TLinkStatus.
 //
 // Answer frame: address, function byte, count byte, data, CRC-16 low, high.
 // Offsets count from the address byte. An answer shorter than the length
@@ -26,6 +27,7 @@
 // The bytes in between (offset 2, 7 of a single value, 5 of a gain, 25 of
 // all readings) carry nothing the program uses and are not read.
 
+#include "device/gauge_answer.h"
 #include "device/parameter_table.h"
 #include "device/status_words.h"
 #include "device/tolm472.h"
@@ -35,6 +37,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -44,27 +47,31 @@ constexpr uint8_t DeviceTypeValue = 100;
 constexpr uint8_t SignalKind = 20;
 constexpr uint8_t SpectrumKind = 30;
 
-void storeReading(TIODouble &value, double x)
-{
-    // Stamped now; every store notifies, even of an unchanged reading.
-    value.SetValue(x);
-}
+// One parse: the request's context, the device's status and what the
+// answer says.
+struct TParse {
+    const TAnswerContext &context;
+    TLinkStatus &status;
+    TGaugeAnswer &out;
+
+    void store(TReadingKind kind, double x) { out.Readings[size_t(kind)] = x; }
+};
 
 // The status byte of a reading answer, judged before its values are used.
 // False when the values are to be thrown away.
-bool judgeStatus(Ttolm472 &m, uint8_t status, bool toStatusLog)
+bool judgeStatus(TParse &p, uint8_t status, bool toStatusLog)
 {
-    m.LastErrorCode = status;
+    p.status.LastErrorCode = status;
     if (toStatusLog && status != 0)
-        m.LogBlackBox(status);
+        p.out.BlackBoxStatus = status;
     if (IsCriticalStatus(status)) {
-        m.CountError();
-        if (m.ErrorLimitReached()) {
-            m.ReportStatus(status, GaugeStatusText(status));
+        p.status.CountError();
+        if (p.status.ErrorLimitReached()) {
+            p.status.ReportStatus(status, GaugeStatusText(status));
             return false;
         }
     } else if (IsNonCriticalStatus(status)) {
-        m.ReportStatus(status, GaugeStatusText(status));
+        p.status.ReportStatus(status, GaugeStatusText(status));
     }
     return true;
 }
@@ -73,126 +80,118 @@ bool judgeStatus(Ttolm472 &m, uint8_t status, bool toStatusLog)
 // the threshold still leaves the link up, but it stays counted: otherwise a
 // gauge that keeps reporting it would reset its own count with every answer
 // and never be reported at an ErrorMax above 1.
-void acceptReading(Ttolm472 &m, uint8_t status)
+void acceptReading(TParse &p, uint8_t status)
 {
-    if (IsCriticalStatus(status))
-        m.LinkState.SetValue(1);
-    else
-        m.Accept();
-}
-
-TIODouble *singleValueOf(Ttolm472 &m, uint8_t selector)
-{
-    switch (selector) {
-    case 0: return &m.Freq;
-    case 1: return &m.Distance;
-    case 2: return &m.Level;
-    case 3: return &m.LevelFree;
-    case 4: return &m.Reserve;
-    default: return nullptr;
+    if (IsCriticalStatus(status)) {
+        p.status.LinkState = 1;
+        p.status.Steps.push_back({1, std::nullopt});
+    } else {
+        p.status.Accept();
     }
 }
 
-void readValue(Ttolm472 &m, const QByteArray &a)
+std::optional<TReadingKind> singleValueOf(uint8_t selector)
 {
-    if (m.ReadSelector == GainSelector) {
+    switch (selector) {
+    case 0: return TReadingKind::Freq;
+    case 1: return TReadingKind::Distance;
+    case 2: return TReadingKind::Level;
+    case 3: return TReadingKind::LevelFree;
+    case 4: return TReadingKind::Reserve;
+    default: return std::nullopt;
+    }
+}
+
+void readValue(TParse &p, const QByteArray &a)
+{
+    if (p.context.ReadSelector == GainSelector) {
         const uint8_t status = ByteAt(a, 6);
-        if (!judgeStatus(m, status, true))
+        if (!judgeStatus(p, status, true))
             return;
-        m.SetUsil(WordAt(a, 3));
-        acceptReading(m, status);
+        p.out.Usil = WordAt(a, 3);
+        acceptReading(p, status);
         return;
     }
     const uint8_t status = ByteAt(a, 8);
-    if (!judgeStatus(m, status, true))
+    if (!judgeStatus(p, status, true))
         return;
-    if (TIODouble *value = singleValueOf(m, m.ReadSelector))
-        storeReading(*value, SingleAt(a, 3));
-    acceptReading(m, status);
+    if (const std::optional<TReadingKind> kind = singleValueOf(p.context.ReadSelector))
+        p.store(*kind, SingleAt(a, 3));
+    acceptReading(p, status);
 }
 
-void readAll(Ttolm472 &m, const QByteArray &a)
+void readAll(TParse &p, const QByteArray &a)
 {
     const uint8_t status = ByteAt(a, 26);
-    if (!judgeStatus(m, status, false))
+    if (!judgeStatus(p, status, false))
         return;
-    storeReading(m.Freq, SingleAt(a, 3));
-    storeReading(m.Distance, SingleAt(a, 7));
-    storeReading(m.Level, SingleAt(a, 11));
-    storeReading(m.LevelFree, SingleAt(a, 15));
-    storeReading(m.Reserve, SingleAt(a, 19));
-    m.SetUsil(WordAt(a, 23));
-    acceptReading(m, status);
+    p.store(TReadingKind::Freq, SingleAt(a, 3));
+    p.store(TReadingKind::Distance, SingleAt(a, 7));
+    p.store(TReadingKind::Level, SingleAt(a, 11));
+    p.store(TReadingKind::LevelFree, SingleAt(a, 15));
+    p.store(TReadingKind::Reserve, SingleAt(a, 19));
+    p.out.Usil = WordAt(a, 23);
+    acceptReading(p, status);
 }
 
-void echo(Ttolm472 &m, const QByteArray &a)
+void echo(TParse &p, const QByteArray &a)
 {
     // The gauge answers the request's AA 55 swapped; one of the two bytes
     // in its place is taken as a live gauge.
     if (ByteAt(a, 3) == 0x55 || ByteAt(a, 4) == 0xAA)
-        m.Accept();
+        p.status.Accept();
     else
-        m.Fail(StatusCode::ReadError, StatusText::ReadError);
+        p.status.Fail(StatusCode::ReadError, StatusText::ReadError);
 }
 
-void signature(Ttolm472 &m, const QByteArray &a)
+TSignatureAnswer signatureOf(const QByteArray &a, bool newAddress)
 {
-    const uint8_t address = ByteAt(a, 0);
-    const uint8_t unitType = ByteAt(a, 3);
-    const uint16_t plantNumber = WordAt(a, 4);
-    m.SetPlantNumber(plantNumber);
-    m.HardVersion = ByteAt(a, 6);
-    m.SoftVersion = ByteAt(a, 7);
-    if (m.On32)
-        m.On32(&m, address, unitType, plantNumber, m.HardVersion, m.SoftVersion);
-    m.Accept();
+    return {ByteAt(a, 0), ByteAt(a, 3), WordAt(a, 4), ByteAt(a, 6), ByteAt(a, 7), newAddress};
 }
 
-void newAddress(Ttolm472 &m, const QByteArray &a)
+void signature(TParse &p, const QByteArray &a)
+{
+    p.out.Signature = signatureOf(a, false);
+    p.status.Accept();
+}
+
+void newAddress(TParse &p, const QByteArray &a)
 {
     // The gauge answers from the address it was just given.
-    m.SetSystemAddress(ByteAt(a, 0));
-    signature(m, a);
+    p.out.Signature = signatureOf(a, true);
+    p.status.Accept();
 }
 
-void identification(Ttolm472 &m, const QByteArray &a)
+void identification(TParse &p, const QByteArray &a)
 {
-    const uint8_t address = ByteAt(a, 0);
-    const uint8_t unitType = ByteAt(a, 3);
-    const uint16_t plantNumber = WordAt(a, 4);
-    m.SetPlantNumber(plantNumber);
-    m.IdHardVersion = ByteAt(a, 6);
-    m.SoftVersionHost = ByteAt(a, 7);
-    m.SoftVersionCOS = ByteAt(a, 8);
-    m.CRC16Host = WordAt(a, 9);
-    m.CRC16COS = WordAt(a, 11);
-    if (m.On35)
-        m.On35(&m, address, unitType, plantNumber, m.IdHardVersion, m.SoftVersionHost, m.SoftVersionCOS,
-               m.CRC16Host, m.CRC16COS);
-    m.Accept();
+    p.out.Identification = TIdentificationAnswer{ByteAt(a, 0), ByteAt(a, 3),  WordAt(a, 4),  ByteAt(a, 6),
+                                                 ByteAt(a, 7), ByteAt(a, 8), WordAt(a, 9), WordAt(a, 11)};
+    p.status.Accept();
 }
 
-void acknowledge(Ttolm472 &m, const QByteArray &)
+void acknowledge(TParse &p, const QByteArray &)
 {
-    m.Accept();
+    p.status.Accept();
 }
 
 // One block of the array chosen by the last init command. An index that
-// does not fit the array (changed after the request went out) stores nothing.
-void dataBlock(Ttolm472 &m, const QByteArray &a)
+// does not fit the array stores nothing.
+void dataBlock(TParse &p, const QByteArray &a)
 {
-    const int first = (int(m.BlockIndex) - 1) * Ttolm472::BlockSize;
-    if (m.ArrayKind == SignalKind) {
-        if (m.BlockIndex >= 1 && first + Ttolm472::BlockSize <= Ttolm472::SignalSize)
-            for (int j = 0; j < Ttolm472::BlockSize; ++j)
-                m.Signal[first + j] = LongIntAt(a, 3 + 4 * j);
-        m.Accept();
-    } else if (m.ArrayKind == SpectrumKind) {
-        if (m.BlockIndex >= 1 && first + Ttolm472::BlockSize <= Ttolm472::SpectrumSize)
-            for (int j = 0; j < Ttolm472::BlockSize; ++j)
-                m.Spectrum[first + j] = SingleAt(a, 3 + 4 * j);
-        m.Accept();
+    const uint8_t kind = p.context.ArrayKind;
+    if (kind != SignalKind && kind != SpectrumKind)
+        return;
+    const int size = kind == SignalKind ? Ttolm472::SignalSize : Ttolm472::SpectrumSize;
+    const int first = (int(p.context.BlockIndex) - 1) * TDataBlock::Size;
+    if (p.context.BlockIndex >= 1 && first + TDataBlock::Size <= size) {
+        TDataBlock block;
+        block.ArrayKind = kind;
+        block.First = first;
+        for (int j = 0; j < TDataBlock::Size; ++j)
+            block.Values[size_t(j)] = kind == SignalKind ? double(LongIntAt(a, 3 + 4 * j)) : SingleAt(a, 3 + 4 * j);
+        p.out.Block = block;
     }
+    p.status.Accept();
 }
 
 bool decodesByteValue(uint8_t number)
@@ -200,43 +199,46 @@ bool decodesByteValue(uint8_t number)
     return number == TemperatureValue || number == DeviceTypeValue;
 }
 
-void byteValue(Ttolm472 &m, const QByteArray &a)
+void byteValue(TParse &p, const QByteArray &a)
 {
     const uint8_t value = ByteAt(a, 3);
-    if (m.ByteValueNumber == TemperatureValue) {
-        storeReading(m.Temp, static_cast<int8_t>(value));
-    } else if (m.ByteValueNumber == DeviceTypeValue) {
+    if (p.context.ByteValueNumber == TemperatureValue) {
+        p.store(TReadingKind::Temp, static_cast<int8_t>(value));
+    } else if (p.context.ByteValueNumber == DeviceTypeValue) {
         if (value == 11 || value == 12)
-            m.ProgramType = value;
-        else if (m.OnMessage)
-            m.OnMessage(QStringLiteral("Неизвестный тип прибора: ") + QString::number(value));
+            p.out.ProgramType = value;
+        else
+            p.out.Message = QStringLiteral("Неизвестный тип прибора: ") + QString::number(value);
     }
 }
 
-// A word or float parameter read back: through its setter, which drops
-// what is out of its range. A number the program does not know is ignored.
+// A word or float parameter read back; the model takes it through its
+// setter, which drops what is out of its range. A number the program does
+// not know is ignored.
 template <TParameterType Type>
-void parameterRead(Ttolm472 &m, const QByteArray &a)
+void parameterRead(TParse &p, const QByteArray &a)
 {
     const bool word = Type == TParameterType::Word;
-    const uint8_t number = word ? m.WordParamReadNumber : m.FloatParamReadNumber;
-    if (const TParameter *parameter = ParameterByNumber(Type, number))
-        parameter->Set(m, word ? double(WordAt(a, 3)) : SingleAt(a, 3));
+    const uint8_t number = word ? p.context.WordParamReadNumber : p.context.FloatParamReadNumber;
+    if (const TParameter *parameter = ParameterByNumber(Type, number)) {
+        p.out.Parameter = parameter;
+        p.out.ParameterValue = word ? double(WordAt(a, 3)) : SingleAt(a, 3);
+    }
 }
 
-void errorAnswer(Ttolm472 &m, const QByteArray &a)
+void errorAnswer(TParse &p, const QByteArray &a)
 {
     const uint8_t code = ByteAt(a, 3);
-    m.LastErrorCode = code;
+    p.status.LastErrorCode = code;
     if (code == 0)
-        m.Accept();
+        p.status.Accept();
     else if (const QString text = ErrorAnswerText(code); !text.isEmpty())
-        m.Fail(StatusCode::ErrorAnswer, text);
+        p.status.Fail(StatusCode::ErrorAnswer, text);
     else
-        m.CountError(); // a code the gauge documents no text for
+        p.status.CountError(); // a code the gauge documents no text for
 }
 
-using TInterpret = void (*)(Ttolm472 &, const QByteArray &);
+using TInterpret = void (*)(TParse &, const QByteArray &);
 
 struct TAnswerRule
 {
@@ -272,35 +274,127 @@ const TAnswerRule *ruleFor(uint8_t function)
     return rule != std::end(AnswerRules) ? rule : nullptr;
 }
 
-} // namespace
-
-bool Ttolm472::acceptFrame(const QByteArray &answer, bool (*checksumOk)(const QByteArray &))
+// The checks both parsers begin with: an empty or too short answer or a
+// wrong checksum fails. True when the answer may be read further.
+bool acceptFrame(TLinkStatus &status, const QByteArray &answer, bool (*checksumOk)(const QByteArray &))
 {
-    LastErrorCode = StatusCode::Normal;
-    LastErrorText = StatusText::Normal;
     if (answer.isEmpty())
-        Fail(StatusCode::NoAnswer, StatusText::NoAnswer);
+        status.Fail(StatusCode::NoAnswer, StatusText::NoAnswer);
     else if (answer.size() <= 4)
-        Fail(StatusCode::ReadError, StatusText::ReadError);
+        status.Fail(StatusCode::ReadError, StatusText::ReadError);
     else if (!checksumOk(answer))
-        Fail(StatusCode::ChecksumError, StatusText::ChecksumError);
+        status.Fail(StatusCode::ChecksumError, StatusText::ChecksumError);
     else
         return true;
     return false;
 }
 
-void Ttolm472::ParseAnswer(const QByteArray &answer)
+void parseGauge(TParse &p, const QByteArray &answer)
 {
-    if (!acceptFrame(answer, CheckCrc16))
+    if (!acceptFrame(p.status, answer, CheckCrc16))
         return;
     const TAnswerRule *rule = ruleFor(ByteAt(answer, 1));
     if (!rule)
-        return Fail(StatusCode::CommandMismatch, StatusText::CommandMismatch);
+        return p.status.Fail(StatusCode::CommandMismatch, StatusText::CommandMismatch);
     // The request that was sent fixes the length; a shorter answer is a read
     // error. A byte value the program does not decode is not looked at, so
     // its length does not matter either.
-    const bool lengthMatters = rule->function != GaugeFunction::ByteRead || decodesByteValue(ByteValueNumber);
-    if (lengthMatters && answer.size() < GaugeAnswerLength(rule->function, ReadSelector))
-        return Fail(StatusCode::ReadError, StatusText::ReadError);
-    rule->interpret(*this, answer);
+    const bool lengthMatters =
+        rule->function != GaugeFunction::ByteRead || decodesByteValue(p.context.ByteValueNumber);
+    if (lengthMatters && answer.size() < GaugeAnswerLength(rule->function, p.context.ReadSelector))
+        return p.status.Fail(StatusCode::ReadError, StatusText::ReadError);
+    rule->interpret(p, answer);
+}
+
+// An error answer of the gauge: exactly six bytes with 0xFA as function.
+bool isErrorAnswer(const QByteArray &answer)
+{
+    return answer.size() == 6 && static_cast<uint8_t>(answer.at(1)) == 0xFA;
+}
+
+} // namespace
+
+TGaugeAnswer ParseGaugeAnswer(const TAnswerContext &context, const QByteArray &answer, TLinkStatus &status)
+{
+    TGaugeAnswer out;
+    out.Sent = true;
+    out.Answer = answer;
+    status.BeginParse();
+    const uint16_t errorsBefore = status.ErrorCount;
+    TParse parse{context, status, out};
+    parseGauge(parse, answer);
+    // Judged here, so a polling pass's parse in between cannot count against
+    // an operator command: the parse counted no refusal and left no negative
+    // error code.
+    out.Taken = !answer.isEmpty() && !isErrorAnswer(answer) && status.ErrorCount <= errorsBefore &&
+                status.LastErrorCode >= 0;
+    out.Status = status;
+    return out;
+}
+
+// The current-loop meter's answer (ЛЮМИДОР-906 on the gauge's line). It has
+// no function byte and no status byte: any answer long enough to hold the
+// current and closed by a right CRC-8 is taken.
+//
+//  Offset: meaning
+//  5-6  current, signed 16 bits, LOW byte first, hundredths of a mA
+//  last CRC-8 of every byte before it
+TGaugeAnswer ParseMeterAnswer(const QByteArray &answer, TLinkStatus &status)
+{
+    constexpr int MinMeterAnswer = 8;
+    TGaugeAnswer out;
+    out.Sent = true;
+    out.Answer = answer;
+    status.BeginParse();
+    if (acceptFrame(status, answer, CheckCrc8)) {
+        if (answer.size() < MinMeterAnswer) {
+            status.Fail(StatusCode::ReadError, StatusText::ReadError);
+        } else {
+            const auto hundredths = static_cast<int16_t>(BytesToWord(ByteAt(answer, 5), ByteAt(answer, 6)));
+            out.Readings[size_t(TReadingKind::CurrentOutput)] = hundredths / 100.0;
+            status.Accept();
+            out.Taken = !isErrorAnswer(answer);
+        }
+    }
+    out.Status = status;
+    return out;
+}
+
+// --- Failure counting ----------------------------------------------------------
+
+void TLinkStatus::CountError()
+{
+    // Held at its top instead of wrapping round to 0, which would hide a
+    // line that has been failing for a very long time.
+    if (ErrorCount < std::numeric_limits<uint16_t>::max())
+        ++ErrorCount;
+}
+
+void TLinkStatus::ReportStatus(int32_t code, const QString &text)
+{
+    LastErrorCode = code;
+    LastErrorText = text;
+    LinkState = 2;
+    Steps.push_back({2, text});
+}
+
+void TLinkStatus::Accept()
+{
+    ErrorCount = 0;
+    LinkState = 1;
+    Steps.push_back({1, std::nullopt});
+}
+
+void TLinkStatus::Fail(int32_t code, const QString &text)
+{
+    CountError();
+    if (ErrorLimitReached())
+        ReportStatus(code, text);
+}
+
+void TLinkStatus::BeginParse()
+{
+    LastErrorCode = StatusCode::Normal;
+    LastErrorText = StatusText::Normal;
+    Steps.clear();
 }

@@ -11,15 +11,15 @@
 
 #include <QDir>
 
-void Ttolm472::LogBlackBox(uint8_t status)
+void LogBlackBoxEntry(const QString &programFolder, uint8_t status)
 {
     // A model made without a program folder (a tool or a test that only
     // parses) has no place for the log and keeps none.
-    if (ProgramFolder.isEmpty())
+    if (programFolder.isEmpty())
         return;
     const QString day = Clock().Now().date().toString(QStringLiteral("yyyy/MM/dd"));
     TLog log;
-    log.SetFileName(QDir(ProgramFolder).filePath(QStringLiteral("DATA/") + day + QStringLiteral("/BlackBox.txt")));
+    log.SetFileName(QDir(programFolder).filePath(QStringLiteral("DATA/") + day + QStringLiteral("/BlackBox.txt")));
     // The number right-aligned in two places ("%2d"), three when it needs them.
     // A line that cannot be written is lost quietly: the parse goes on.
     log.Add(QStringLiteral("%1 %2").arg(int(status), 2).arg(GaugeStatusText(status)));

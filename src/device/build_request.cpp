@@ -1,7 +1,8 @@
 // The request of a command code: address, function byte and data from the
-// command table, the tail from the model's present state, and the request
-// context that the parse of the answer reads.
+// command table, the tail from the values the request carries, and what the
+// parse of the answer must know of it.
 
+#include "device/gauge_answer.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "protocol/command_table.h"
@@ -14,14 +15,6 @@ const QString RequestError = QStringLiteral("Ошибка формировани
 // Array kinds selected by the read-init commands.
 constexpr uint8_t SignalArray = 20;
 constexpr uint8_t SpectrumArray = 30;
-
-// The present value of the parameter the gauge numbers `number` among its
-// word or float parameters; 0 for a number the program does not know.
-double parameterValue(const Ttolm472 &m, TParameterType type, uint8_t number)
-{
-    const TParameter *parameter = ParameterByNumber(type, number);
-    return parameter ? parameter->Get(m) : 0.0;
-}
 
 // Why a block read cannot go out, or empty text when it can. The gauge
 // answers a block read only after an array read was initialised, and the
@@ -39,16 +32,15 @@ QString blockReadRefusal(uint8_t arrayKind, uint16_t blockIndex)
     return QString();
 }
 
+// The model's own record of the last request of each kind, which the
+// windows and the model's own parse read.
 void recordContext(Ttolm472 &m, const TCommandRow &row)
 {
     switch (row.context) {
     case TRequestContext::None: break;
     case TRequestContext::ReadSelector: m.ReadSelector = row.number; break;
     case TRequestContext::ControlGroup: m.ControlGroup = row.number; break;
-    case TRequestContext::ControlAndArrayKind:
-        m.ControlGroup = row.number;
-        m.ArrayKind = row.argument;
-        break;
+    case TRequestContext::ControlAndArrayKind: m.ControlGroup = row.number; break;
     case TRequestContext::WordParam: m.WordParamNumber = row.number; break;
     case TRequestContext::FloatParam: m.FloatParamNumber = row.number; break;
     case TRequestContext::ByteValue: m.ByteValueNumber = row.number; break;
@@ -59,13 +51,10 @@ void recordContext(Ttolm472 &m, const TCommandRow &row)
 
 } // namespace
 
-std::optional<QByteArray> Ttolm472::BuildRequest(int code, QString *error)
+std::optional<QByteArray> BuildGaugeRequest(const TGaugeRequest &request, uint8_t &arrayKind,
+                                            TAnswerContext *context, QString *error)
 {
-    // A selector left from an earlier single read must not steer the parse
-    // of another command's answer.
-    ReadSelector = 0;
-
-    const TCommandRow *row = CommandRow(code);
+    const TCommandRow *row = CommandRow(request.Code);
     if (!row) {
         if (error)
             *error = RequestError;
@@ -73,39 +62,87 @@ std::optional<QByteArray> Ttolm472::BuildRequest(int code, QString *error)
     }
 
     QByteArray payload;
-    payload.append(char(m_systemAddress));
+    payload.append(char(request.Address));
     payload.append(char(row->function));
     payload.append(row->data.data(), qsizetype(row->data.size()));
 
     switch (row->tail) {
     case TRequestTail::None: break;
-    case TRequestTail::WordParameter: AppendWord(payload, uint16_t(parameterValue(*this, TParameterType::Word, row->number)));
-        break;
-    case TRequestTail::FloatParameter: AppendSingle(payload, parameterValue(*this, TParameterType::Float, row->number));
-        break;
+    case TRequestTail::WordParameter: AppendWord(payload, uint16_t(request.Value)); break;
+    case TRequestTail::FloatParameter: AppendSingle(payload, request.Value); break;
     case TRequestTail::AddressChange:
         // The gauge that carries this plant number takes the new address and
         // answers from it.
-        AppendWord(payload, m_plantNumber);
-        payload.append(char(m_systemAddressNew));
+        AppendWord(payload, request.PlantNumber);
+        payload.append(char(request.NewAddress));
         break;
-    case TRequestTail::NewPlantNumber: AppendWord(payload, m_plantNumberNew); break;
+    case TRequestTail::NewPlantNumber: AppendWord(payload, request.NewPlantNumber); break;
     case TRequestTail::BlockOffset: {
-        const QString refusal = blockReadRefusal(ArrayKind, BlockIndex);
+        const QString refusal = blockReadRefusal(arrayKind, request.BlockIndex);
         if (!refusal.isEmpty()) {
-            if (OnMessage)
-                OnMessage(refusal);
             if (error)
                 *error = refusal;
             return std::nullopt;
         }
         // Offset of the block's first value in the array, 16 bits on the line.
-        AppendWord(payload, uint16_t((int(BlockIndex) - 1) * BlockSize));
-        payload.append(char(BlockSize));
+        AppendWord(payload, uint16_t((int(request.BlockIndex) - 1) * Ttolm472::BlockSize));
+        payload.append(char(Ttolm472::BlockSize));
         break;
     }
     }
 
-    recordContext(*this, *row);
+    if (row->context == TRequestContext::ControlAndArrayKind)
+        arrayKind = row->argument;
+    if (context) {
+        *context = TAnswerContext{};
+        switch (row->context) {
+        case TRequestContext::ReadSelector: context->ReadSelector = row->number; break;
+        case TRequestContext::ByteValue: context->ByteValueNumber = row->number; break;
+        case TRequestContext::WordParamRead: context->WordParamReadNumber = row->number; break;
+        case TRequestContext::FloatParamRead: context->FloatParamReadNumber = row->number; break;
+        default: break;
+        }
+        context->BlockIndex = request.BlockIndex;
+        context->ArrayKind = arrayKind;
+    }
+    return payload;
+}
+
+TGaugeRequest Ttolm472::MakeRequest(int code) const
+{
+    TGaugeRequest request;
+    request.Code = code;
+    request.Address = m_systemAddress;
+    request.PlantNumber = m_plantNumber;
+    request.NewAddress = m_systemAddressNew;
+    request.NewPlantNumber = m_plantNumberNew;
+    request.BlockIndex = BlockIndex;
+    if (const TCommandRow *row = CommandRow(code)) {
+        const bool word = row->tail == TRequestTail::WordParameter;
+        if (word || row->tail == TRequestTail::FloatParameter) {
+            // A number the program does not know goes out as 0.
+            const TParameter *parameter =
+                ParameterByNumber(word ? TParameterType::Word : TParameterType::Float, row->number);
+            request.Value = parameter ? parameter->Get(*this) : 0.0;
+        }
+    }
+    return request;
+}
+
+std::optional<QByteArray> Ttolm472::BuildRequest(int code, QString *error)
+{
+    // A selector left from an earlier single read must not steer the parse
+    // of another command's answer.
+    ReadSelector = 0;
+    QString refusal;
+    const std::optional<QByteArray> payload = BuildGaugeRequest(MakeRequest(code), ArrayKind, nullptr, &refusal);
+    if (!payload) {
+        if (refusal != RequestError && OnMessage)
+            OnMessage(refusal);
+        if (error)
+            *error = refusal;
+        return std::nullopt;
+    }
+    recordContext(*this, *CommandRow(code));
     return payload;
 }

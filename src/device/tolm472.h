@@ -1,14 +1,17 @@
 #pragma once
 // The program's one picture of the level gauge on the line: configuration
 // parameters, latest readings as observable values, the arrays read block by
-// block, bad zones, calibration and test-run tables, the request builder and
-// the answer parsers with the exchange status.
+// block, bad zones, calibration and test-run tables and the exchange status.
 //
-// Written only in the user-interface thread; BuildRequest of a polled command
-// runs in the request thread while no parse is running (it reads published
-// properties and writes the request context that the next parse reads).
+// Owned by the user-interface thread and written only there: the request
+// thread and the procedures make their requests from values they carry
+// (MakeRequest is taken here when a command starts) and parse the answers
+// where they arrive; the model takes each parsed answer once, in order
+// (Apply). BuildRequest and ParseAnswer do both steps on the model at once,
+// for tools and tests that talk to the gauge in one thread.
 
 #include "device/bad_zones.h"
+#include "device/gauge_answer.h"
 #include "protocol/command_codes.h"
 #include "values/io_data.h"
 
@@ -36,16 +39,13 @@ struct TProgonPoint {
     QDateTime Captured; // when the point was last captured; none for a template's
 };
 
+// One status entry in DATA\yyyy\mm\dd\BlackBox.txt below `programFolder`
+// (none without a folder); from any thread, failures are swallowed.
+void LogBlackBoxEntry(const QString &programFolder, uint8_t status);
+
 class Ttolm472
 {
 public:
-    // Signature-type answers (0x20, 0x25, 0x30).
-    using TOn32 = std::function<void(Ttolm472 *sender, uint8_t systemAddress, uint8_t unitType,
-                                     uint16_t plantNumber, uint8_t hardVersion, uint8_t softVersion)>;
-    // Identification answer (0x23).
-    using T35Event = std::function<void(Ttolm472 *sender, uint8_t sysAdr, uint8_t unitType, uint16_t plantNumber,
-                                        uint8_t hardVersion, uint8_t softVersionHost, uint8_t softVersionCOS,
-                                        uint16_t crc16Host, uint16_t crc16COS)>;
     // The model's two operator messages (refused block index, unknown device
     // type) go out through this; the user interface shows them as a warning
     // box captioned "Внимание". Unset: the message is dropped.
@@ -66,13 +66,18 @@ public:
 
     // --- Published properties (setter rules in the .cpp) ---------------------
     uint8_t SystemAddress() const { return m_systemAddress; }
-    void SetSystemAddress(uint8_t v) { m_systemAddress = v; }
+    void SetSystemAddress(uint8_t v)
+    {
+        m_systemAddress = v;
+        if (OnSystemAddress)
+            OnSystemAddress(v);
+    }
+    // Told every address set, so the polling asks the gauge where it is.
+    std::function<void(uint8_t address)> OnSystemAddress;
     uint8_t SystemAddressNew() const { return m_systemAddressNew; }
     void SetSystemAddressNew(uint8_t v) { m_systemAddressNew = v; }
     uint16_t PlantNumberNew() const { return m_plantNumberNew; }
     void SetPlantNumberNew(uint16_t v) { m_plantNumberNew = v; }
-    TOn32 On32;
-    T35Event On35;
     bool Enabled() const;
     void SetEnabled(bool v);
     uint16_t ErrorMax() const { return m_errorMax; }
@@ -154,7 +159,8 @@ public:
     int32_t LastErrorCode = 0;
     QString LastErrorText = QStringLiteral("Норма");
 
-    // Request context recorded by BuildRequest for the parse of the answer.
+    // The context of the last request BuildRequest built, which ParseAnswer
+    // reads.
     uint8_t ReadSelector = 0;
     uint8_t ControlGroup = 0;
     uint8_t WordParamNumber = 0;
@@ -168,42 +174,6 @@ public:
     // the gauge, not to one request: every block read after an init command
     // is read in its mode, whatever other requests went out in between.
     uint8_t ArrayKind = 0;
-
-    // The request context as one piece: an exchange records it when its
-    // request is built and has its answer parsed with it later, possibly
-    // after other exchanges built requests of their own in between; the
-    // parse puts back the context it found, so no exchange's parse changes
-    // what another exchange's request recorded.
-    struct TRequestContext {
-        uint8_t ReadSelector, ControlGroup, WordParamNumber, FloatParamNumber, ByteValueNumber, WordParamReadNumber,
-            FloatParamReadNumber;
-        uint16_t BlockIndex;
-    };
-    TRequestContext RequestContext() const
-    {
-        return {ReadSelector,    ControlGroup,        WordParamNumber,      FloatParamNumber,
-                ByteValueNumber, WordParamReadNumber, FloatParamReadNumber, BlockIndex};
-    }
-    void RestoreRequestContext(const TRequestContext &c)
-    {
-        ReadSelector = c.ReadSelector;
-        ControlGroup = c.ControlGroup;
-        WordParamNumber = c.WordParamNumber;
-        FloatParamNumber = c.FloatParamNumber;
-        ByteValueNumber = c.ByteValueNumber;
-        WordParamReadNumber = c.WordParamReadNumber;
-        FloatParamReadNumber = c.FloatParamReadNumber;
-        BlockIndex = c.BlockIndex;
-    }
-    // Parses `answer` with the context its request recorded and puts the
-    // model's present context back afterwards.
-    void ParseAnswerOf(const TRequestContext &context, const QByteArray &answer)
-    {
-        const TRequestContext present = RequestContext();
-        RestoreRequestContext(context);
-        ParseAnswer(answer);
-        RestoreRequestContext(present);
-    }
 
     static constexpr int SpectrumSize = 512;
     static constexpr int SignalSize = 1024;
@@ -241,28 +211,33 @@ public:
     void ClearSignal();
     double SpectrumMax() const;
 
+    // The request of `code` with the values the model holds now: what a
+    // command carries from the moment it is started.
+    TGaugeRequest MakeRequest(int code) const;
     // Payload (address, function, data; no CRC) of a command, recording the
     // request context. nullopt for a code that is not a command (text
     // "Ошибка формирования запроса" in *error) and for a refused block read
     // (its message goes out through OnMessage, nothing is sent).
     std::optional<QByteArray> BuildRequest(int code, QString *error = nullptr);
 
-    // The gauge's answer, CRC included, possibly empty.
+    // The gauge's answer, CRC included, possibly empty, parsed with the
+    // request context BuildRequest recorded, counted in the model's status,
+    // logged and applied.
     void ParseAnswer(const QByteArray &answer);
-    // The current-loop meter's answer, CRC-8 included, possibly empty.
+    // The current-loop meter's answer, CRC-8 included, possibly empty; only
+    // the current is taken, the gauge's status stays as it is.
     void ParseLumidorAnswer(const QByteArray &answer);
-
-    // Status bookkeeping shared by the two parsers.
+    // Takes an answer parsed elsewhere: the values it carries, the device's
+    // status after it (not for the meter's answers), a message for the
+    // operator. In the user-interface thread.
+    void Apply(const TGaugeAnswer &answer);
+    // The failure count, threshold and status as the model holds them.
+    TLinkStatus LinkStatus() const;
     void ResetErrorCount() { ErrorCount = 0; }
-    void CountError();
-    bool ErrorLimitReached() const { return ErrorCount >= m_errorMax; }
-    void ReportStatus(int32_t code, const QString &text);
-    void Accept();
-    void Fail(int32_t code, const QString &text);
 
     // Appends one status entry to DATA\yyyy\mm\dd\BlackBox.txt below the
     // program folder; failures are swallowed.
-    void LogBlackBox(uint8_t status);
+    void LogBlackBox(uint8_t status) { LogBlackBoxEntry(ProgramFolder, status); }
 
     // Least-squares fit of KrPer and SmPer to the calibration table; with
     // fewer than two points, equal x values or KrPer 0 nothing changes.
@@ -270,10 +245,8 @@ public:
 
 private:
     bool bit(int n) const { return (m_variantProcessing >> n) & 1; }
-    // The checks both parsers begin with: status back to normal, then an
-    // empty or too short answer or a wrong checksum fails. True when the
-    // answer may be read further.
-    bool acceptFrame(const QByteArray &answer, bool (*checksumOk)(const QByteArray &));
+    TAnswerContext answerContext() const;
+    void applyGauge(const TGaugeAnswer &answer);
     void setBit(int n, bool on, std::initializer_list<int> clears = {});
     void presetCalibration(int points);
     void presetProgon(int points);

@@ -3,11 +3,9 @@
 //
 // A USB adapter that is pulled out and plugged in again comes back under its
 // old name a moment later; polling should go on without the operator's
-// "СОМ порт". The tries run in the thread that made this object (the one
-// that opened the port: the user-interface thread of the program), so the
-// port's Qt object is made where it always was; that thread needs a running
-// event loop. Start may be called from any thread, also from the request
-// thread in the middle of the exchange that found the port gone.
+// "СОМ порт". The tries run in the thread that made this object (the port
+// thread, where the port's Qt object is made and used); that thread needs a
+// running event loop. Start may be called from any thread.
 
 #include <QTimer>
 

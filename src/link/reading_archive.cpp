@@ -1,34 +1,37 @@
 #include "link/reading_archive.h"
 
-#include "device/tolm472.h"
+#include "device/readings.h"
+#include "protocol/command_codes.h"
 
-namespace {
-
-TArchivedValue of(const char *name, const TIODouble &value, int digits)
+QVector<TArchivedValue> TakeReading(const TGaugeAnswer &answer)
 {
-    return {QString::fromLatin1(name), value.AsDouble(), digits};
-}
-
-} // namespace
-
-QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model)
-{
-    const auto freq = [&] { return of("Freq", model.Freq, 2); };
-    const auto distance = [&] { return of("Distance", model.Distance, 1); };
-    const auto level = [&] { return of("LevelBusy", model.Level, 1); };
-    const auto levelFree = [&] { return of("LevelFree", model.LevelFree, 1); };
-    const auto reserve = [&] { return of("Reserve", model.Reserve, model.Reserve.Description.Digits); };
-    const auto usil = [&] { return TArchivedValue{QStringLiteral("Usil"), double(model.Usil()), 0}; };
-    switch (code) {
-    case BeatFreqRead: return {freq()};
-    case DistanceRead: return {distance()};
-    case LevelRead: return {level()};
-    case LevelFreeRead: return {levelFree()};
-    case ReserveRead: return {reserve()};
-    case UsilRead: return {usil()};
-    case LevelAllRead: return {freq(), distance(), level(), levelFree(), reserve(), usil()};
-    case TempRead: return {of("TmpOfSensor", model.Temp, 0)};
-    case CurrentOutputReading: return {of("CurrentOutput", model.CurrentOutput, 2)};
-    default: return {};
+    QVector<TArchivedValue> values;
+    const auto take = [&](TReadingKind kind) {
+        if (const std::optional<double> v = answer.Reading(kind)) {
+            const TReadingDescription &d = DescribeReading(kind);
+            values.append({QString::fromLatin1(d.Name), *v, d.Digits});
+        }
+    };
+    const auto usil = [&] {
+        if (answer.Usil)
+            values.append({QStringLiteral("Usil"), double(*answer.Usil), 0});
+    };
+    switch (answer.Code) {
+    case BeatFreqRead: take(TReadingKind::Freq); break;
+    case DistanceRead: take(TReadingKind::Distance); break;
+    case LevelRead: take(TReadingKind::Level); break;
+    case LevelFreeRead: take(TReadingKind::LevelFree); break;
+    case ReserveRead: take(TReadingKind::Reserve); break;
+    case UsilRead: usil(); break;
+    case LevelAllRead:
+        for (TReadingKind kind : {TReadingKind::Freq, TReadingKind::Distance, TReadingKind::Level,
+                                  TReadingKind::LevelFree, TReadingKind::Reserve})
+            take(kind);
+        usil();
+        break;
+    case TempRead: take(TReadingKind::Temp); break;
+    case CurrentOutputReading: take(TReadingKind::CurrentOutput); break;
+    default: break;
     }
+    return values;
 }

@@ -1,13 +1,12 @@
 #pragma once
 // Which values an accepted answer puts into the archive: per command code
-// the archive names, the model's values and the digits of the text file.
-// The values are taken in the user-interface thread right after the parse
-// (the model is written only there) and archived by the polling thread.
+// the archive names, the values the answer carried and the digits of the
+// text file. Taken in the thread that parsed the answer.
+
+#include "device/gauge_answer.h"
 
 #include <QString>
 #include <QVector>
-
-class Ttolm472;
 
 struct TArchivedValue {
     QString name;
@@ -15,6 +14,6 @@ struct TArchivedValue {
     int digits = 0;
 };
 
-// The values that belong to `code` as the model holds them now; empty for a
-// code that archives nothing.
-QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model);
+// The values of `answer` that belong to its command; empty for a code that
+// archives nothing. A value the answer did not carry is left out.
+QVector<TArchivedValue> TakeReading(const TGaugeAnswer &answer);

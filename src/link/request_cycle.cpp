@@ -2,29 +2,23 @@
 
 #include "values/clock.h"
 #include "device/tolm472.h"
+#include "protocol/command_codes.h"
+#include "protocol/command_table.h"
 #include "protocol/frame.h"
 #include "protocol/request_layout.h"
 #include "link/line.h"
-#include "link/ui_hand_over.h"
 
 #include <QDate>
 
-namespace {
-
-// An error answer of the gauge: exactly six bytes with 0xFA as function.
-bool IsErrorAnswer(const QByteArray &answer)
-{
-    return answer.size() == 6 && static_cast<uint8_t>(answer.at(1)) == 0xFA;
-}
-
-} // namespace
-
-TRequestCycle::TRequestCycle(Ttolm472 &model, TLine &line, TUiHandOver &handOver, const QString &programFolder)
-    : PortParametersTolm(programFolder), PortParametersLumidor(programFolder), m_model(model), m_line(line),
-      m_handOver(handOver)
+TRequestCycle::TRequestCycle(const Ttolm472 &model, TLine &line, const QString &programFolder)
+    : PortParametersTolm(programFolder), PortParametersLumidor(programFolder), m_line(line),
+      m_programFolder(programFolder), m_address(model.SystemAddress())
 {
     PortParametersTolm.Section = QStringLiteral("Tolm");
     PortParametersLumidor.Section = QStringLiteral("Lumidor");
+    m_gaugeStatus = model.LinkStatus();
+    // The meter counts its failures against the gauge's threshold.
+    m_meterStatus.ErrorMax = m_gaugeStatus.ErrorMax;
     // Entry 0 copies the gauge's Enabled once; later changes of the model
     // (a loaded parameter set) do not reach the list.
     m_devices[0] = {TListDevice::KindTolm, 0, model.Enabled(), model.Description.Title};
@@ -53,6 +47,25 @@ void TRequestCycle::SetReadingOutlet(TReadingOutlet outlet)
 {
     std::lock_guard lock(m_outletMutex);
     m_outlet = std::move(outlet);
+}
+
+void TRequestCycle::SetAnswerOutlet(TAnswerOutlet outlet)
+{
+    std::lock_guard lock(m_lineMutex);
+    m_answerOutlet = std::move(outlet);
+}
+
+void TRequestCycle::SetGaugeAddress(uint8_t address)
+{
+    m_address = address;
+}
+
+TGaugeRequest TRequestCycle::ReadRequest(int code) const
+{
+    TGaugeRequest request;
+    request.Code = code;
+    request.Address = m_address;
+    return request;
 }
 
 void TRequestCycle::SetPolled(int code, bool on)
@@ -98,95 +111,76 @@ bool TRequestCycle::AnyDeviceEnabled() const
     return false;
 }
 
-int TRequestCycle::Exchange(int code)
+TGaugeAnswer TRequestCycle::Exchange(const TGaugeRequest &request)
 {
-    return exchangeTolm(code, false).result;
+    return exchangeTolm(request);
 }
 
-bool TRequestCycle::ExchangeAccepted(int code, QByteArray *answer)
+TGaugeAnswer TRequestCycle::exchangeTolm(const TGaugeRequest &request)
 {
-    const TOutcome outcome = exchangeTolm(code, false);
-    if (answer)
-        *answer = outcome.answer;
-    return outcome.result == 0 && outcome.taken;
-}
-
-int TRequestCycle::ExchangeLumidor()
-{
-    return exchangeLumidor(false).result;
-}
-
-TRequestCycle::TOutcome TRequestCycle::exchangeTolm(int code, bool takeReading)
-{
-    TOutcome outcome;
-    // The payload is built where the model lives; the context it records
-    // travels with this exchange to its parse, whatever requests other
-    // exchanges built in between, and leaves theirs as it found them.
-    std::optional<QByteArray> payload;
-    Ttolm472::TRequestContext context{};
-    if (!m_handOver.Run([&] {
-            payload = m_model.BuildRequest(code);
-            context = m_model.RequestContext();
-        }) ||
-        !payload)
-        return outcome;
+    std::lock_guard lock(m_lineMutex);
+    TAnswerContext context;
+    QString refusal;
+    const std::optional<QByteArray> payload = BuildGaugeRequest(request, m_arrayKind, &context, &refusal);
+    if (!payload) {
+        TGaugeAnswer refused;
+        refused.Code = request.Code;
+        // A block read the gauge could not answer tells the operator why; a
+        // code that is no command just fails.
+        if (CommandRow(request.Code)) {
+            refused.Message = refusal;
+            publish(refused);
+        }
+        return refused;
+    }
 
     QByteArray answer;
-    TTransmitResult sent = TTransmitResult::NotOpen;
-    {
-        std::lock_guard lock(m_lineMutex);
-        m_line.ApplyParameters(PortParametersTolm);
-        sent = ModbusMode ? m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax)
-                          : m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
+    m_line.ApplyParameters(PortParametersTolm);
+    const TTransmitResult sent = ModbusMode ? m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax)
+                                            : m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
+    if (sent == TTransmitResult::NotOpen) {
+        TGaugeAnswer unsent; // nothing went out: no answer to parse, no log line
+        unsent.Code = request.Code;
+        return unsent;
     }
-    if (sent == TTransmitResult::NotOpen)
-        return outcome; // nothing went out: no answer to parse, no log line
 
-    if (!m_handOver.Run([&] {
-            // The parse counts every answer it refuses (and a reading whose
-            // status says the gauge cannot measure); once the count reaches
-            // ErrorMax the refusal also shows in LastErrorCode as one of the
-            // program's own negative codes.
-            const uint16_t errorsBefore = m_model.ErrorCount;
-            m_model.ParseAnswerOf(context, answer);
-            outcome.taken = m_model.ErrorCount <= errorsBefore && m_model.LastErrorCode >= 0;
-            outcome.linkState = m_model.LinkState.AsInt();
-            if (takeReading && outcome.linkState == 1)
-                outcome.reading = TakeReading(code, m_model);
-        }))
-        return outcome;
-
-    outcome.result = answer.isEmpty() || IsErrorAnswer(answer) ? -1 : 0;
-    outcome.answer = answer;
+    // The parse counts every answer it refuses (and a reading whose status
+    // says the gauge cannot measure); once the count reaches ErrorMax the
+    // refusal also shows in the status as one of the program's own
+    // negative codes.
+    TGaugeAnswer parsed = ParseGaugeAnswer(context, answer, m_gaugeStatus);
+    parsed.Code = request.Code;
+    if (parsed.Signature && parsed.Signature->NewAddress)
+        m_address = parsed.Signature->Address; // the gauge answers from its new address from now on
+    if (parsed.BlackBoxStatus)
+        LogBlackBoxEntry(m_programFolder, *parsed.BlackBoxStatus);
     logExchange(AppendCrc16(*payload), answer);
-    return outcome;
+    publish(parsed);
+    return parsed;
 }
 
-TRequestCycle::TOutcome TRequestCycle::exchangeLumidor(bool takeReading)
+TGaugeAnswer TRequestCycle::ExchangeLumidor()
 {
-    TOutcome outcome;
+    std::lock_guard lock(m_lineMutex);
     QByteArray answer;
-    TTransmitResult sent = TTransmitResult::NotOpen;
-    {
-        std::lock_guard lock(m_lineMutex);
-        m_line.ApplyParameters(PortParametersLumidor);
-        sent = m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
+    m_line.ApplyParameters(PortParametersLumidor);
+    const TTransmitResult sent = m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
+    TGaugeAnswer parsed;
+    if (sent != TTransmitResult::NotOpen) {
+        parsed = ParseMeterAnswer(answer, m_meterStatus);
+        // A meter that stays silent leaves no line in the log.
+        if (!answer.isEmpty())
+            logExchange(AppendCrc8(MeterRequestPayload()), answer);
     }
-    if (sent == TTransmitResult::NotOpen)
-        return outcome;
-    if (!m_handOver.Run([&] {
-            m_model.ParseLumidorAnswer(answer);
-            outcome.linkState = m_model.LinkState.AsInt();
-            if (takeReading && outcome.linkState == 1)
-                outcome.reading = TakeReading(CurrentOutputReading, m_model);
-        }))
-        return outcome;
-    // A meter that stays silent leaves no line in the log.
-    if (answer.isEmpty())
-        return outcome;
-    outcome.result = IsErrorAnswer(answer) ? -1 : 0;
-    logExchange(AppendCrc8(MeterRequestPayload()), answer);
-    return outcome;
+    parsed.Code = CurrentOutputReading;
+    publish(parsed);
+    return parsed;
+}
+
+void TRequestCycle::publish(const TGaugeAnswer &answer)
+{
+    if (m_answerOutlet)
+        m_answerOutlet(answer);
 }
 
 void TRequestCycle::logExchange(const QByteArray &request, const QByteArray &answer)
@@ -234,26 +228,27 @@ void TRequestCycle::pollTolm()
     for (int code = 0; code < CommandCount; ++code) {
         if (!polled.test(size_t(code)))
             continue;
-        if (m_handOver.Closed())
+        if (m_stopping)
             return; // the program is ending
-        const TOutcome outcome = exchangeTolm(code, true);
-        if (outcome.linkState == 1)
-            passReading(code, outcome.reading);
+        passReading(exchangeTolm(ReadRequest(code)));
     }
 }
 
 void TRequestCycle::pollLumidor()
 {
-    const TOutcome outcome = exchangeLumidor(true);
-    if (outcome.linkState == 1)
-        passReading(CurrentOutputReading, outcome.reading);
+    passReading(ExchangeLumidor());
 }
 
-void TRequestCycle::passReading(int code, const QVector<TArchivedValue> &values)
+void TRequestCycle::passReading(const TGaugeAnswer &answer)
 {
+    // The device's link as the answer left it: a reading comes only from a
+    // device whose link is up.
+    if (!answer.Sent || answer.Status.LinkState != 1)
+        return;
+    const QVector<TArchivedValue> values = TakeReading(answer);
     if (values.isEmpty())
         return;
     std::lock_guard lock(m_outletMutex);
     if (m_outlet)
-        m_outlet(code, values, Clock().Now());
+        m_outlet(answer.Code, values, Clock().Now());
 }

@@ -1,25 +1,32 @@
 #pragma once
 // The request cycle: every request that reaches a device goes through here.
 //
-// One exchange: the model builds the payload, the device's line parameters
-// are put on the port, the frame goes out and the answer is read, the answer
-// is parsed in the user-interface thread, the outcome is classified and the
-// request and answer are written to the exchange log.
+// One exchange: the payload is built from the request's own values, the
+// device's line parameters are put on the port, the frame goes out and the
+// answer is read and parsed right there, in the calling thread, into an
+// immutable answer; the request and answer are written to the exchange log
+// and the answer goes out to the answer outlet (the session hands it to the
+// model in the user-interface thread, queued).
 //
 // One polling pass (run by the request thread): the next enabled device of
 // the device list; for the gauge every command of the poll set in ascending
 // order, for the current-loop meter its one request; the values of every
 // accepted answer go out, stamped, to the reading outlet (the session
-// archives them and feeds them to its listeners).
+// archives them and feeds them to its listeners). A pass waits on no other
+// thread.
 //
-// The line carries one exchange at a time. The line lock is held for one
-// apply-transmit-read only and released before the hand-over to the
-// user-interface thread, so an operator command waiting for the line can
-// never block a pass that waits for the user-interface thread.
+// The line carries one exchange at a time: the line lock is held from the
+// build of the payload to the answer outlet, so the answers leave in the
+// order they came and each device's failure count and the gauge's array
+// mode follow the line.
+//
+// Made in the user-interface thread; every public member may be called from
+// any thread.
 
 #include "app/log.h"
 #include "link/device_list.h"
 #include "link/port_parameters.h"
+#include "device/gauge_answer.h"
 #include "link/reading_archive.h"
 
 #include <QByteArray>
@@ -34,7 +41,6 @@
 #include <mutex>
 
 class TLine;
-class TUiHandOver;
 class Ttolm472;
 
 // The exchange log of a day, "rdyyMMdd.txt", in the folder the program
@@ -52,8 +58,14 @@ public:
     // (code 101 for the meter's current), with the program clock's "now".
     using TReadingOutlet =
         std::function<void(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp)>;
+    // Called, in the thread of the exchange and under the line lock, for
+    // every answer parsed and every request refused with a message.
+    using TAnswerOutlet = std::function<void(const TGaugeAnswer &answer)>;
 
-    TRequestCycle(Ttolm472 &model, TLine &line, TUiHandOver &handOver, const QString &programFolder);
+    // Takes the gauge's address, failure threshold, title and Enabled from
+    // `model` as it is now; later changes of the address come through
+    // SetGaugeAddress.
+    TRequestCycle(const Ttolm472 &model, TLine &line, const QString &programFolder);
 
     TPortParameters PortParametersTolm;    // section "Tolm"
     TPortParameters PortParametersLumidor; // section "Lumidor"
@@ -63,12 +75,18 @@ public:
     // The exchange log: "rd" + yymmdd of `day` + ".txt", named without a
     // folder, so it lands in the current directory.
     void SetExchangeLogDate(const QDate &day);
-    // Where the parses run: the user-interface thread.
-    TUiHandOver &HandOver() const { return m_handOver; }
     QString ExchangeLogFileName() const;
 
     // Where the polled readings go; none: they are dropped.
     void SetReadingOutlet(TReadingOutlet outlet);
+    // Where the parsed answers go; none: they are dropped.
+    void SetAnswerOutlet(TAnswerOutlet outlet);
+
+    // The address the polling asks.
+    void SetGaugeAddress(uint8_t address);
+    uint8_t GaugeAddress() const { return m_address; }
+    // A read of `code` from the gauge at the polled address.
+    TGaugeRequest ReadRequest(int code) const;
 
     // Poll set and device list: changed in the user-interface thread, read
     // by the passes.
@@ -79,18 +97,15 @@ public:
     void SetDeviceEnabled(int index, bool enabled);
     bool AnyDeviceEnabled() const;
 
-    // One exchange with the gauge: 0 when an answer came that is not an error
-    // answer, -1 otherwise. From any thread.
-    int Exchange(int code);
-    // One exchange with the gauge as an operator command judges it: true
-    // when an answer came that is not an error answer and the parse took it
-    // (it counted no refusal and left no negative error code). Judged in
-    // the parse itself, so a polling pass's parse in between cannot count
-    // against it. From any thread.
-    // `answer`, when given, receives the answer of this very exchange.
-    bool ExchangeAccepted(int code, QByteArray *answer = nullptr);
-    // One exchange with the current-loop meter; 0 or -1 as above.
-    int ExchangeLumidor();
+    // One exchange with the gauge; the answer tells whether a frame went
+    // out and whether the gauge's answer was taken (Accepted). From any
+    // thread.
+    TGaugeAnswer Exchange(const TGaugeRequest &request);
+    // One exchange with the current-loop meter.
+    TGaugeAnswer ExchangeLumidor();
+    // Stops the pass in progress before its next exchange, and every later
+    // pass: the program is ending.
+    void StopPasses() { m_stopping = true; }
 
     // Advances the rotation cursor to the next enabled device; -1 when none.
     int NextDevice();
@@ -98,25 +113,24 @@ public:
     bool DoRequest();
 
 private:
-    struct TOutcome {
-        int result = -1;
-        int linkState = 0;
-        bool taken = false; // the parse counted no refusal and left no negative error code
-        QVector<TArchivedValue> reading;
-        QByteArray answer;
-    };
-    TOutcome exchangeTolm(int code, bool takeReading);
-    TOutcome exchangeLumidor(bool takeReading);
+    TGaugeAnswer exchangeTolm(const TGaugeRequest &request);
     void pollTolm();
     void pollLumidor();
-    void passReading(int code, const QVector<TArchivedValue> &values);
+    void passReading(const TGaugeAnswer &answer);
+    void publish(const TGaugeAnswer &answer);
     void logExchange(const QByteArray &request, const QByteArray &answer);
 
-    Ttolm472 &m_model;
     TLine &m_line;
-    TUiHandOver &m_handOver;
+    const QString m_programFolder; // the status log lives below it
+    std::atomic<uint8_t> m_address;
+    std::atomic<bool> m_stopping{false};
 
+    // The line and what follows it, under m_lineMutex.
     std::mutex m_lineMutex;
+    TLinkStatus m_gaugeStatus;
+    TLinkStatus m_meterStatus;
+    uint8_t m_arrayKind = 0;
+    TAnswerOutlet m_answerOutlet;
     mutable std::mutex m_configMutex;
     std::bitset<kPollCodes> m_pollSet;
     std::array<TListDevice, 2> m_devices;

@@ -1,10 +1,10 @@
 #include "link/request_thread.h"
 
-#include "app/custom_timer.h"
 #include "link/request_cycle.h"
-#include "link/ui_hand_over.h"
 
-TRequestThread::TRequestThread(TRequestCycle &cycle, TUiHandOver &handOver) : m_cycle(cycle), m_handOver(handOver)
+#include <algorithm>
+
+TRequestThread::TRequestThread(TRequestCycle &cycle) : m_cycle(cycle)
 {
     setObjectName(QStringLiteral("RequestThread"));
 }
@@ -24,6 +24,18 @@ bool TRequestThread::Resume()
     return true;
 }
 
+void TRequestThread::SetPacing(int intervalMs)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_period = std::chrono::milliseconds(std::max(intervalMs, 0));
+        m_nextPass = std::chrono::steady_clock::now() + m_period;
+        m_wake.notify_one();
+    }
+    if (intervalMs > 0 && !isRunning())
+        start();
+}
+
 void TRequestThread::Terminate()
 {
     {
@@ -31,7 +43,7 @@ void TRequestThread::Terminate()
         m_terminated = true;
         m_wake.notify_one();
     }
-    m_handOver.Close();
+    m_cycle.StopPasses();
     wait();
 }
 
@@ -47,9 +59,8 @@ quint64 TRequestThread::Passes() const
     return m_passes;
 }
 
-void TRequestThread::OnPollTick(TCustomTimer &timer)
+void TRequestThread::OnPollTick()
 {
-    timer.Pause(true);
     if (!m_cycle.AnyDeviceEnabled()) {
         if (OnStopPolling)
             OnStopPolling();
@@ -57,10 +68,15 @@ void TRequestThread::OnPollTick(TCustomTimer &timer)
     }
     if (!isRunning())
         start();
-    Resume();
+    bool paced;
+    {
+        std::lock_guard lock(m_mutex);
+        paced = m_period.count() > 0;
+    }
+    if (!paced)
+        Resume();
     if (OnUpdateViews)
         OnUpdateViews();
-    timer.Pause(false);
 }
 
 void TRequestThread::run()
@@ -68,9 +84,25 @@ void TRequestThread::run()
     for (;;) {
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_due || m_terminated; });
+            const auto paceDue = [this] {
+                return m_period.count() > 0 && std::chrono::steady_clock::now() >= m_nextPass;
+            };
+            while (!m_due && !m_terminated && !paceDue()) {
+                if (m_period.count() > 0)
+                    m_wake.wait_until(lock, m_nextPass);
+                else
+                    m_wake.wait(lock);
+            }
             if (m_terminated)
                 return;
+            if (paceDue()) {
+                // The ticks that fell into a long pass are skipped, as a
+                // timer's are.
+                const auto now = std::chrono::steady_clock::now();
+                do
+                    m_nextPass += m_period;
+                while (m_nextPass <= now);
+            }
             m_due = false;
             m_inPass = true;
         }

@@ -1,42 +1,48 @@
 #pragma once
-// The request thread: runs one polling pass each time the polling timer's
-// tick wakes it, then waits again. A tick that comes while a pass is still
-// running starts nothing and queues nothing, so a pass never runs twice at
-// once and a slow line never builds up a backlog.
+// The request thread: runs the polling passes. Paced (while the polling
+// timer runs) it keeps the timer's period on its own clock, whatever the
+// user-interface thread is doing; a pass due while one still runs starts
+// nothing and queues nothing, so a pass never runs twice at once and a slow
+// line never builds up a backlog. Unpaced, each Resume wakes it for one pass.
+//
+// Made, started, paced and terminated in the user-interface thread; the
+// passes run in the thread itself. InPass and Passes may be asked from any
+// thread.
 
 #include <QThread>
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 
-class TCustomTimer;
 class TRequestCycle;
-class TUiHandOver;
 
 class TRequestThread : public QThread
 {
     Q_OBJECT
 public:
-    TRequestThread(TRequestCycle &cycle, TUiHandOver &handOver);
+    explicit TRequestThread(TRequestCycle &cycle);
     // Terminates and joins the thread.
     ~TRequestThread() override;
 
     // Wakes the thread for one pass; no effect while a pass runs or one is
     // already due. Returns whether a pass was started.
     bool Resume();
-    // Tells the thread to leave its loop after the present pass and waits
-    // for it. Called in the user-interface thread: work the pass still hands
-    // over is dropped (the hand-over is closed) so the wait cannot hang.
+    // A pass every `intervalMs` from now on (the first one `intervalMs` from
+    // now), or none of its own with 0.
+    void SetPacing(int intervalMs);
+    // Tells the thread to leave its loop, the present pass before its next
+    // exchange, and waits for it. Called in the user-interface thread.
     void Terminate();
     bool InPass() const;
     // Passes completed since creation.
     quint64 Passes() const;
 
-    // The polling timer's tick (user-interface thread): pause the timer,
-    // start a pass when any device is enabled and refresh the windows, then
-    // let the timer run again; with no device enabled, stop polling instead.
-    void OnPollTick(TCustomTimer &timer);
+    // The polling timer's tick (user-interface thread): with no device
+    // enabled, stop polling; otherwise start a pass unless the thread paces
+    // itself, and refresh the windows.
+    void OnPollTick();
     std::function<void()> OnUpdateViews;
     std::function<void()> OnStopPolling;
 
@@ -45,11 +51,12 @@ protected:
 
 private:
     TRequestCycle &m_cycle;
-    TUiHandOver &m_handOver;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_due = false;
     bool m_inPass = false;
     bool m_terminated = false;
+    std::chrono::milliseconds m_period{0};
+    std::chrono::steady_clock::time_point m_nextPass;
     quint64 m_passes = 0;
 };

@@ -18,16 +18,23 @@ const QString kPortKey = QStringLiteral("Port");
 TTransmitter::TTransmitter(const QString &programFolder, std::unique_ptr<ISerialPort> port)
     : SettingsFile(ComPortSettingsFile(programFolder))
     , PortParameters(programFolder)
-    , m_port(port ? std::move(port) : std::make_unique<TQtSerialPort>())
-    , m_reconnect([this] { return reopenLost(); })
 {
     PortParameters.Section = QStringLiteral("Transmitter.PortParameters");
-    m_port->setPortName(QStringLiteral("COM1"));
+    m_io.Run([&] {
+        m_port = port ? std::move(port) : std::make_unique<TQtSerialPort>();
+        m_port->setPortName(QStringLiteral("COM1"));
+        m_reconnect = std::make_unique<TPortReconnect>([this] { return reopenLost(); });
+    });
 }
 
 TTransmitter::~TTransmitter()
 {
-    Close();
+    m_io.Run([&] {
+        const std::lock_guard lock(m_portMutex);
+        m_reopenLost = false;
+        m_reconnect.reset();
+        m_port.reset(); // closes it
+    });
 }
 
 QString TTransmitter::PortName() const
@@ -38,8 +45,10 @@ QString TTransmitter::PortName() const
 
 void TTransmitter::SetPortName(const QString &name)
 {
-    const std::lock_guard lock(m_portMutex);
-    m_port->setPortName(name);
+    m_io.Run([&] {
+        const std::lock_guard lock(m_portMutex);
+        m_port->setPortName(name);
+    });
 }
 
 QString TTransmitter::LastError() const
@@ -50,16 +59,20 @@ QString TTransmitter::LastError() const
 
 bool TTransmitter::LoadSettings()
 {
-    const std::lock_guard lock(m_portMutex);
     const TIniFile ini(SettingsFile);
-    if (!ini.Loaded() && QFileInfo::exists(SettingsFile)) {
-        m_lastError = QStringLiteral("Failed to load settings");
-        return false;
-    }
-    m_port->setPortName(ini.ReadString(Name(), kPortKey, m_port->portName()));
-    PortParameters.Load(&ini);
-    applyToPort(PortParameters);
-    return true;
+    bool loaded = true;
+    m_io.Run([&] {
+        const std::lock_guard lock(m_portMutex);
+        if (!ini.Loaded() && QFileInfo::exists(SettingsFile)) {
+            m_lastError = QStringLiteral("Failed to load settings");
+            loaded = false;
+            return;
+        }
+        m_port->setPortName(ini.ReadString(Name(), kPortKey, m_port->portName()));
+        PortParameters.Load(&ini);
+        applyToPort(PortParameters);
+    });
+    return loaded;
 }
 
 bool TTransmitter::SaveSettings()
@@ -84,23 +97,29 @@ bool TTransmitter::SaveSettings()
 bool TTransmitter::Open()
 {
     QString text;
-    {
-        std::unique_lock lock(m_portMutex);
-        if (m_port->open()) {
+    bool opened = false;
+    bool back = false;
+    m_io.Run([&] {
+        const std::lock_guard lock(m_portMutex);
+        opened = m_port->open();
+        if (opened) {
             m_reopenLost = false;
-            const bool back = m_outage.LostAt.isValid() && !m_outage.BackAt.isValid();
+            back = m_outage.LostAt.isValid() && !m_outage.BackAt.isValid();
             if (back)
                 m_outage.BackAt = Clock().Now();
-            lock.unlock();
-            if (back)
-                NotifyOutage();
-            return true;
+            return;
         }
         m_lastError = m_port->lastError();
         const TOpenFailure failure = m_port->openFailure();
         text = OpenFailureText(m_port->portName(), failure,
                                failure == TOpenFailure::Denied ? PortDeviceGroup(m_port->portName()) : QString());
+    });
+    if (opened) {
+        if (back)
+            NotifyOutage();
+        return true;
     }
+    // The message is the caller's: told in its thread, after the port work.
     TMessageHandler handler;
     {
         const std::lock_guard lock(m_portMutex);
@@ -134,10 +153,14 @@ QString TTransmitter::OpenFailureText(const QString &portName, TOpenFailure fail
 
 bool TTransmitter::Close()
 {
-    const std::lock_guard lock(m_portMutex);
-    m_reopenLost = false;
-    m_port->close();
-    return !m_port->isOpen();
+    bool closed = false;
+    m_io.Run([&] {
+        const std::lock_guard lock(m_portMutex);
+        m_reopenLost = false;
+        m_port->close();
+        closed = !m_port->isOpen();
+    });
+    return closed;
 }
 
 bool TTransmitter::IsOpen() const
@@ -164,7 +187,20 @@ bool TTransmitter::noteLoss()
 void TTransmitter::announceLoss()
 {
     NotifyOutage();
-    m_reconnect.Start();
+    m_reconnect->Start();
+}
+
+bool TTransmitter::reopenLocked()
+{
+    // Quiet: the operator heard nothing when the port went and hears
+    // nothing of each try; the communication window tells both.
+    if (!m_port->open()) {
+        m_lastError = m_port->lastError();
+        return false;
+    }
+    m_reopenLost = false;
+    m_outage.BackAt = Clock().Now();
+    return true;
 }
 
 bool TTransmitter::reopenLost()
@@ -173,14 +209,8 @@ bool TTransmitter::reopenLost()
         const std::lock_guard lock(m_portMutex);
         if (!m_reopenLost)
             return true;
-        // Quiet: the operator heard nothing when the port went and hears
-        // nothing of each try; the communication window tells both.
-        if (!m_port->open()) {
-            m_lastError = m_port->lastError();
+        if (!reopenLocked())
             return false;
-        }
-        m_reopenLost = false;
-        m_outage.BackAt = Clock().Now();
     }
     NotifyOutage();
     return true;
@@ -188,14 +218,15 @@ bool TTransmitter::reopenLost()
 
 void TTransmitter::ApplyParameters(const TPortParameters &set)
 {
-    {
+    bool lost = false;
+    m_io.Run([&] {
         const std::lock_guard lock(m_portMutex);
         const bool wasOpen = m_port->isOpen();
         applyToPort(set);
-        if (!wasOpen || !noteLoss())
-            return;
-    }
-    announceLoss();
+        lost = wasOpen && noteLoss();
+    });
+    if (lost)
+        announceLoss();
 }
 
 void TTransmitter::applyToPort(const TPortParameters &set)
@@ -223,16 +254,25 @@ void TTransmitter::SetOnErrorMessage(TMessageHandler handler)
 
 std::optional<QByteArray> TTransmitter::Exchange(TTransmitMode mode, const QByteArray &frame, int maxLength)
 {
-    QByteArray answer;
-    {
+    std::optional<QByteArray> answer;
+    bool back = false;
+    bool lost = false;
+    m_io.Run([&] {
         const std::lock_guard lock(m_portMutex);
+        // An adapter pulled and put back while nothing was polling is open
+        // again before the command's first exchange, not only at the next
+        // tick of the tries.
+        if (!m_port->isOpen() && m_reopenLost)
+            back = reopenLocked();
         if (!m_port->isOpen())
-            return std::nullopt;
+            return;
         answer = exchangeOpen(mode, frame, maxLength);
-        if (!noteLoss())
-            return answer;
-    }
-    announceLoss();
+        lost = noteLoss();
+    });
+    if (back)
+        NotifyOutage();
+    if (lost)
+        announceLoss();
     return answer;
 }
 

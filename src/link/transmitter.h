@@ -17,13 +17,20 @@
 // A port whose device vanishes while it is open (the port closes itself on
 // the failing operation) is lost: OnOutage is told, and the port is opened
 // again quietly, without the operator's message, as soon as the device is
-// back under the same name (TPortReconnect, in the thread that made the
-// transmitter). The operator's Close ends the waiting; Open ends it too.
+// back under the same name (TPortReconnect), or before the next exchange,
+// whichever comes first. The operator's Close ends the waiting; Open ends it
+// too.
+//
+// The port lives in a thread of its own (TPortThread): it is made, used,
+// closed, reopened and deleted only there; every public member may be
+// called from any thread and hands its port work over. The operator's
+// messages are told in the calling thread.
 
 #include "protocol/answer_layout.h"
 #include "link/line.h"
 #include "link/port_parameters.h"
 #include "link/port_reconnect.h"
+#include "link/port_thread.h"
 #include "link/serial_port.h"
 
 #include <QString>
@@ -108,7 +115,11 @@ private:
     void announceLoss();
     // The reconnect's try: true when nothing is left to try.
     bool reopenLost();
+    // Under the port lock, in the port thread: true when the lost port is
+    // open again.
+    bool reopenLocked();
 
+    TPortThread m_io; // first made, last gone
     mutable std::mutex m_portMutex;
     std::unique_ptr<ISerialPort> m_port;
     TPortParameters m_applied;
@@ -116,5 +127,5 @@ private:
     TMessageHandler m_onErrorMessage;
     TLineOutage m_outage;
     bool m_reopenLost = false; // lost and not yet open again, nor taken over by the operator
-    TPortReconnect m_reconnect;
+    std::unique_ptr<TPortReconnect> m_reconnect; // ticks in the port thread
 };

@@ -3,7 +3,7 @@
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
-#include "link/ui_hand_over.h"
+#include "session/ui_hand_over.h"
 #include "session/operator.h"
 
 QString FailureText(const QString &hint)
@@ -11,27 +11,47 @@ QString FailureText(const QString &hint)
     return QStringLiteral("Не выполнена команда\r") + hint;
 }
 
-TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op)
-    : m_cycle(cycle), m_model(model), m_op(op)
+TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &op)
+    : m_cycle(cycle), m_model(model), m_handOver(handOver), m_op(op)
 {
 }
 
-bool TCommandSender::Exchange(int code, QByteArray *answer)
+TGaugeRequest TCommandSender::Request(int code)
 {
-    return m_cycle.ExchangeAccepted(code, answer);
+    return FromModel([code](const Ttolm472 &model) { return model.MakeRequest(code); });
+}
+
+bool TCommandSender::attempt(const TGaugeRequest &request, TGaugeAnswer *answer)
+{
+    TGaugeAnswer got = m_cycle.Exchange(request);
+    const bool accepted = got.Accepted();
+    if (answer)
+        *answer = std::move(got);
+    return accepted;
+}
+
+bool TCommandSender::Exchange(int code, TGaugeAnswer *answer)
+{
+    return attempt(Request(code), answer);
+}
+
+bool TCommandSender::Ending() const
+{
+    return m_handOver.Closed();
 }
 
 bool TCommandSender::OnModel(const std::function<void(Ttolm472 &)> &work)
 {
-    return m_cycle.HandOver().Run([&] { work(m_model); });
+    return m_handOver.Run([&] { work(m_model); });
 }
 
-bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int attempts)
+bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int attempts, TGaugeAnswer *answer)
 {
     const QString text = QStringLiteral("Повтор команды ") + hint;
-    for (int attempt = 1; attempt <= attempts; ++attempt) {
-        m_op.ShowProgress(text, attempt, attempts);
-        if (Exchange(code)) {
+    const TGaugeRequest request = Request(code);
+    for (int n = 1; n <= attempts; ++n) {
+        m_op.ShowProgress(text, n, attempts);
+        if (attempt(request, answer)) {
             m_op.CloseProgress();
             return true;
         }
@@ -40,17 +60,23 @@ bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int a
     return false;
 }
 
-bool TCommandSender::ExchangeQuietly(int code, int attempts, QByteArray *answer)
+bool TCommandSender::ExchangeQuietly(int code, int attempts, TGaugeAnswer *answer)
 {
-    for (int attempt = 1; attempt <= attempts; ++attempt)
-        if (Exchange(code, answer))
+    const TGaugeRequest request = Request(code);
+    for (int n = 1; n <= attempts; ++n)
+        if (attempt(request, answer))
             return true;
     return false;
 }
 
-bool TCommandSender::ReadBlockWithRetries(int attempts)
+bool TCommandSender::ReadBlockWithRetries(int block, int attempts)
 {
-    return ExchangeQuietly(DataBlockRead, attempts);
+    TGaugeRequest request = Request(DataBlockRead);
+    request.BlockIndex = uint16_t(block);
+    for (int n = 1; n <= attempts; ++n)
+        if (attempt(request, nullptr))
+            return true;
+    return false;
 }
 
 void TCommandSender::ReportFailure(const QString &hint)

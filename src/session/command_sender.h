@@ -10,19 +10,26 @@
 // and is sent again, rather than passing for a successful read that leaves
 // the model's old value in place, or for a write the gauge never confirmed.
 //
+// Every command is made into a request when it is started, from the model
+// in the user-interface thread, and keeps that request through its retries:
+// a value the model takes meanwhile does not change what goes out. The
+// answers are parsed in the thread of the exchange and read here directly.
+//
 // Runs in the user-interface thread or on the procedure runner's worker:
-// the parses and every touch of the model go to the user-interface thread,
-// and the operator it is given must be one that may be called from the
-// thread it runs in.
+// every touch of the model goes to the user-interface thread, and the
+// operator it is given must be one that may be called from the thread it
+// runs in.
 
 #include <QString>
 
 #include <functional>
 #include <utility>
 
-class QByteArray;
+#include "device/gauge_answer.h"
+
 class TOperator;
 class TRequestCycle;
+class TUiHandOver;
 class Ttolm472;
 
 class TCommandSender
@@ -30,16 +37,20 @@ class TCommandSender
 public:
     static constexpr int Attempts = 5; // what every command of the program passes
 
-    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op);
+    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &op);
 
     TRequestCycle &Cycle() const { return m_cycle; }
     Ttolm472 &Model() const { return m_model; }
     TOperator &Op() const { return m_op; }
 
+    // The request of `code` with the values the model holds now.
+    TGaugeRequest Request(int code);
     // One exchange of `code`, no retry and no message: true when the gauge
     // answered and the parser took the answer, which `answer` receives when
     // given.
-    bool Exchange(int code, QByteArray *answer = nullptr);
+    bool Exchange(int code, TGaugeAnswer *answer = nullptr);
+    // True once the program is ending: a procedure sends nothing more.
+    bool Ending() const;
     // Runs `work` on the model in the user-interface thread and returns
     // when it is done; false when it did not run (the program is ending).
     bool OnModel(const std::function<void(Ttolm472 &)> &work);
@@ -55,20 +66,23 @@ public:
     // Up to `attempts` exchanges of `code`, showing "Повтор команды " + hint
     // at attempt n of `attempts`; the progress is closed at the end. No
     // pause between attempts besides the exchange's own time-outs.
-    bool SendCommandWithRetries(int code, const QString &hint, int attempts);
+    // The accepted answer goes to `answer` when given.
+    bool SendCommandWithRetries(int code, const QString &hint, int attempts, TGaugeAnswer *answer = nullptr);
     // Up to `attempts` exchanges of `code` until one is accepted, whose
     // answer `answer` receives when given; no progress and no message.
-    bool ExchangeQuietly(int code, int attempts, QByteArray *answer = nullptr);
-    // Up to `attempts` exchanges of DataBlockRead for the model's
-    // BlockIndex; no progress of its own and no message.
-    bool ReadBlockWithRetries(int attempts);
+    bool ExchangeQuietly(int code, int attempts, TGaugeAnswer *answer = nullptr);
+    // Up to `attempts` exchanges of DataBlockRead for the 1-based `block`;
+    // no progress of its own and no message.
+    bool ReadBlockWithRetries(int block, int attempts);
     // "Не выполнена команда\r" + hint, as a warning.
     void ReportFailure(const QString &hint);
 
 private:
     TRequestCycle &m_cycle;
     Ttolm472 &m_model;
+    TUiHandOver &m_handOver;
     TOperator &m_op;
+    bool attempt(const TGaugeRequest &request, TGaugeAnswer *answer);
 };
 
 // The failure text of a command: "Не выполнена команда\r" + hint.

@@ -4,11 +4,13 @@
 #include "link/line.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "link/ui_hand_over.h"
+#include "session/ui_hand_over.h"
 #include "session/command_sender.h"
 #include "session/procedure_runner.h"
 #include "session/procedures/procedure_context.h"
 #include "session/ui_thread_operator.h"
+
+#include <QThread>
 
 namespace {
 
@@ -18,8 +20,8 @@ struct TWorkerParts {
                  TGaugeViews &uiViews, bool fullMode, const QString &programFolder)
         : op(uiOperator, handOver)
         , views(uiViews, handOver)
-        , sender(cycle, model, op)
-        , context{sender, views, fullMode, programFolder, uiOperator}
+        , sender(cycle, model, handOver, op)
+        , context{sender, views, fullMode, programFolder}
     {
     }
     TUiThreadOperator op;
@@ -29,6 +31,28 @@ struct TWorkerParts {
 };
 
 } // namespace
+
+void ConnectModel(TRequestCycle &cycle, Ttolm472 &model, QObject &modelContext)
+{
+    cycle.SetGaugeAddress(model.SystemAddress());
+    model.OnSystemAddress = [&cycle](uint8_t address) { cycle.SetGaugeAddress(address); };
+    // Every answer, parsed where it arrived, reaches the model once, in the
+    // order of the line; queued when it comes from another thread, so no
+    // exchange waits for the model's thread. Answers still queued when the
+    // context goes are dropped with it.
+    cycle.SetAnswerOutlet([&model, &modelContext](const TGaugeAnswer &answer) {
+        if (QThread::currentThread() == modelContext.thread())
+            model.Apply(answer);
+        else
+            QMetaObject::invokeMethod(&modelContext, [&model, answer] { model.Apply(answer); }, Qt::QueuedConnection);
+    });
+}
+
+void DisconnectModel(TRequestCycle &cycle, Ttolm472 &model)
+{
+    model.OnSystemAddress = nullptr;
+    cycle.SetAnswerOutlet(nullptr);
+}
 
 TGaugeSession::TGaugeSession(const TGaugeSessionSetup &setup, TLine &line)
     : m_programFolder(setup.programFolder), m_line(line)
@@ -42,7 +66,8 @@ TGaugeSession::TGaugeSession(const TGaugeSessionSetup &setup, TLine &line)
 
     m_handOver = std::make_unique<TUiHandOver>(&m_uiContext);
     m_feed = std::make_unique<TReadingFeed>(&m_uiContext);
-    m_cycle = std::make_unique<TRequestCycle>(*m_model, m_line, *m_handOver, m_programFolder);
+    m_cycle = std::make_unique<TRequestCycle>(*m_model, m_line, m_programFolder);
+    ConnectModel(*m_cycle, *m_model, m_uiContext);
     m_cycle->SetReadingOutlet([this](int code, const QVector<TArchivedValue> &values, const QDateTime &stamp) {
         onReading(code, values, stamp);
     });
@@ -50,7 +75,7 @@ TGaugeSession::TGaugeSession(const TGaugeSessionSetup &setup, TLine &line)
     m_cycle->PortParametersLumidor.LoadFromFile();
     m_cycle->ModbusMode = setup.modbus;
     m_cycle->LogRadix = setup.logRadix;
-    m_requestThread = std::make_unique<TRequestThread>(*m_cycle, *m_handOver);
+    m_requestThread = std::make_unique<TRequestThread>(*m_cycle);
     m_runner = std::make_unique<TProcedureRunner>();
 }
 
@@ -60,6 +85,7 @@ TGaugeSession::~TGaugeSession()
     // procedure still hands over is dropped.
     m_handOver->Close();
     m_requestThread.reset();
+    DisconnectModel(*m_cycle, *m_model);
     m_runner.reset();
     CloseArchive();
     m_cycle.reset();

@@ -4,7 +4,9 @@
 //   the gauge model "Tolm471" (failure threshold 1, "ТОЛМ471И" as the
 //   title and hint of its description: the gauge's name in the device
 //   list), the hand-over to the thread that makes the session (the
-//   user-interface thread: every parse runs there), the request cycle on
+//   user-interface thread, which owns the model: the procedures' questions
+//   and touches of the model go there; every answer parsed elsewhere is
+//   applied to the model there, queued, in order), the request cycle on
 //   the line handed in, with its two line parameter sets "Tolm" and
 //   "Lumidor" of "INI/ComPort.ini", the modbus flag and the radix of its
 //   exchange log, the request thread (waiting for its first tick), the
@@ -40,6 +42,12 @@ class TUiHandOver;
 class Ttolm472;
 
 struct TProcedureContext;
+
+// The model takes every answer `cycle` parses, in `modelContext`'s thread
+// (the thread that owns the model), and the polling follows the model's
+// address. Disconnect before either goes.
+void ConnectModel(TRequestCycle &cycle, Ttolm472 &model, QObject &modelContext);
+void DisconnectModel(TRequestCycle &cycle, Ttolm472 &model);
 
 struct TGaugeSessionSetup {
     QString programFolder; // INI and the parameter sets live below it

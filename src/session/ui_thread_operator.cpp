@@ -1,6 +1,6 @@
 #include "session/ui_thread_operator.h"
 
-#include "link/ui_hand_over.h"
+#include "session/ui_hand_over.h"
 
 // The answers start as a cancel would leave them, so a closed hand-over
 // gives exactly that.

@@ -101,7 +101,7 @@ TEST_F(CliVerbsTest, SendShowsFramesStatusAndWhatTheAnswerSet)
     EXPECT_TRUE(r.out.at(2).startsWith("  ответ:     FF 02 19 ")) << r.out.at(2).toStdString();
     EXPECT_EQ(r.out.at(3), "  состояние: 0 Норма");
     EXPECT_EQ(r.out.at(4), "  LinkState: 1");
-    for (const char *name : {"Freq", "Distance", "Level", "LevelFree", "Reserve", "Usil"})
+    for (const char *name : {"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil"})
         EXPECT_TRUE(r.out.join('\n').contains(QRegularExpression(QStringLiteral("\n  %1 = [0-9.]+\n").arg(name))))
             << name;
     EXPECT_TRUE(r.out.contains("TempRead (63)"));

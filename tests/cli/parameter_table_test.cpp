@@ -6,7 +6,8 @@
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
-#include "link/ui_hand_over.h"
+#include "session/gauge_session.h"
+#include "session/ui_hand_over.h"
 #include "session/command_sender.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
@@ -128,9 +129,10 @@ TEST(ParameterTableTest, EveryWrittenParameterReadsBackFromTheGauge)
     model.SetErrorMax(1);
     ScriptedLine line;
     TUiHandOver handOver(&ui);
-    TRequestCycle cycle(model, line, handOver, home.path());
+    TRequestCycle cycle(model, line, home.path());
+    ConnectModel(cycle, model, ui);
     RecordingHost host;
-    TCommandSender sender(cycle, model, host);
+    TCommandSender sender(cycle, model, handOver, host);
 
     int checked = 0;
     for (const TParameter &p : ParameterTable()) {

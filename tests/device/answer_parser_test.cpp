@@ -232,15 +232,10 @@ TEST_F(AnswerParser, EchoIsJudgedByItsSwappedBytes)
     EXPECT_EQ(model.LinkState.AsInt(), 1);
 }
 
-TEST_F(AnswerParser, SignatureAndIdentificationRaiseTheirEvents)
+TEST_F(AnswerParser, SignatureAndIdentificationFillTheModel)
 {
-    std::vector<int> sig;
-    model.On32 = [&sig](Ttolm472 *, uint8_t a, uint8_t t, uint16_t p, uint8_t h, uint8_t s) {
-        sig = {a, t, p, h, s};
-    };
     request(SignatureRead);
     model.ParseAnswer(AnswerSignature(Address, GaugeFunction::Signature, {12, 0xBEEF, 3, 2}));
-    EXPECT_EQ(sig, (std::vector<int>{Address, 12, 0xBEEF, 3, 2}));
     EXPECT_EQ(model.PlantNumber(), 0xBEEF);
     EXPECT_EQ(model.HardVersion, 3);
     EXPECT_TRUE(model.HasExtendedParameters());
@@ -249,17 +244,16 @@ TEST_F(AnswerParser, SignatureAndIdentificationRaiseTheirEvents)
     request(SystemAddressWrite);
     model.ParseAnswer(AnswerSignature(42, GaugeFunction::SystemAddress, {12, 0xBEEF, 3, 1}));
     EXPECT_EQ(model.SystemAddress(), 42);
-    EXPECT_EQ(sig[0], 42);
     EXPECT_FALSE(model.HasExtendedParameters());
 
-    std::vector<int> id;
-    model.On35 = [&id](Ttolm472 *, uint8_t a, uint8_t t, uint16_t p, uint8_t h, uint8_t sh, uint8_t sc,
-                       uint16_t ch, uint16_t cc) { id = {a, t, p, h, sh, sc, ch, cc}; };
     request(IdentificationRead);
     model.ParseAnswer(AnswerIdentification(42, {11, 0x0102, 9, 4, 5, 0xA1B2, 0xC3D4}));
-    EXPECT_EQ(id, (std::vector<int>{42, 11, 0x0102, 9, 4, 5, 0xA1B2, 0xC3D4}));
+    EXPECT_EQ(model.PlantNumber(), 0x0102);
     EXPECT_EQ(model.IdHardVersion, 9);
     EXPECT_EQ(model.HardVersion, 3) << "the identification keeps its own hardware version";
+    EXPECT_EQ(model.SoftVersionHost, 4);
+    EXPECT_EQ(model.SoftVersionCOS, 5);
+    EXPECT_EQ(model.CRC16Host, 0xA1B2);
     EXPECT_EQ(model.CRC16COS, 0xC3D4);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
 }

@@ -4,6 +4,7 @@
 // adapter (a pseudo-terminal ignores parity, so the nine-bit address goes
 // unseen; its order of writes is checked on the recording port elsewhere).
 
+#include "support/exchange_code.h"
 #include "device/parameter_table.h"
 #include "device/status_words.h"
 #include "device/tolm472.h"
@@ -114,10 +115,10 @@ TEST(TransmitterAgainstTolmSim, EchoMeterAndEveryParameterWrittenAndReadBack)
     Station s({});
     ASSERT_TRUE(s.opened) << s.sim.Pty().toStdString();
 
-    EXPECT_EQ(s.cycle->Exchange(Echo), 0);
+    EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), Echo), 0);
     EXPECT_EQ(s.Model().LinkState.AsInt(), 1);
 
-    EXPECT_EQ(s.cycle->ExchangeLumidor(), 0);
+    EXPECT_TRUE(s.cycle->ExchangeLumidor().Accepted());
     EXPECT_EQ(s.Model().LastErrorCode, StatusCode::Normal);
     EXPECT_GE(s.Model().CurrentOutput.AsDouble(), 3.9);
     EXPECT_LE(s.Model().CurrentOutput.AsDouble(), 20.1);
@@ -133,10 +134,10 @@ TEST(TransmitterAgainstTolmSim, EchoMeterAndEveryParameterWrittenAndReadBack)
         const double wanted = TestValue(p, row);
         p.Set(s.Model(), wanted);
         ASSERT_EQ(p.Get(s.Model()), wanted) << name;
-        ASSERT_EQ(s.cycle->Exchange(WriteCommand(p, s.Model())), 0) << name;
+        ASSERT_EQ(ExchangeCode(*s.cycle, s.Model(), WriteCommand(p, s.Model())), 0) << name;
         EXPECT_EQ(s.Model().LastErrorCode, StatusCode::Normal) << name;
         p.Set(s.Model(), before);
-        ASSERT_EQ(s.cycle->Exchange(p.ReadCode), 0) << name;
+        ASSERT_EQ(ExchangeCode(*s.cycle, s.Model(), p.ReadCode), 0) << name;
         const double expected = p.Type == TParameterType::Float ? double(float(wanted)) : wanted;
         EXPECT_EQ(p.Get(s.Model()), expected) << name;
         ++checked;
@@ -149,14 +150,14 @@ TEST(TransmitterAgainstTolmSim, SpectrumInSixteenBlocksAndSignalInThirtyTwo)
     Station s({});
     ASSERT_TRUE(s.opened);
     const auto readArray = [&](int init, int blocks) {
-        EXPECT_EQ(s.cycle->Exchange(InitReadStop), 0);
-        EXPECT_EQ(s.cycle->Exchange(init), 0);
+        EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), InitReadStop), 0);
+        EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), init), 0);
         int answered = 0;
         for (int b = 1; b <= blocks; ++b) {
             s.Model().BlockIndex = uint16_t(b);
-            answered += s.cycle->Exchange(DataBlockRead) == 0 && s.Model().LastErrorCode == 0;
+            answered += ExchangeCode(*s.cycle, s.Model(), DataBlockRead) == 0 && s.Model().LastErrorCode == 0;
         }
-        EXPECT_EQ(s.cycle->Exchange(InitReadStop), 0);
+        EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), InitReadStop), 0);
         return answered;
     };
     EXPECT_EQ(readArray(SpectrumReadInit, 16), 16);
@@ -199,7 +200,7 @@ TEST(TransmitterAgainstTolmSim, EveryFaultKindEndsWithItsStatus)
         SCOPED_TRACE(c.fault);
         Station s({"--fault-rate", "1", "--faults", c.fault, "--seed", "5"});
         ASSERT_TRUE(s.opened);
-        EXPECT_EQ(s.cycle->Exchange(LevelAllRead), c.result);
+        EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), LevelAllRead), c.result);
         EXPECT_TRUE(c.codes.contains(s.Model().LastErrorCode)) << s.Model().LastErrorCode;
         if (c.codes == QList<int>{StatusCode::ErrorAnswer})
             EXPECT_EQ(s.Model().LastErrorText, StatusText::CannotExecute);

@@ -152,3 +152,39 @@ TEST_F(PortReconnectTest, OperatorsCloseEndsTheTries)
     ASSERT_TRUE(transmitter.Open());
     EXPECT_TRUE(transmitter.Outage().BackAt.isValid());
 }
+
+// Pulled and put back twenty times while polling runs: the port is made and
+// deleted in its own thread each time (a Qt thread warning fails the test),
+// and polling comes back after every return.
+TEST_F(PortReconnectTest, TwentyReturnsOfTheAdapterWhilePolling)
+{
+    ASSERT_TRUE(adapter.plugIn());
+    transmitter.SetPortName(adapter.name());
+    ASSERT_TRUE(transmitter.Open());
+    for (int round = 0; round < 20; ++round) {
+        const int before = readings;
+        ASSERT_TRUE(poll(5000, [&] { return readings > before; })) << "round " << round;
+        adapter.pullOut();
+        ASSERT_TRUE(poll(3000, [&] { return !transmitter.IsOpen(); })) << "round " << round;
+        ASSERT_TRUE(adapter.plugIn());
+    }
+    const int before = readings;
+    EXPECT_TRUE(poll(5000, [&] { return readings > before; }));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// Pulled and put back while nothing polled: the next command's exchange
+// finds the port open again, whatever the tries' timer did meanwhile.
+TEST_F(PortReconnectTest, AnAdapterBackWhileIdleServesTheNextCommand)
+{
+    ASSERT_TRUE(adapter.plugIn());
+    transmitter.SetPortName(adapter.name());
+    ASSERT_TRUE(transmitter.Open());
+    ASSERT_TRUE(poll(5000, [&] { return readings >= 1; }));
+    adapter.pullOut();
+    ASSERT_TRUE(poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); }));
+    ASSERT_TRUE(adapter.plugIn());
+    // At once, before a try of the timer could come.
+    EXPECT_TRUE(cycle.Exchange(cycle.ReadRequest(DistanceRead)).Accepted());
+    EXPECT_TRUE(transmitter.IsOpen());
+}

@@ -10,12 +10,14 @@
 #include "session/array_read.h"
 #include "session/command_sender.h"
 #include "link/request_cycle.h"
-#include "link/ui_hand_over.h"
+#include "session/gauge_session.h"
+#include "session/ui_hand_over.h"
 #include "session/array_read.h"
 #include "session/command_sender.h"
 #include "session/rom_store.h"
 #include "sim/answer_builder.h"
 #include "support/core_application.h"
+#include "support/exchange_code.h"
 #include "support/temp_home.h"
 
 #include "link/scripted_line.h"
@@ -74,13 +76,14 @@ class GaugeProceduresTest : public ::testing::Test
 protected:
     GaugeProceduresTest()
         : clock(QDateTime(QDate(2026, 12, 8), QTime(10, 15, 30)), events), model(home.path()),
-          handOver(&uiContext), cycle(model, line, handOver, home.path()), sender(cycle, model, host)
+          handOver(&uiContext), cycle(model, line, home.path()), sender(cycle, model, handOver, host)
     {
         EnsureCoreApplication();
         SetClock(&clock);
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(home.path()); // the exchange log lands there
         model.SetErrorMax(1);
+        ConnectModel(cycle, model, uiContext);
         answer = [this](const QByteArray &frame) { return line.sim().answer(frame, false).bytes(); };
         line.setScript([this](TTransmitMode, const QByteArray &frame) {
             events.append(describe(frame));
@@ -90,6 +93,7 @@ protected:
     }
     ~GaugeProceduresTest() override
     {
+        DisconnectModel(cycle, model);
         SetClock(nullptr);
         QDir::setCurrent(m_oldDir);
     }
@@ -141,6 +145,26 @@ TEST_F(GaugeProceduresTest, RetriesShowTheRepeatTextAndStopAtTheFirstAcceptedAns
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
+// A write keeps the value it was started with through its retries, whatever
+// the model takes meanwhile (a parameter set loaded, the parameters window).
+TEST_F(GaugeProceduresTest, AWriteKeepsTheValueItWasStartedWith)
+{
+    model.SetHmax(12000);
+    QList<QByteArray> frames;
+    answer = [&](const QByteArray &frame) {
+        frames.append(frame);
+        if (frames.size() == 1) {
+            model.SetHmax(9000); // before the retry is sent
+            return QByteArray(); // the first attempt goes unanswered
+        }
+        return line.sim().answer(frame, false).bytes();
+    };
+    EXPECT_TRUE(sender.SendCommandWithRetries(HmaxWrite, QStringLiteral("Hmax"), TCommandSender::Attempts));
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0], frames[1]);
+    EXPECT_FLOAT_EQ(SingleAt(frames[1], 4), 12000.0f);
+}
+
 TEST_F(GaugeProceduresTest, AnswersThatFailTheirChecksAreRetriedAndNeverPassForSuccess)
 {
     model.SetHmax(12000);
@@ -151,7 +175,7 @@ TEST_F(GaugeProceduresTest, AnswersThatFailTheirChecksAreRetriedAndNeverPassForS
         a[a.size() - 1] = char(a.at(a.size() - 1) ^ 0x5A);
         return a;
     };
-    EXPECT_EQ(cycle.Exchange(HmaxRead), 0);
+    EXPECT_EQ(ExchangeCode(cycle, model, HmaxRead), 0);
     events.clear();
     EXPECT_FALSE(sender.SendCommandWithRetries(HmaxRead, QStringLiteral("Считать Hmax из прибора"), 5));
     EXPECT_EQ(events.size(), 5);

@@ -12,7 +12,8 @@
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
-#include "link/ui_hand_over.h"
+#include "session/gauge_session.h"
+#include "session/ui_hand_over.h"
 #include "session/command_sender.h"
 #include "session/gauge_views.h"
 #include "session/procedures/procedure_actions.h"
@@ -125,20 +126,20 @@ public:
         , model(home.path())
         , line(WithStateFile(gauge, home.file(QStringLiteral("gauge-state.ini"))))
         , handOver(&uiContext)
-        , cycle(model, line, handOver, home.path())
-        , sender(cycle, model, op)
-        , context{sender, views, false, home.path(), op}
+        , cycle(model, line, home.path())
+        , sender(cycle, model, handOver, op)
+        , context{sender, views, false, home.path()}
     {
         // As the program sets its gauge model up at start.
         model.Name = QStringLiteral("Tolm471");
         model.SetErrorMax(1);
+        ConnectModel(cycle, model, uiContext);
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(home.path()); // the exchange log lands there
     }
     ~TProcedureBench()
     {
-        model.On32 = nullptr;
-        model.On35 = nullptr;
+        DisconnectModel(cycle, model);
         QDir::setCurrent(m_oldDir);
     }
     TProcedureBench(const TProcedureBench &) = delete;

@@ -87,12 +87,12 @@ TEST(PollingSoakTest, TenThousandExchangesWithFaultsAndOperatorCommands)
     });
 
     RecordingHost host;
-    TCommandSender sender(cycle, model, host);
+    TCommandSender sender(cycle, model, session.HandOver(), host);
     TRequestThread &thread = session.RequestThread();
     TCustomTimer timer;
     timer.SetName("ctReqDevices");
     timer.SetInterval(1);
-    QObject::connect(&timer, &QTimer::timeout, [&] { thread.OnPollTick(timer); });
+    QObject::connect(&timer, &QTimer::timeout, [&] { thread.OnPollTick(); });
 
     // The operator: single reads, commands with retries, and now and then a
     // whole array read, which holds the user-interface thread for seconds

@@ -6,6 +6,8 @@
 // exist (freeing it later, at exit, crashes in Qt). Only test programs that
 // link Qt Widgets include this.
 
+#include "support/core_application.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -13,6 +15,7 @@
 
 inline void EnsureGuiApplication()
 {
+    FailOnThreadWarnings();
     if (QCoreApplication::instance())
         return;
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));

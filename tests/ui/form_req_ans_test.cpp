@@ -1,3 +1,4 @@
+#include "support/exchange_code.h"
 #include "form_views_bench.h"
 
 #include "link/transmitter.h"
@@ -41,7 +42,7 @@ protected:
     // An exchange of an operator command, in this thread.
     int Command(int code)
     {
-        const int result = cycle.Exchange(code);
+        const int result = ExchangeCode(cycle, model, code);
         DeliverQueued();
         return result;
     }
@@ -127,7 +128,7 @@ TEST_F(ReqAnsWindow, PortRowsShowTheSettingsOfTheDeviceTalkedToLast)
     EXPECT_EQ(Text("lblParity"), "Space"); // the address byte went with mark, the rest with space
     EXPECT_EQ(Text("lblFlowControl"), "None");
 
-    ASSERT_EQ(cycle.ExchangeLumidor(), 0);
+    ASSERT_TRUE(cycle.ExchangeLumidor().Accepted());
     DeliverQueued();
     EXPECT_EQ(Text("lblBaudRate"), "9600");
     EXPECT_EQ(Text("lblStopBits"), "2");

@@ -1,3 +1,4 @@
+#include "support/exchange_code.h"
 #include "form_views_bench.h"
 
 #include "app/ini_file.h"
@@ -41,7 +42,7 @@ protected:
     void ReadLevelWithStatus(uint8_t status)
     {
         SetGaugeStatus(status);
-        ASSERT_EQ(cycle.Exchange(LevelRead), 0);
+        ASSERT_EQ(ExchangeCode(cycle, model, LevelRead), 0);
     }
     // The colour the box "Показания" is painted with, beside its title
     // (inside the frame the style shades it).

@@ -2,6 +2,7 @@
 // and full mode, with and without the extended parameter set: nothing cut
 // off, and a picture of each for the documentation when TOLM_SCREENSHOTS
 // names a folder.
+#include "support/exchange_code.h"
 #include "form_views_bench.h"
 
 #include "device/parameter_table.h"
@@ -28,11 +29,11 @@ protected:
     // algorithms as an engineer would set them.
     void ReadTheGauge()
     {
-        ASSERT_EQ(cycle.Exchange(SignatureRead), 0);
+        ASSERT_EQ(ExchangeCode(cycle, model, SignatureRead), 0);
         for (const TParameter &p : ParameterTable())
             if (CanRead(p))
-                cycle.Exchange(p.ReadCode);
-        ASSERT_EQ(cycle.Exchange(LevelAllRead), 0);
+                ExchangeCode(cycle, model, p.ReadCode);
+        ASSERT_EQ(ExchangeCode(cycle, model, LevelAllRead), 0);
         model.SetCountBadZones(3);
         for (int zone = 1; zone <= 3; ++zone) {
             model.BadZones.Zone(zone).Near.SetValue(1000.0 * zone);

@@ -1,6 +1,7 @@
 // The parameters window against the simulated gauge, with the fake main
 // window (whose processing-variant actions go to the gauge) and the
 // scripted operator.
+#include "support/exchange_code.h"
 #include "form_views_bench.h"
 
 #include "device/parameter_table.h"
@@ -30,8 +31,8 @@ protected:
         SetFullMode(true);
         model.SoftVersion = 2; // the extended parameter set
         // The main window's processing-variant actions: one exchange each.
-        services.On(QStringLiteral("actVariantProcessingWrite"), [this] { cycle.Exchange(VariantProcessingWrite); });
-        services.On(QStringLiteral("actVariantProcessingRead"), [this] { cycle.Exchange(VariantProcessingRead); });
+        services.On(QStringLiteral("actVariantProcessingWrite"), [this] { ExchangeCode(cycle, model, VariantProcessingWrite); });
+        services.On(QStringLiteral("actVariantProcessingRead"), [this] { ExchangeCode(cycle, model, VariantProcessingRead); });
     }
     ~ParametersWindow() override
     {
@@ -125,7 +126,7 @@ TEST_F(ParametersWindow, PredictionClearsAndLocksTheExcludedAlgorithmsOnceWritte
 {
     // The gauge runs the time filter; bits 2 and 8 are none of the window's.
     model.SetVariantProcessing((1 << 1) | (1 << 2) | (1 << 8));
-    ASSERT_EQ(cycle.Exchange(VariantProcessingWrite), 0);
+    ASSERT_EQ(ExchangeCode(cycle, model, VariantProcessingWrite), 0);
     TFormTolmPar &window = Open();
     window.SelectTab(TFormTolmPar::Special);
     EXPECT_TRUE(Box(A::TemporalFilter)->isChecked());

@@ -12,7 +12,7 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "link/ui_hand_over.h"
+#include "session/ui_hand_over.h"
 #include "session/gauge_session.h"
 #include "sim/simulated_line.h"
 #include "ui/windows/form_req_ans.h"

@@ -2,6 +2,7 @@
 // the simulated gauge is polled, in normal and full mode. Made only when
 // TOLM_SCREENSHOT_DIR names the folder for them (docs/screenshots).
 
+#include "support/exchange_code.h"
 #include "form_views_bench.h"
 
 #include "protocol/command_codes.h"
@@ -40,7 +41,7 @@ protected:
         // readings.
         RunPasses(fullMode ? 2 : 3);
         if (fullMode) { // the operator reads the level once more: its answer carries the status
-            ASSERT_EQ(cycle.Exchange(LevelRead), 0);
+            ASSERT_EQ(ExchangeCode(cycle, model, LevelRead), 0);
         }
         for (TView *view : std::initializer_list<TView *>{&select, TFormTolm472I::Instance(), TFormReqAns::Instance()})
             view->UpdateView();

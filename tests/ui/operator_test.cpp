@@ -130,11 +130,13 @@ TEST_F(ScriptedOperator, BadZoneAnswerIsStoredAndCancelChangesNothing)
     EXPECT_EQ(op.Calls[0].Args[2].toDouble(), 2500);
 }
 
-TEST_F(ScriptedOperator, ModelMessagesBecomeWarningsInTheInterfaceThread)
+TEST_F(ScriptedOperator, ModelMessagesBecomeQueuedWarningsInTheInterfaceThread)
 {
     Ttolm472 model;
     RouteModelMessages(model);
     model.OnMessage(QStringLiteral("Неизвестный тип прибора: 13"));
+    EXPECT_TRUE(op.Calls.empty()); // never from inside the work that raised it
+    QCoreApplication::processEvents();
     ASSERT_EQ(op.Calls.size(), 1);
     EXPECT_EQ(op.Calls[0].Kind, "ShowMessage");
     EXPECT_EQ(op.Calls[0].Caption, "Внимание");

@@ -62,12 +62,14 @@ std::vector<double> modelValues(TCommandSender &sender)
 // One parameter as the gauge answers it; nothing when it does not.
 std::optional<double> readValue(TCommandSender &sender, const TParameter &parameter)
 {
-    QByteArray answer;
+    TGaugeAnswer answer;
     if (!sender.ExchangeQuietly(parameter.ReadCode, TCommandSender::Attempts, &answer))
         return std::nullopt;
-    if (const std::optional<double> carried = ParameterValueCarried(answer))
+    if (const std::optional<double> carried = ParameterValueCarried(answer.Answer))
         return carried;
     // A value the parser takes as it comes (the program type).
+    if (answer.ProgramType)
+        return double(*answer.ProgramType);
     return sender.FromModel([&](const Ttolm472 &model) { return parameter.Get(model); });
 }
 

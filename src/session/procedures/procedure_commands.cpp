@@ -25,9 +25,9 @@ bool available(const TProcedureContext &context, const TParameter &parameter)
 
 } // namespace
 
-bool SendCommandReported(const TProcedureContext &context, int code, const QString &hint)
+bool SendCommandReported(const TProcedureContext &context, int code, const QString &hint, TGaugeAnswer *answer)
 {
-    if (context.Sender.SendCommandWithRetries(code, hint, TCommandSender::Attempts))
+    if (context.Sender.SendCommandWithRetries(code, hint, TCommandSender::Attempts, answer))
         return true;
     context.Sender.ReportFailure(hint);
     return false;

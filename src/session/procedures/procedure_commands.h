@@ -8,6 +8,7 @@
 // `hint` is the action's hint: it names the command in the retry progress
 // and in "Не выполнена команда".
 
+#include "device/gauge_answer.h"
 #include <QString>
 
 struct TParameter;
@@ -19,7 +20,8 @@ enum class TRomStore { AfterWrite, HeldBack };
 
 // `code` with retries; after the last failed attempt "Не выполнена команда"
 // and the hint. True when the gauge took it.
-bool SendCommandReported(const TProcedureContext &context, int code, const QString &hint);
+bool SendCommandReported(const TProcedureContext &context, int code, const QString &hint,
+                         TGaugeAnswer *answer = nullptr);
 
 // "Записать в ПЗУ": WriteToPZU with retries, then, success or not, the
 // gauge's time to write its memory and a refresh.

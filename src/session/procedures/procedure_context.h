@@ -23,9 +23,5 @@ struct TProcedureContext {
     bool FullMode = false;
     QString ProgramFolder;
 
-    // The operator for what the model's events show in the user-interface
-    // thread, also after the procedure has ended (the box of a late answer).
-    TOperator &UiOperator;
-
     TOperator &Op() const { return Sender.Op(); }
 };

@@ -60,34 +60,25 @@ QString IdentificationText(uint8_t systemAddress, uint8_t unitType, uint16_t pla
 
 void ReadSignature(const TProcedureContext &context, const QString &hint)
 {
-    TOperator &op = context.UiOperator;
-    context.Sender.OnModel([&op](Ttolm472 &model) {
-        model.On32 = [&op](Ttolm472 *, uint8_t address, uint8_t unitType, uint16_t plantNumber, uint8_t hardVersion,
-                           uint8_t softVersion) {
-            op.Information(QStringLiteral("Сигнатура прибора"),
-                           SignatureText(address, unitType, plantNumber, hardVersion, softVersion));
-        };
-    });
-    if (!SendCommandReported(context, SignatureRead, hint))
+    TGaugeAnswer answer;
+    if (!SendCommandReported(context, SignatureRead, hint, &answer))
         return;
-    context.Sender.OnModel([](Ttolm472 &model) { model.On32 = nullptr; });
+    if (const std::optional<TSignatureAnswer> &s = answer.Signature)
+        context.Op().Information(QStringLiteral("Сигнатура прибора"),
+                                 SignatureText(s->Address, s->UnitType, s->PlantNumber, s->HardVersion, s->SoftVersion));
     context.Views.ApplyModeVisibility();
     context.Views.UpdateAllViews();
 }
 
 void ReadIdentification(const TProcedureContext &context, const QString &hint)
 {
-    TOperator &op = context.UiOperator;
-    context.Sender.OnModel([&op](Ttolm472 &model) {
-        model.On35 = [&op](Ttolm472 *, uint8_t address, uint8_t unitType, uint16_t plantNumber, uint8_t hardVersion,
-                           uint8_t softVersionHost, uint8_t softVersionCos, uint16_t crcHost, uint16_t crcCos) {
-            op.Information(QStringLiteral("Идентификационные параметры"),
-                           IdentificationText(address, unitType, plantNumber, hardVersion, softVersionHost,
-                                              softVersionCos, crcHost, crcCos));
-        };
-    });
-    if (!SendCommandReported(context, IdentificationRead, hint))
+    TGaugeAnswer answer;
+    if (!SendCommandReported(context, IdentificationRead, hint, &answer))
         return;
-    context.Sender.OnModel([](Ttolm472 &model) { model.On35 = nullptr; });
+    if (const std::optional<TIdentificationAnswer> &id = answer.Identification)
+        context.Op().Information(QStringLiteral("Идентификационные параметры"),
+                                 IdentificationText(id->Address, id->UnitType, id->PlantNumber, id->HardVersion,
+                                                    id->SoftVersionHost, id->SoftVersionCOS, id->CRC16Host,
+                                                    id->CRC16COS));
     context.Views.UpdateAllViews();
 }

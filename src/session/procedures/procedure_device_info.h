@@ -1,14 +1,10 @@
 #pragma once
 // "Считать сигнатуру" and "Считать \"Идентификационные параметры\"": the
-// gauge's answer is shown in an information box while it is parsed.
+// gauge's answer to the read is shown in an information box.
 //
-// The box comes from a handler on the model's event (On32 for the
-// signature-type answers, On35 for the identification). It is attached for
-// the read and taken off when the read succeeds; after a failed read it
-// stays, so a late answer (for example one that polling brings) still shows
-// its box. Outliving the command, the handler shows its box through the
-// context's user-interface operator, in the user-interface thread where
-// every answer is parsed.
+// The box shows the answer of this read only: a read that failed shows
+// nothing, and an answer that comes later (a quiet read of a backup or a
+// bundle, a polled one) never opens a box.
 
 #include <QString>
 

@@ -24,7 +24,12 @@ void inUserInterfaceThread(std::function<void()> show)
 
 void RouteModelMessages(Ttolm472 &model)
 {
-    model.OnMessage = [](const QString &text) { inUserInterfaceThread([text] { Operator().Warning(text); }); };
+    // Always queued: the model takes its answers in the middle of other work
+    // of the user-interface thread, which must not wait for the box.
+    model.OnMessage = [](const QString &text) {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, [text] { Operator().Warning(text); }, Qt::QueuedConnection);
+    };
 }
 
 void RouteTransmitterMessages(TTransmitter &transmitter)

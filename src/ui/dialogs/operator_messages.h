@@ -1,9 +1,10 @@
 #pragma once
 // The core reports to the operator through plain callbacks; these put the
 // gauge model's messages (refused block index, unknown device type) and the
-// port's error messages through the operator in use. A message raised in
-// another thread (the request thread's polling pass) is shown later in the
-// user-interface thread; the thread that raised it never waits for the box.
+// port's error messages through the operator in use. A model's message is
+// shown later, from the user-interface thread's event loop, so the model
+// that raised it never waits for the box; a port's message raised in another
+// thread likewise, and at once in the user-interface thread.
 
 class Ttolm472;
 class TTransmitter;

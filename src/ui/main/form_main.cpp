@@ -6,7 +6,7 @@
 #include "device/tolm472.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
-#include "link/ui_hand_over.h"
+#include "session/ui_hand_over.h"
 #include "session/gauge_session.h"
 #include "session/procedure_runner.h"
 #include "session/procedures/parameter_set.h"
@@ -44,7 +44,7 @@ TFormMain::~TFormMain()
     // ends first (without the user-interface thread, which it no longer gets).
     TProcedureRunner &runner = m_program.Session().Runner();
     if (runner.Busy()) {
-        m_program.Cycle().HandOver().Close();
+        m_program.Session().HandOver().Close();
         runner.Wait();
     }
     runner.OnBusyChanged = nullptr;
@@ -69,6 +69,10 @@ void TFormMain::formCreate()
     thread.OnUpdateViews = [this] { UpdateAllViews(); };
     thread.OnStopPolling = [this] { ExecuteAction(QStringLiteral("actOprosStop")); };
     connect(&m_program.PollingTimer(), &QTimer::timeout, this, &TFormMain::OnPollTimer);
+    // The passes keep the timer's period in the request thread, so a busy
+    // user-interface thread delays the windows, never the polling.
+    connect(&m_program.PollingTimer(), &TCustomTimer::OnRunning, this,
+            [&thread](bool running, int intervalMs) { thread.SetPacing(running ? intervalMs : 0); });
     ExecuteAction(QStringLiteral("actOprosStop"));
 
     m_captureTimer = new TCustomTimer(this);

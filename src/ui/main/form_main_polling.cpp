@@ -97,7 +97,7 @@ void TFormMain::changePollPeriod()
 
 void TFormMain::OnPollTimer()
 {
-    m_program.RequestThread().OnPollTick(m_program.PollingTimer());
+    m_program.RequestThread().OnPollTick();
 }
 
 void TFormMain::startCapture()

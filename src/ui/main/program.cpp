@@ -6,6 +6,7 @@
 #include "link/transmitter.h"
 #include "session/gauge_session.h"
 #include "ui/dialogs/operator.h"
+#include "ui/dialogs/operator_messages.h"
 
 TProgram::TProgram(const TLineFactory &otherLine)
 {
@@ -33,7 +34,7 @@ TProgram::TProgram(const TLineFactory &otherLine)
 
     m_session = std::make_unique<TGaugeSession>(
         TGaugeSessionSetup{home, context.Flags.ModbusMode, context.Flags.LogRadix}, Line());
-    m_session->Model().OnMessage = [](const QString &text) { Operator().Warning(text); };
+    RouteModelMessages(m_session->Model());
     // Reported from the request thread: the operator hears of it in the
     // user-interface thread.
     m_session->OpenArchive(m_archiveSettings.dbPath, [context = &m_uiContext](const QString &text) {

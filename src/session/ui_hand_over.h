@@ -1,7 +1,7 @@
 #pragma once
-// The synchronous hand-over of work from the request thread to the
-// user-interface thread: the device model is written only there, so every
-// parse of a polled answer runs there while the request thread waits.
+// The synchronous hand-over of work from a procedure to the user-interface
+// thread, which owns the device model and the operator's windows: the
+// procedure waits until the work is done there. The polling never uses it.
 //
 // Called in the user-interface thread itself, the work runs at once. When
 // the hand-over is closed (the program is ending), waiting callers return
@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -26,6 +27,8 @@ public:
     // Runs work in the user-interface thread and returns when it is done;
     // false when it was not run because the hand-over is closed.
     bool Run(const std::function<void()> &work);
+    // How many times Run was called, from any thread.
+    quint64 Runs() const { return m_runs; }
     // Called in the user-interface thread.
     void Close();
     bool Closed();
@@ -35,6 +38,7 @@ private:
     struct Job;
     QPointer<QObject> m_context;
     std::mutex m_mutex;
+    std::atomic<quint64> m_runs{0};
     bool m_closed = false;
     std::set<std::shared_ptr<Job>> m_pending;
 };

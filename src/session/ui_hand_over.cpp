@@ -1,4 +1,4 @@
-#include "link/ui_hand_over.h"
+#include "session/ui_hand_over.h"
 
 #include <QThread>
 
@@ -26,6 +26,7 @@ bool TUiHandOver::InUiThread() const
 
 bool TUiHandOver::Run(const std::function<void()> &work)
 {
+    ++m_runs;
     if (InUiThread()) {
         work();
         return true;
