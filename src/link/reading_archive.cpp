@@ -32,3 +32,10 @@ QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model)
     default: return {};
     }
 }
+
+QStringList ArchivedNames()
+{
+    return {QStringLiteral("Freq"),      QStringLiteral("Distance"), QStringLiteral("LevelBusy"),
+            QStringLiteral("LevelFree"), QStringLiteral("Reserve"),  QStringLiteral("Usil"),
+            QStringLiteral("TmpOfSensor"), QStringLiteral("CurrentOutput")};
+}

@@ -5,6 +5,7 @@
 // (the model is written only there) and archived by the polling thread.
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class Ttolm472;
@@ -18,3 +19,5 @@ struct TArchivedValue {
 // The values that belong to `code` as the model holds them now; empty for a
 // code that archives nothing.
 QVector<TArchivedValue> TakeReading(int code, const Ttolm472 &model);
+// Every name the readings are archived under, in the order of the commands.
+QStringList ArchivedNames();
