@@ -79,6 +79,21 @@ bool isBlank(const char *text)
     return true;
 }
 
+// Exactly one statement that reads, whatever the operator's text says.
+bool prepareQuery(ReadConnection &c, const QByteArray &sql, QString &error)
+{
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(c.db, sql.constData(), int(sql.size()), &c.statement, &tail) != SQLITE_OK) {
+        error = c.message();
+        return false;
+    }
+    if ((tail && !isBlank(tail)) || !sqlite3_stmt_readonly(c.statement)) {
+        error = kOneExpression;
+        return false;
+    }
+    return true;
+}
+
 bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVector<TArchiveRow> &rows, QString &error)
 {
     ReadConnection c;
@@ -92,15 +107,8 @@ bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVect
         error = c.message();
         return false;
     }
-    const char *tail = nullptr;
-    if (sqlite3_prepare_v2(c.db, sql.constData(), int(sql.size()), &c.statement, &tail) != SQLITE_OK) {
-        error = c.message();
+    if (!prepareQuery(c, sql, error))
         return false;
-    }
-    if ((tail && !isBlank(tail)) || !sqlite3_stmt_readonly(c.statement)) {
-        error = kOneExpression;
-        return false;
-    }
     Deadline deadline{QElapsedTimer(), timeLimitMs};
     deadline.timer.start();
     sqlite3_progress_handler(c.db, 10'000, stopWhenLate, &deadline);
@@ -133,17 +141,7 @@ bool CheckDayFilter(const QString &filter, QString &error)
         error = c.message();
         return false;
     }
-    const QByteArray sql = DayQueryText(query).toUtf8();
-    const char *tail = nullptr;
-    if (sqlite3_prepare_v2(c.db, sql.constData(), int(sql.size()), &c.statement, &tail) != SQLITE_OK) {
-        error = c.message();
-        return false;
-    }
-    if ((tail && !isBlank(tail)) || !sqlite3_stmt_readonly(c.statement)) {
-        error = kOneExpression;
-        return false;
-    }
-    return true;
+    return prepareQuery(c, DayQueryText(query).toUtf8(), error);
 }
 
 bool LoadDay(const QString &dbPath, const TDayQuery &query, QVector<TArchiveRow> &rows, QString &error)

@@ -102,7 +102,7 @@ TEST(FullDiskSoakTest, TheArchiveFillsItsDiskAndResumesWhenSpaceIsFreed)
     session.CloseArchive();
     const int rowsAtEnd = totalRows(dbPath);
 
-    EXPECT_EQ(ArchiveProblems(dbPath), QStringList());
+    EXPECT_EQ(ArchiveProblems(dbPath).join('|').toStdString(), "");
     EXPECT_GT(rowsBeforeFull, 0);
     EXPECT_GE(rowsWhileFull, rowsBeforeFull) << "a value archived before the disk filled was lost";
     EXPECT_GT(rowsAtEnd, rowsWhileFull) << "archiving did not resume";

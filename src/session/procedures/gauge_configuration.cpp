@@ -171,13 +171,13 @@ bool ReadConfigurationFile(const QString &path, const QString &section, TConfigu
         error = QStringLiteral("Не удалось прочитать файл ") + shown;
         return false;
     }
+    QFile file(path);
+    const QString problem = file.open(QIODevice::ReadOnly) ? TextProblem(file.readAll()) : QString();
+    if (!problem.isEmpty()) {
+        error = QStringLiteral("Файл ") + shown + QStringLiteral(" не читается как набор параметров: ") + problem;
+        return false;
+    }
     if (!ini.SectionExists(section)) {
-        QFile file(path);
-        const QString problem = file.open(QIODevice::ReadOnly) ? TextProblem(file.read(1 << 20)) : QString();
-        if (!problem.isEmpty()) {
-            error = QStringLiteral("Файл ") + shown + QStringLiteral(" не читается как набор параметров: ") + problem;
-            return false;
-        }
         error = QStringLiteral("В файле ") + shown + QStringLiteral(" нет раздела [") + section +
                 QStringLiteral("]: он сохранён без полной копии параметров");
         return false;
