@@ -73,6 +73,15 @@ QString FromCp1251(const QByteArray &bytes)
     return out;
 }
 
+QString TextProblem(const QByteArray &bytes)
+{
+    if (bytes.contains('\0'))
+        return QStringLiteral("это не текстовый файл");
+    if (bytes.contains('\r') && !bytes.contains('\n'))
+        return QStringLiteral("строки разделены только символом CR (нужны CR LF)");
+    return {};
+}
+
 bool ReadTextLines(const QString &fileName, QStringList &lines)
 {
     lines.clear();
@@ -106,22 +115,36 @@ bool WriteTextLines(const QString &fileName, const QStringList &lines)
         bytes += ToCp1251(line);
         bytes += "\r\n";
     }
-    if (file.write(bytes) != bytes.size()) {
+    // A full disk shows at the write or at the flush; either way the old
+    // file stays as it was. The commit syncs the new one before the rename.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
 }
 
-bool AppendTextLine(const QString &fileName, const QString &line)
+bool AppendTextLines(const QString &fileName, const QStringList &lines)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    const QByteArray bytes = ToCp1251(line) + "\r\n";
+    const qint64 before = file.size();
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += ToCp1251(line);
+        bytes += "\r\n";
+    }
     // One write call: lines of two writers to the same file never interleave.
-    const bool written = file.write(bytes) == bytes.size();
-    const bool flushed = file.flush();
-    file.close();
-    return written && flushed && file.error() == QFileDevice::NoError;
+    if (file.write(bytes) == bytes.size())
+        return true;
+    // A full disk takes part of the lines: the file ends where it ended, so
+    // the next line does not start in the middle of a broken one.
+    file.resize(before);
+    return false;
+}
+
+bool AppendTextLine(const QString &fileName, const QString &line)
+{
+    return AppendTextLines(fileName, {line});
 }

@@ -10,11 +10,18 @@
 QByteArray ToCp1251(const QString &text);
 QString FromCp1251(const QByteArray &bytes);
 
+// What keeps these bytes from reading as lines of a text file: a byte 0
+// (a binary file) or line ends of CR alone (an old Macintosh text); empty
+// when they read well.
+QString TextProblem(const QByteArray &bytes);
+
 // Reads the lines of a text file; CR LF, LF and a missing last line end are
 // all accepted. False when the file cannot be read.
 bool ReadTextLines(const QString &fileName, QStringList &lines);
 // Replaces the file with these lines, each ended by CR LF, atomically.
 bool WriteTextLines(const QString &fileName, const QStringList &lines);
-// Appends one line ended by CR LF, creating the file (not its folder) when
-// missing. False when it cannot be written.
+// Appends lines, each ended by CR LF, creating the file (not its folder)
+// when missing. False when they cannot be written, with the file as it was
+// (no part of a line).
+bool AppendTextLines(const QString &fileName, const QStringList &lines);
 bool AppendTextLine(const QString &fileName, const QString &line);

@@ -50,16 +50,26 @@ bool TArchiveTable::createFile(const QString &path, const QString &name, QString
     // the log mode; killed in that moment it would leave a journal that only
     // a writer may roll back, and the graphs could not read the day. So the
     // file is made whole under another name and then renamed into place.
+    // On a full disk the close cannot fold the log into the file; the log
+    // is then left beside it, and a file renamed without its log has no
+    // table (or half of one). Such a file is never renamed into place.
     const QString temporary = path + QStringLiteral(".new");
-    for (const char *leftover : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(temporary + QLatin1String(leftover));
+    const auto removeTemporary = [&temporary] {
+        for (const char *leftover : {"", "-journal", "-wal", "-shm"})
+            QFile::remove(temporary + QLatin1String(leftover));
+    };
+    removeTemporary();
     TArchiveTable maker;
-    const bool made = maker.connect(temporary, name, error);
+    bool made = maker.connect(temporary, name, error);
     // A clean close folds the log into the file: one self-contained file.
     maker.Close();
+    if (made && QFileInfo::exists(temporary + QStringLiteral("-wal"))) {
+        error = QStringLiteral("%1: no room to make the table file").arg(path);
+        made = false;
+    }
     if (made && QFile::rename(temporary, path))
         return true;
-    QFile::remove(temporary);
+    removeTemporary();
     // Another copy of the program may have been quicker: its file is as good.
     if (made && QFileInfo::exists(path))
         return true;
@@ -106,6 +116,29 @@ bool TArchiveTable::Insert(double value, qint64 stamp, QString &error)
         error = sqliteError(m_db, QString::fromUtf8(sqlite3_db_filename(m_db, "main")));
     sqlite3_reset(m_insert);
     return done;
+}
+
+bool TArchiveTable::Begin(QString &error)
+{
+    return m_db && execute("BEGIN IMMEDIATE", error);
+}
+
+bool TArchiveTable::Commit(QString &error)
+{
+    if (execute("COMMIT", error))
+        return true;
+    error = QString::fromUtf8(sqlite3_db_filename(m_db, "main")) + QStringLiteral(": ") + error;
+    Rollback();
+    return false;
+}
+
+void TArchiveTable::Rollback()
+{
+    // A failed COMMIT may already have rolled back on its own.
+    if (m_db && !sqlite3_get_autocommit(m_db)) {
+        QString ignored;
+        execute("ROLLBACK", ignored);
+    }
 }
 
 void TArchiveTable::Close()

@@ -30,8 +30,14 @@ public:
     // creating the file and the table when missing. A file that is not a
     // table file is left untouched. False with `error` set on failure.
     bool Open(const QString &path, const QString &name, QString &error);
-    // One row, committed. `stamp` as in archive_stamp.h.
+    // One row, committed at once, or held until Commit() after Begin().
+    // `stamp` as in archive_stamp.h.
     bool Insert(double value, qint64 stamp, QString &error);
+    // A row that goes in only together with its text line: Begin(), Insert(),
+    // the line, then Commit(), or Rollback() when the line did not go in.
+    bool Begin(QString &error);
+    bool Commit(QString &error);
+    void Rollback();
     void Close();
 
 private:

@@ -4,7 +4,6 @@
 #include "archive/day_folder.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -31,26 +30,10 @@ QString fileError(const QString &path, const QString &reason)
 // Appends the lines in one write; the file is created when missing.
 bool appendLines(const QString &path, const QStringList &lines, QString &error)
 {
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += ToCp1251(line);
-        bytes += "\r\n";
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        error = fileError(path, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        error = fileError(path, file.errorString());
-        return false;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        error = fileError(path, file.errorString());
-        return false;
-    }
-    return true;
+    if (AppendTextLines(path, lines))
+        return true;
+    error = fileError(path, QStringLiteral("ошибка записи"));
+    return false;
 }
 
 // The day folder of the write, created with its parents; empty on failure.

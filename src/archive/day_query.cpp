@@ -56,6 +56,8 @@ struct ReadConnection
     QString message() const { return QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"); }
 };
 
+const QString kOneExpression = QStringLiteral("условие отбора должно быть одним выражением");
+
 struct Deadline
 {
     QElapsedTimer timer;
@@ -77,6 +79,21 @@ bool isBlank(const char *text)
     return true;
 }
 
+// Exactly one statement that reads, whatever the operator's text says.
+bool prepareQuery(ReadConnection &c, const QByteArray &sql, QString &error)
+{
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(c.db, sql.constData(), int(sql.size()), &c.statement, &tail) != SQLITE_OK) {
+        error = c.message();
+        return false;
+    }
+    if ((tail && !isBlank(tail)) || !sqlite3_stmt_readonly(c.statement)) {
+        error = kOneExpression;
+        return false;
+    }
+    return true;
+}
+
 bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVector<TArchiveRow> &rows, QString &error)
 {
     ReadConnection c;
@@ -90,15 +107,8 @@ bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVect
         error = c.message();
         return false;
     }
-    const char *tail = nullptr;
-    if (sqlite3_prepare_v2(c.db, sql.constData(), int(sql.size()), &c.statement, &tail) != SQLITE_OK) {
-        error = c.message();
+    if (!prepareQuery(c, sql, error))
         return false;
-    }
-    if ((tail && !isBlank(tail)) || !sqlite3_stmt_readonly(c.statement)) {
-        error = QStringLiteral("условие отбора должно быть одним выражением");
-        return false;
-    }
     Deadline deadline{QElapsedTimer(), timeLimitMs};
     deadline.timer.start();
     sqlite3_progress_handler(c.db, 10'000, stopWhenLate, &deadline);
@@ -113,6 +123,26 @@ bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVect
 }
 
 } // namespace
+
+bool CheckDayFilter(const QString &filter, QString &error)
+{
+    // The same statement on an empty table of the same fields in memory.
+    ReadConnection c;
+    if (sqlite3_open_v2(":memory:", &c.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        error = c.message();
+        return false;
+    }
+    TDayQuery query;
+    query.name = QStringLiteral("Freq");
+    query.filter = filter;
+    const QByteArray create =
+        QStringLiteral("CREATE TABLE %1 (V REAL, DT INTEGER)").arg(QuotedTableName(query.name)).toUtf8();
+    if (sqlite3_exec(c.db, create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        error = c.message();
+        return false;
+    }
+    return prepareQuery(c, DayQueryText(query).toUtf8(), error);
+}
 
 bool LoadDay(const QString &dbPath, const TDayQuery &query, QVector<TArchiveRow> &rows, QString &error)
 {

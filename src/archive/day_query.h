@@ -40,6 +40,11 @@ struct TDayQuery
 // "ORDER BY DT".
 QString DayQueryText(const TDayQuery &query);
 
+// Whether the operator's condition is one expression on V and DT that a day
+// query can run; false with the reason in `error`. A condition that fails
+// here is the operator's mistake, not the archive's.
+bool CheckDayFilter(const QString &filter, QString &error);
+
 // The rows in "DT" order. A missing day or table, a damaged file, a filter
 // that does not compile or is more than one statement: false, no rows, and
 // a one-line text in `error`.

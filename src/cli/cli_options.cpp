@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include <cmath>
+
 namespace {
 
 const QString SeeHelp = QStringLiteral("; см. tolm-cli --help");
@@ -33,7 +35,8 @@ bool ParseNumber(const QString &text, double &out)
     t.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double v = t.toDouble(&ok);
-    if (!ok)
+    // "inf" and "nan" spell no value a gauge can hold.
+    if (!ok || !std::isfinite(v))
         return false;
     out = v;
     return true;

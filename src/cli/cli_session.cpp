@@ -58,6 +58,12 @@ bool TCliSession::Open(QString &error)
     if (m_home.isEmpty())
         return false;
     m_dbPath = DbPathOf(m_home);
+    // A port given as a path (with a slash, or a file of the caller's
+    // folder) is that file, not a name below /dev.
+    if (!m_options.port.isEmpty() && (m_options.port.contains(QLatin1Char('/')) || QFileInfo::exists(m_options.port)))
+        m_portPath = QFileInfo(m_options.port).absoluteFilePath();
+    else
+        m_portPath = m_options.port;
     m_previousDirectory = QDir::currentPath();
     QDir::setCurrent(m_home);
 
@@ -91,8 +97,8 @@ bool TCliSession::openLine(QString &error)
                 QDir::toNativeSeparators(transmitter->SettingsFile);
         return false;
     }
-    if (!m_options.port.isEmpty())
-        transmitter->SetPortName(m_options.port);
+    if (!m_portPath.isEmpty())
+        transmitter->SetPortName(m_portPath);
     QString failure;
     transmitter->SetOnErrorMessage([&failure](const QString &, const QString &text) { failure = text; });
     const bool opened = transmitter->Open();

@@ -82,6 +82,7 @@ private:
     TCliOperator m_op;
     QString m_home;
     QString m_dbPath;
+    QString m_portPath; // --port, a relative path made absolute
     QString m_previousDirectory;
 
     std::unique_ptr<TLine> m_line;

@@ -6,9 +6,11 @@
 
 #include "values/clock.h"
 #include "archive/archive_stamp.h"
+#include "archive/day_query.h"
 #include "cli/cli_output.h"
 #include "cli/cli_session.h"
 #include "cli/cli_verbs.h"
+#include "link/reading_archive.h"
 #include "series/series_load.h"
 
 #include <QJsonObject>
@@ -44,6 +46,9 @@ int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, T
                                               "LevelFree, Reserve, Usil, TmpOfSensor, CurrentOutput)"));
     TSeriesRequest query;
     query.Name = args.Positional().first().trimmed();
+    if (!ArchivedNames().contains(query.Name))
+        return UsageError(out, QStringLiteral("Неизвестное имя архива: ") + query.Name + QStringLiteral(" (") +
+                                   ArchivedNames().join(QStringLiteral(", ")) + QLatin1Char(')'));
     query.FirstDay = Clock().Now().date();
     if (args.Has(QStringLiteral("--day"))) {
         query.FirstDay = QDate::fromString(args.Value(QStringLiteral("--day")), QStringLiteral("yyyy-MM-dd"));
@@ -61,7 +66,12 @@ int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, T
             return UsageError(out, QStringLiteral("Время должно иметь вид ЧЧ:ММ:СС: ") + args.Value(option));
         *target = QDateTime(query.FirstDay, time);
     }
+    // As the time graph's range dialog refuses it.
+    if (query.Start.isValid() && query.Stop.isValid() && query.Start > query.Stop)
+        return UsageError(out, QStringLiteral("Неверный диапазон"));
     query.Filter = args.Value(QStringLiteral("--filter"));
+    if (!query.Filter.trimmed().isEmpty() && !CheckDayFilter(query.Filter, error))
+        return UsageError(out, QStringLiteral("Неверное условие отбора --filter: ") + error);
 
     const QString home = TCliSession::ResolveHome(options, environment, error);
     if (home.isEmpty()) {

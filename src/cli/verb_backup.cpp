@@ -52,22 +52,25 @@ bool loadFile(TCliSession &session, const QString &path, TConfiguration &file, i
     return false;
 }
 
-// The differing rows, one line (or JSON object) each.
+// One row: NAME FILE_VALUE GAUGE_VALUE, or its JSON object.
+void printRow(TCliSession &session, const TConfigurationDifference &row)
+{
+    const QString name = QString::fromLatin1(row.Parameter->Name);
+    const QString inFile = ConfigurationValueText(*row.Parameter, row.InFile);
+    const QString inGauge = ConfigurationValueText(*row.Parameter, row.InGauge);
+    if (session.Options().json)
+        session.Out().Json({{QStringLiteral("name"), name},
+                            {QStringLiteral("file"), row.InFile ? QJsonValue(*row.InFile) : QJsonValue()},
+                            {QStringLiteral("gauge"), row.InGauge ? QJsonValue(*row.InGauge) : QJsonValue()}});
+    else
+        session.Out().Line(name + QLatin1Char(' ') + inFile + QLatin1Char(' ') + inGauge);
+}
+
 void printDifferences(TCliSession &session, const TConfigurationComparison &comparison)
 {
-    for (const TConfigurationDifference &row : comparison.Rows) {
-        if (!row.Differs)
-            continue;
-        const QString name = QString::fromLatin1(row.Parameter->Name);
-        const QString inFile = ConfigurationValueText(*row.Parameter, row.InFile);
-        const QString inGauge = ConfigurationValueText(*row.Parameter, row.InGauge);
-        if (session.Options().json)
-            session.Out().Json({{QStringLiteral("name"), name},
-                                {QStringLiteral("file"), row.InFile ? QJsonValue(*row.InFile) : QJsonValue()},
-                                {QStringLiteral("gauge"), row.InGauge ? QJsonValue(*row.InGauge) : QJsonValue()}});
-        else
-            session.Out().Line(name + QLatin1Char(' ') + inFile + QLatin1Char(' ') + inGauge);
-    }
+    for (const TConfigurationDifference &row : comparison.Rows)
+        if (row.Differs)
+            printRow(session, row);
 }
 
 struct TCliProcedure {
@@ -143,8 +146,17 @@ bool compareWithFile(TCliSession &session, const QString &verb, const QStringLis
         return false;
     }
     comparison = CompareConfigurations(file, gauge);
-    printDifferences(session, comparison);
     return true;
+}
+
+// The parameters the gauge did not give; false after naming them.
+bool everyParameterRead(TCliSession &session, const TConfigurationComparison &comparison)
+{
+    const QStringList unread = comparison.UnreadNames();
+    if (unread.isEmpty())
+        return true;
+    session.Out().Error(QStringLiteral("Не считаны из прибора: ") + unread.join(QStringLiteral(", ")));
+    return false;
 }
 
 } // namespace
@@ -159,14 +171,24 @@ int RunBackup(TCliSession &session)
         return status;
     if (!answered)
         return ExitFailed;
+    // A backup without every value is no backup: it would put the program's
+    // values in place of the gauge's ones, maybe over a good file.
+    if (gauge.Missing() > 0) {
+        QStringList unread;
+        for (const TConfigurationValue &value : gauge.Values)
+            if (!value.Value)
+                unread.append(QString::fromLatin1(value.Parameter->Name));
+        session.Out().Error(QStringLiteral("Не считано параметров: %1 из %2 (%3); файл %4 не записан")
+                                .arg(gauge.Missing())
+                                .arg(int(gauge.Values.size()))
+                                .arg(unread.join(QStringLiteral(", ")), QDir::toNativeSeparators(path)));
+        return ExitFailed;
+    }
     QString error;
     if (!WriteParameterSetFile(session.Model(), path, &gauge, error)) {
         session.Out().Error(error);
         return ExitFailed;
     }
-    if (gauge.Missing() > 0)
-        session.Out().Error(QStringLiteral("Не считано параметров: ") + QString::number(gauge.Missing()) +
-                            QStringLiteral(" из ") + QString::number(int(gauge.Values.size())));
     session.Out().Line(QDir::toNativeSeparators(path));
     return ExitOk;
 }
@@ -180,6 +202,10 @@ int RunDiff(TCliSession &session)
     // A gauge that does not answer is no answer to "does it differ".
     if (!compareWithFile(session, QStringLiteral("diff"), {}, ExitUsage, args, procedure, comparison, status))
         return status;
+    printDifferences(session, comparison);
+    // Unread is not different, nor the same.
+    if (!everyParameterRead(session, comparison))
+        return ExitUsage;
     return comparison.Differing() == 0 ? ExitOk : ExitFailed;
 }
 
@@ -192,9 +218,16 @@ int RunRestore(TCliSession &session)
     if (!compareWithFile(session, QStringLiteral("restore"), {QStringLiteral("--dry-run")}, ExitFailed, args,
                          procedure, comparison, status))
         return status;
-    if (args.Has(QStringLiteral("--dry-run")))
+    if (args.Has(QStringLiteral("--dry-run"))) {
+        printDifferences(session, comparison);
         return ExitOk;
-    return RestoreConfiguration(procedure->context, comparison) ? ExitOk : ExitFailed;
+    }
+    // Each row once the gauge confirmed it: a restore killed half-way
+    // lists what really reached the gauge.
+    return RestoreConfiguration(procedure->context, comparison,
+                                [&session](const TConfigurationDifference &row) { printRow(session, row); })
+               ? ExitOk
+               : ExitFailed;
 }
 
 int RunBundle(TCliSession &session)

@@ -38,7 +38,9 @@ void print(TCliSession &session, const TParameter &p, TPrinted what)
         session.Out().Json(object);
     } else {
         session.Out().Line(v.name + (what == TPrinted::Read ? QStringLiteral(" = ") : QStringLiteral(" := ")) +
-                           v.text);
+                           v.text +
+                           (what == TPrinted::SetInProgram ? QStringLiteral(" (только в программе, в прибор не отправлено)")
+                                                           : QString()));
     }
 }
 

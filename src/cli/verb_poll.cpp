@@ -12,6 +12,7 @@
 #include "cli/cli_verbs.h"
 #include "protocol/command_codes.h"
 #include "device/tolm472.h"
+#include "link/reading_archive.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "session/gauge_session.h"
@@ -99,6 +100,20 @@ void printReading(TCliOutput &out, bool json, int code, const QVector<TArchivedV
     out.Line(line);
 }
 
+// The readings `passes` passes bring when every answer comes: the gauge's
+// passes bring one per polled command that archives, the meter's one. With
+// both on the line the passes take turns, the meter's first.
+quint64 expectedReadings(const Ttolm472 &model, const QList<int> &codes, bool lumidor, quint64 passes)
+{
+    quint64 perGaugePass = 0;
+    for (int code : codes)
+        if (!TakeReading(code, model).isEmpty())
+            ++perGaugePass;
+    const bool gauge = !codes.isEmpty();
+    const quint64 meterPasses = !lumidor ? 0 : gauge ? (passes + 1) / 2 : passes;
+    return meterPasses + (passes - meterPasses) * perGaugePass;
+}
+
 } // namespace
 
 int RunPoll(TCliSession &session)
@@ -137,6 +152,7 @@ int RunPoll(TCliSession &session)
 
     TValueArchive &archive =
         session.Session().OpenArchive(session.DbPath(), [&out](const QString &text) { out.Error(text); });
+    archive.SetResumeHandler([&out](const QString &text) { out.Error(text); });
     std::atomic<quint64> readings{0};
     const bool json = session.Options().json;
     const int listener = session.Session().Feed().Subscribe([&](const TReading &reading) {
@@ -182,14 +198,22 @@ int RunPoll(TCliSession &session)
     // The last readings of the last pass are still on their way.
     QCoreApplication::sendPostedEvents();
     session.Session().Feed().Unsubscribe(listener);
-    const bool failing = archive.Failing();
+    const QStringList failedFiles = archive.FailedFiles();
     session.Session().CloseArchive();
 
-    if (failing)
-        return ExitFailed;
     if (readings == 0) {
         out.Error(QStringLiteral("Не принято ни одного показания: ") + session.Model().LastErrorText);
         return ExitFailed;
     }
-    return ExitOk;
+    const quint64 expected = expectedReadings(session.Model(), codes, args.Has(QStringLiteral("--lumidor")),
+                                              thread.Passes());
+    const bool allRead = readings >= expected;
+    if (!allRead)
+        out.Error(QStringLiteral("Не принято показаний: %1 из %2 за %3 проходов опроса")
+                      .arg(expected - readings)
+                      .arg(expected)
+                      .arg(thread.Passes()));
+    if (!failedFiles.isEmpty())
+        out.Error(QStringLiteral("Не записаны в архив: ") + failedFiles.join(QStringLiteral(", ")));
+    return allRead && failedFiles.isEmpty() ? ExitOk : ExitFailed;
 }

@@ -23,10 +23,13 @@ void setInteger(Ttolm472 &m, double v)
         (m.*Setter)(static_cast<Arg>(v));
 }
 
+// An infinity or a NaN is no value the gauge can hold (sent as a float it
+// would be stored as one): refused here, for every way a value comes in.
 template <void (Ttolm472::*Setter)(double)>
 void setFloat(Ttolm472 &m, double v)
 {
-    (m.*Setter)(v);
+    if (std::isfinite(v))
+        (m.*Setter)(v);
 }
 
 template <auto Getter>
@@ -45,7 +48,8 @@ double getZone(const Ttolm472 &m)
 template <TIODouble TBadZone::*Field, int Zone>
 void setZone(Ttolm472 &m, double v)
 {
-    (m.BadZones.Zone(Zone).*Field).SetValue(v);
+    if (std::isfinite(v))
+        (m.BadZones.Zone(Zone).*Field).SetValue(v);
 }
 
 double getProgramType(const Ttolm472 &m)

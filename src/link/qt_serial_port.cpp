@@ -125,6 +125,12 @@ bool TQtSerialPort::open()
             m_openFailure = TOpenFailure::Denied;
         else if (!PortDeviceExists(m_portName))
             m_openFailure = TOpenFailure::Missing;
+        else if (port->error() == QSerialPort::PermissionError) {
+            // With the rights on the device, a refusal is another program's
+            // lock on it.
+            m_openFailure = TOpenFailure::Busy;
+            m_lastError = QStringLiteral("порт занят другой программой");
+        }
         return false;
     }
     m_port = std::move(port);

@@ -35,3 +35,10 @@ QVector<TArchivedValue> TakeReading(const TGaugeAnswer &answer)
     }
     return values;
 }
+
+QStringList ArchivedNames()
+{
+    return {QStringLiteral("Freq"),      QStringLiteral("Distance"), QStringLiteral("LevelBusy"),
+            QStringLiteral("LevelFree"), QStringLiteral("Reserve"),  QStringLiteral("Usil"),
+            QStringLiteral("TmpOfSensor"), QStringLiteral("CurrentOutput")};
+}

@@ -6,6 +6,7 @@
 #include "device/gauge_answer.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 struct TArchivedValue {
@@ -17,3 +18,5 @@ struct TArchivedValue {
 // The values of `answer` that belong to its command; empty for a code that
 // archives nothing. A value the answer did not carry is left out.
 QVector<TArchivedValue> TakeReading(const TGaugeAnswer &answer);
+// Every name the readings are archived under, in the order of the commands.
+QStringList ArchivedNames();

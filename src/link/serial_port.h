@@ -24,7 +24,8 @@
 #include <QString>
 
 // Why an open failed, where the port can tell.
-enum class TOpenFailure { Other, Denied, Missing };
+// Busy: another program holds the port (its lock or an exclusive open).
+enum class TOpenFailure { Other, Denied, Missing, Busy };
 
 class ISerialPort : public IByteReceiver
 {

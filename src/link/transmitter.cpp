@@ -146,6 +146,10 @@ QString TTransmitter::OpenFailureText(const QString &portName, TOpenFailure fail
         text += QStringLiteral("\nПорт ") + path +
                 QStringLiteral(" не найден: подключите адаптер или выберите другой порт в \"СОМ порт\"");
         break;
+    case TOpenFailure::Busy:
+        text += QStringLiteral("\nПорт ") + path +
+                QStringLiteral(" занят другой программой: закройте её или выберите другой порт в \"СОМ порт\"");
+        break;
     case TOpenFailure::Other: break;
     }
     return text;

@@ -130,10 +130,8 @@ void TGaugeSession::onReading(int code, const QVector<TArchivedValue> &values, c
     {
         std::lock_guard lock(m_archiveMutex);
         if (m_archive)
-            for (const TArchivedValue &v : values) {
-                m_archive->ArchiveValue(v.name, stamp, v.value);
-                m_archive->ArchiveText(v.name, 9, v.digits, stamp, v.value);
-            }
+            for (const TArchivedValue &v : values)
+                m_archive->Archive(v.name, 9, v.digits, stamp, v.value);
     }
     m_feed->Publish({code, values, stamp});
 }

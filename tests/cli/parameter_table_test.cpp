@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QSet>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,6 +107,18 @@ TEST(ParameterTableTest, SettersKeepTheModelsRulesAndIntegerRanges)
     EXPECT_EQ(set("MUP", 51), 1);
     EXPECT_EQ(set("ModePrediction", 3), 0);
     EXPECT_EQ(set("ProgramType", 13), 11);
+    // No parameter takes what no gauge holds (an infinity would go out as
+    // 7F 80 00 00 and be stored), whichever way it comes in.
+    for (const TParameter &p : ParameterTable()) {
+        if (!p.Set)
+            continue;
+        const double before = p.Get(model);
+        for (double v : {qInf(), -qInf(), qQNaN()}) {
+            p.Set(model, v);
+            const double after = p.Get(model);
+            EXPECT_TRUE(after == before || (std::isnan(before) && std::isnan(after))) << p.Name << ' ' << v;
+        }
+    }
 
     const TParameter &mode = *FindParameter("ModePrediction");
     for (int m = 0; m <= 2; ++m) {

@@ -1,15 +1,18 @@
 #include "session/procedures/gauge_configuration.h"
 
 #include "app/ini_file.h"
+#include "app/text_file.h"
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "protocol/answer_layout.h"
 #include "protocol/command_codes.h"
 #include "session/operator.h"
+#include "session/rom_store.h"
 #include "session/procedures/procedure_commands.h"
 #include "session/procedures/procedure_context.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cfloat>
 #include <cmath>
@@ -91,6 +94,15 @@ int TConfigurationComparison::Differing() const
     return differing;
 }
 
+QStringList TConfigurationComparison::UnreadNames() const
+{
+    QStringList names;
+    for (const TConfigurationDifference &row : Rows)
+        if (row.Unread)
+            names.append(nameOf(*row.Parameter));
+    return names;
+}
+
 const std::vector<const TParameter *> &ConfigurationParameters()
 {
     static const std::vector<const TParameter *> parameters = [] {
@@ -161,6 +173,12 @@ bool ReadConfigurationFile(const QString &path, const QString &section, TConfigu
         error = QStringLiteral("Не удалось прочитать файл ") + shown;
         return false;
     }
+    QFile file(path);
+    const QString problem = file.open(QIODevice::ReadOnly) ? TextProblem(file.readAll()) : QString();
+    if (!problem.isEmpty()) {
+        error = QStringLiteral("Файл ") + shown + QStringLiteral(" не читается как набор параметров: ") + problem;
+        return false;
+    }
     if (!ini.SectionExists(section)) {
         error = QStringLiteral("В файле ") + shown + QStringLiteral(" нет раздела [") + section +
                 QStringLiteral("]: он сохранён без полной копии параметров");
@@ -202,8 +220,9 @@ TConfigurationComparison CompareConfigurations(const TConfiguration &file, const
     TConfigurationComparison comparison;
     for (size_t i = 0; i < file.Values.size() && i < gauge.Values.size(); ++i) {
         TConfigurationDifference row{file.Values[i].Parameter, file.Values[i].Value, gauge.Values[i].Value};
+        row.Unread = !row.InGauge;
         row.Differs = row.InFile && row.InGauge ? !sameValue(*row.Parameter, *row.InFile, *row.InGauge)
-                                                : row.InFile.has_value() != row.InGauge.has_value();
+                                                : row.InGauge.has_value();
         comparison.Rows.push_back(row);
     }
     return comparison;
@@ -218,15 +237,17 @@ QString ConfigurationValueText(const TParameter &parameter, const std::optional<
     return QString::number(*value, 'g', 9);
 }
 
-bool RestoreConfiguration(const TProcedureContext &context, const TConfigurationComparison &comparison)
+bool RestoreConfiguration(const TProcedureContext &context, const TConfigurationComparison &comparison,
+                          const std::function<void(const TConfigurationDifference &)> &written)
 {
     TCommandSender &sender = context.Sender;
     const bool extended = sender.FromModel([](const Ttolm472 &model) { return model.HasExtendedParameters(); });
-    bool written = false;
-    bool complete = true;
+    int confirmed = 0;
+    QStringList failed;
     for (const TConfigurationDifference &row : comparison.Rows) {
         const TParameter &parameter = *row.Parameter;
-        if (!row.Differs || !row.InFile || (parameter.Extended && !extended))
+        // A value the gauge did not give may differ: it is written too.
+        if (!(row.Differs || row.Unread) || !row.InFile || (parameter.Extended && !extended))
             continue;
         const double value = *row.InFile;
         const QString name = nameOf(parameter);
@@ -242,30 +263,41 @@ bool RestoreConfiguration(const TProcedureContext &context, const TConfiguration
         if (!accepted) {
             context.Op().Warning(QStringLiteral("Значение ") + valueText + QStringLiteral(" параметра ") + name +
                                  QStringLiteral(" не принято программой: вне допустимого диапазона"));
-            complete = false;
-            break;
+            failed.append(name);
+            continue;
         }
         if (code < 0) {
             sender.ReportFailure(QString::fromUtf8(parameter.WriteHint));
-            complete = false;
-            break;
+            failed.append(name);
+            continue;
         }
         if (!WriteParameter(context, code, QString::fromUtf8(parameter.WriteHint), TRomStore::HeldBack)) {
-            complete = false;
-            break;
+            failed.append(name);
+            continue;
         }
-        written = true;
         const std::optional<double> back = readValue(sender, parameter);
         if (!back || !sameValue(parameter, *back, value)) {
             context.Op().Warning(QStringLiteral("Прибор не подтвердил значение параметра ") + name +
                                  QStringLiteral(": записано ") + valueText + QStringLiteral(", считано ") +
                                  ConfigurationValueText(parameter, back));
-            complete = false;
-            break;
+            failed.append(name);
+            continue;
         }
+        ++confirmed;
+        if (written)
+            written(row);
     }
-    if (written)
-        WriteToRom(context);
+    // A half-restored configuration must not outlive the gauge's restart:
+    // the store waits until every row is in.
+    bool stored = true;
+    if (!failed.isEmpty())
+        context.Op().Warning(QStringLiteral("Не записаны параметры: ") + failed.join(QStringLiteral(", ")) +
+                             QStringLiteral("\rВ ПЗУ ничего не записано: записанные параметры (") +
+                             QString::number(confirmed) +
+                             QStringLiteral(") действуют до выключения прибора. Повторите восстановление из того же "
+                                            "файла: будут записаны только отличающиеся параметры"));
+    else if (confirmed > 0)
+        stored = StoreToRom(sender);
     context.Views.UpdateAllViews();
-    return complete;
+    return failed.isEmpty() && stored;
 }

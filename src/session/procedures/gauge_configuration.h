@@ -11,7 +11,9 @@
 // with an empty value, never an old one.
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -62,13 +64,17 @@ struct TConfigurationDifference {
     std::optional<double> InFile;
     std::optional<double> InGauge;
     // Both known and unequal (floats compared as the gauge holds them), or
-    // only one of them known.
+    // known in the gauge only. A value the gauge did not give is no
+    // difference: it is unread.
     bool Differs = false;
+    bool Unread = false;
 };
 
 struct TConfigurationComparison {
     std::vector<TConfigurationDifference> Rows; // every parameter, in order
     int Differing() const;
+    // The names of the parameters the gauge did not give, in order.
+    QStringList UnreadNames() const;
 };
 
 TConfigurationComparison CompareConfigurations(const TConfiguration &file, const TConfiguration &gauge);
@@ -77,10 +83,14 @@ TConfigurationComparison CompareConfigurations(const TConfiguration &file, const
 // number, or a float with up to nine significant digits; "—" when missing.
 QString ConfigurationValueText(const TParameter &parameter, const std::optional<double> &value);
 
-// Writes the file's value of every differing row that has one, in order:
+// Writes the file's value of every differing or unread row that has one,
+// in order:
 // through the model's rules, with the retries of every write and without
-// the store, then read back and compared. The first failure stops it with
-// a message that names the parameter; what was written before stays
-// written. Then one store into ПЗУ when anything was written. True when
-// every such row was written.
-bool RestoreConfiguration(const TProcedureContext &context, const TConfigurationComparison &comparison);
+// the store, then read back and compared; `written` hears of each row the
+// gauge confirmed, as it is confirmed. A row that fails gets a message that
+// names it, and the others are still tried. Only when every row was written
+// and confirmed is it stored into ПЗУ; otherwise one more message names the
+// rows that failed, says that nothing was stored and how to repeat. True
+// when every such row was written and stored.
+bool RestoreConfiguration(const TProcedureContext &context, const TConfigurationComparison &comparison,
+                          const std::function<void(const TConfigurationDifference &)> &written = {});

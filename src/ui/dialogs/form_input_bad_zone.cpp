@@ -94,6 +94,14 @@ TEditNum *TFormInputBadZone::makeField(const char *name, double value)
 
 void TFormInputBadZone::accept()
 {
+    // A field that holds no number (or an infinity) keeps the dialog open.
+    for (TEditNum *field : {enValue1, enValue2, enSpeedInc, enSpeedDec}) {
+        if (!field->TextValue()) {
+            field->setFocus();
+            field->selectAll();
+            return;
+        }
+    }
     m_zone.Near.SetValue(enValue1->Value());
     m_zone.Far.SetValue(enValue2->Value());
     m_zone.FillSpeed.SetValue(enSpeedInc->Value());

@@ -37,8 +37,12 @@ TProgram::TProgram(const TLineFactory &otherLine)
     RouteModelMessages(m_session->Model());
     // Reported from the request thread: the operator hears of it in the
     // user-interface thread.
-    m_session->OpenArchive(m_archiveSettings.dbPath, [context = &m_uiContext](const QString &text) {
+    TValueArchive &archive = m_session->OpenArchive(m_archiveSettings.dbPath, [context = &m_uiContext](const QString &text) {
         QMetaObject::invokeMethod(context, [text] { Operator().Error(text); }, Qt::QueuedConnection);
+    });
+    archive.SetResumeHandler([context = &m_uiContext](const QString &text) {
+        QMetaObject::invokeMethod(context, [text] { Operator().Information(AttentionCaption(), text); },
+                                  Qt::QueuedConnection);
     });
 }
 

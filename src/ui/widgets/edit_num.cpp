@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLocale>
 
+#include <cmath>
+
 TEditNum::TEditNum(QWidget *parent)
     : QLineEdit(QStringLiteral("0"), parent)
 {
@@ -14,7 +16,8 @@ std::optional<double> TEditNum::TextValue() const
 {
     bool ok = false;
     const double v = QLocale().toDouble(text().trimmed(), &ok);
-    if (!ok)
+    // "inf" and "nan" read as numbers, but no gauge holds one.
+    if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
 }
