@@ -302,5 +302,6 @@ void Ttolm472::ParseAnswer(const QByteArray &answer)
     const bool lengthMatters = rule->function != GaugeFunction::ByteRead || decodesByteValue(ByteValueNumber);
     if (lengthMatters && answer.size() < GaugeAnswerLength(rule->function, ReadSelector))
         return Fail(StatusCode::ReadError, StatusText::ReadError);
+    m_gaugeAnswered = true;
     rule->interpret(*this, answer);
 }

@@ -11,13 +11,15 @@ QString FailureText(const QString &hint)
     return QStringLiteral("Не выполнена команда\r") + hint;
 }
 
-TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op)
-    : m_cycle(cycle), m_model(model), m_op(op)
+TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op, const std::atomic<bool> *stop)
+    : m_cycle(cycle), m_model(model), m_op(op), m_stop(stop)
 {
 }
 
 bool TCommandSender::Exchange(int code, QByteArray *answer)
 {
+    if (Stopped())
+        return false;
     return m_cycle.ExchangeAccepted(code, answer);
 }
 
@@ -29,7 +31,7 @@ bool TCommandSender::OnModel(const std::function<void(Ttolm472 &)> &work)
 bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int attempts)
 {
     const QString text = QStringLiteral("Повтор команды ") + hint;
-    for (int attempt = 1; attempt <= attempts; ++attempt) {
+    for (int attempt = 1; attempt <= attempts && !Stopped(); ++attempt) {
         m_op.ShowProgress(text, attempt, attempts);
         if (Exchange(code)) {
             m_op.CloseProgress();
@@ -42,7 +44,7 @@ bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int a
 
 bool TCommandSender::ExchangeQuietly(int code, int attempts, QByteArray *answer)
 {
-    for (int attempt = 1; attempt <= attempts; ++attempt)
+    for (int attempt = 1; attempt <= attempts && !Stopped(); ++attempt)
         if (Exchange(code, answer))
             return true;
     return false;

@@ -17,6 +17,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <utility>
 
@@ -30,11 +31,15 @@ class TCommandSender
 public:
     static constexpr int Attempts = 5; // what every command of the program passes
 
-    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op);
+    // With `stop`: once it is set, no exchange goes out any more (each one
+    // fails at once) and no command is tried again.
+    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TOperator &op, const std::atomic<bool> *stop = nullptr);
 
     TRequestCycle &Cycle() const { return m_cycle; }
     Ttolm472 &Model() const { return m_model; }
     TOperator &Op() const { return m_op; }
+    // The procedure is asked to end (the program is closing).
+    bool Stopped() const { return m_stop && *m_stop; }
 
     // One exchange of `code`, no retry and no message: true when the gauge
     // answered and the parser took the answer, which `answer` receives when
@@ -69,6 +74,7 @@ private:
     TRequestCycle &m_cycle;
     Ttolm472 &m_model;
     TOperator &m_op;
+    const std::atomic<bool> *m_stop;
 };
 
 // The failure text of a command: "Не выполнена команда\r" + hint.
