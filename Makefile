@@ -52,8 +52,9 @@ $(BUILD_FUZZ)/build.ninja: | deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTOLM_TESTS=OFF -DTOLM_FUZZ=ON
 
+# Only the fuzzers and the layers they link.
 fuzz: deps $(BUILD_FUZZ)/build.ninja
-	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
 	@set -e; for f in $(BUILD_FUZZ)/fuzz/fuzz_*; do \
 	  [ -f "$$f" ] && [ -x "$$f" ] || continue; echo "== $$f"; mkdir -p $(BUILD_FUZZ)/corpus/$$(basename $$f); \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD_FUZZ)/corpus/$$(basename $$f); done

@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config  # compiler, build
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev   # Qt Core, Widgets, PrintSupport, Test; serial port
+  qt6-translations-l10n                                # Qt's own dialogs in Russian (run time too)
   libqcustomplot-dev                                   # charts
   libsqlite3-dev                                       # archive tables
   libgtest-dev libgmock-dev libbenchmark-dev           # tests, benchmarks

@@ -1,6 +1,64 @@
 #include "cli/cli_run.h"
 
+#include "device/parameter_table.h"
+
 #include <QString>
+#include <QStringList>
+
+namespace {
+
+constexpr int HelpWidth = 100;
+
+// What read and write can do with a parameter, when not both.
+QString usage(const TParameter &p)
+{
+    if (!CanRead(p))
+        return CanWrite(p) ? QStringLiteral("(только запись)") : QStringLiteral("(только в программе)");
+    return CanWrite(p) ? QString() : QStringLiteral("(запись только в программе)");
+}
+
+// The names read and write know, in the order of the parameter table, a
+// numbered series such as BadZoneNear1..BadZoneNear5 as one word
+// "BadZoneNear1..5"; lines of at most HelpWidth characters, each indented
+// by two blanks.
+QString parameterNames()
+{
+    const auto known = [](const QString &name) {
+        const TParameter *p = FindParameter(name);
+        return p && (CanRead(*p) || CanWrite(*p) || CanSet(*p));
+    };
+    QStringList words;
+    for (const TParameter &p : ParameterTable()) {
+        QString name = QString::fromLatin1(p.Name);
+        if (!known(name))
+            continue;
+        qsizetype digits = 0;
+        while (digits < name.size() && name.at(name.size() - 1 - digits).isDigit())
+            ++digits;
+        const QString stem = name.chopped(digits);
+        if (digits > 0 && name.mid(stem.size()) != QLatin1String("1") && known(stem + QLatin1Char('1')))
+            continue; // within the series of its first
+        if (digits > 0 && name.mid(stem.size()) == QLatin1String("1")) {
+            int last = 1;
+            while (known(stem + QString::number(last + 1)))
+                ++last;
+            if (last > 1)
+                name += QStringLiteral("..") + QString::number(last);
+        }
+        words.append(name + usage(p));
+    }
+    QString text, line;
+    for (const QString &word : std::as_const(words)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > HelpWidth) {
+            text += line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QStringLiteral("  ") : QStringLiteral(" ")) + word;
+    }
+    return text + line + QLatin1Char('\n');
+}
+
+} // namespace
 
 QString CliHelpText()
 {
@@ -56,11 +114,7 @@ QString CliHelpText()
         "                              Reserve, Usil, TmpOfSensor, CurrentOutput), текстом или CSV\n"
         "\n"
         "Параметры read/write:\n"
-        "  Hmax Lmax KKalman KrPer SmPer LevelKalibr(только запись) ProgramType Speed KrFChH SmFChH\n"
-        "  CountBadZones VariantProcessing FreqNes FreqDev FreqBeg Radius ODPM MUP\n"
-        "  ModePrediction(только запись, 0..2) PlantNumber(чтение сигнатуры) SystemAddress(в программе)\n"
-        "  SystemAddressNew(прибору с заводским номером PlantNumber) PlantNumberNew\n"
-        "  BadZoneNear1..5 BadZoneFar1..5 BadZoneFill1..5 BadZoneEmpty1..5\n"
+        "%1"
         "\n"
         "Код завершения: 0 — выполнено всё, что задано; 1 — команда не выполнена или выполнена\n"
         "не вся (не считан параметр в backup, не удалась запись в restore, проход опроса без\n"
@@ -73,5 +127,6 @@ QString CliHelpText()
         "  tolm-cli --sim poll --period 500 --count 20\n"
         "  tolm-cli --port /dev/ttyUSB0 read Hmax Lmax\n"
         "  tolm-cli --sim write KKalman 0.5\n"
-        "  tolm-cli archive LevelBusy --day 2026-12-08 --csv");
+        "  tolm-cli archive LevelBusy --day 2026-12-08 --csv")
+        .arg(parameterNames());
 }

@@ -1,6 +1,6 @@
 // backup FILE / diff FILE / restore FILE [--dry-run]: the gauge's whole
 // configuration against a parameter-set file, as the program's
-// "Сохранить параметры " and "Сравнить с прибором" keep and compare it.
+// "Считать из прибора и сохранить" and "Сравнить с прибором" keep and compare it.
 // bundle FILE.zip: the service-case bundle with that configuration in it.
 
 #include "cli/cli_output.h"

@@ -303,6 +303,7 @@ void parseGauge(TParse &p, const QByteArray &answer)
         rule->function != GaugeFunction::ByteRead || decodesByteValue(p.context.ByteValueNumber);
     if (lengthMatters && answer.size() < GaugeAnswerLength(rule->function, p.context.ReadSelector))
         return p.status.Fail(StatusCode::ReadError, StatusText::ReadError);
+    p.out.Recognised = true;
     rule->interpret(p, answer);
 }
 

@@ -89,6 +89,8 @@ void Ttolm472::Apply(const TGaugeAnswer &answer)
 
 void Ttolm472::applyGauge(const TGaugeAnswer &answer)
 {
+    if (answer.Recognised)
+        m_gaugeAnswered = true;
     if (answer.Usil)
         SetUsil(*answer.Usil);
     if (answer.Parameter)

@@ -395,6 +395,11 @@ bool CanWrite(const TParameter &parameter)
     return parameter.WriteCode >= 0 || parameter.WriteCodeOf != nullptr;
 }
 
+bool CanSet(const TParameter &parameter)
+{
+    return parameter.Set != readOnly;
+}
+
 QString ChangeActionName(const TParameter &parameter)
 {
     return parameter.Change.Input == TParameterInput::None ? QString() : actionName(parameter.Name, "Change");

@@ -162,6 +162,9 @@ const TParameter *ParameterByNumber(TParameterType type, int number);
 int WriteCommand(const TParameter &parameter, const Ttolm472 &model);
 bool CanRead(const TParameter &parameter);
 bool CanWrite(const TParameter &parameter);
+// The model takes a value for it (false for what only the gauge reports:
+// the versions, the gain, the beat frequency).
+bool CanSet(const TParameter &parameter);
 // The main window's actions of the parameter: "act" + name + "Change", and
 // "act" + name (or its group) + "Read" / "Write"; empty when it has none.
 QString ChangeActionName(const TParameter &parameter);

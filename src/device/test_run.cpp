@@ -99,7 +99,6 @@ bool FillTestRunTemplate(Ttolm472 &model)
         p.CurrentMeasured = 0;
         p.Captured = {};
     }
-    model.ProgonGate = TestRunGatePreset;
     expectCurrents(model, lmax);
     return RecalculateTestRun(model);
 }

@@ -46,9 +46,10 @@ bool CaptureTestRunPoint(Ttolm472 &model, int point, double level, double curren
 bool SetTestRunTape(Ttolm472 &model, int point, double tape);
 
 // The five-point template: tapes 2000 to 10000 mm, expected and measured
-// levels 15000 - tape, no currents measured, the gate 300 mm; expected
-// currents from the expected levels, then every point recalculated. False,
-// nothing changed, without a loop scale.
+// levels 15000 - tape, no currents measured; expected currents from the
+// expected levels, then every point recalculated. The gate stays as it is
+// (only the preset of the number of points sets it). False, nothing
+// changed, without a loop scale.
 bool FillTestRunTemplate(Ttolm472 &model);
 
 // How a cell of the current point's row is marked: the present level within

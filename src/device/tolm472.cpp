@@ -188,8 +188,11 @@ void Ttolm472::presetProgon(int points)
         ProgonPoints[1].LevelMeasured = 2000;
         ProgonGate = TestRunGatePreset;
     } else {
-        // Without a loop scale (Lmax 0) the table stays as it was.
-        FillTestRunTemplate(*this);
+        // Without a loop scale (Lmax 0) the table stays as it was. The gate
+        // comes with the preset only: a template made later keeps the gate
+        // the engineer set.
+        if (FillTestRunTemplate(*this))
+            ProgonGate = TestRunGatePreset;
     }
 }
 
@@ -203,6 +206,17 @@ void Ttolm472::ClearSpectrum()
 void Ttolm472::ClearSignal()
 {
     Signal.fill(0);
+}
+
+QString Ttolm472::ModelName() const
+{
+    if (!m_gaugeAnswered)
+        return QString();
+    if (ProgramType == 11)
+        return QStringLiteral("ТОЛМ471И");
+    if (ProgramType == 12)
+        return QStringLiteral("ТОЛМ472И");
+    return QString();
 }
 
 double Ttolm472::SpectrumMax() const

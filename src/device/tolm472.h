@@ -207,6 +207,10 @@ public:
     // --- Operations --------------------------------------------------------------
     bool HasExtendedParameters() const { return SoftVersion > 1; }
     QString ModelSuffix() const { return QString(); }
+    // The gauge's model as its program type names it, "ТОЛМ471И" for 11 and
+    // "ТОЛМ472И" for 12; empty for another type and before any gauge has
+    // answered (the model's own title says nothing about the gauge).
+    QString ModelName() const;
     void ClearSpectrum();
     void ClearSignal();
     double SpectrumMax() const;
@@ -277,4 +281,5 @@ private:
     int32_t m_progonMode = 0; // the constructor sets 5 (loading its preset)
     double m_odpm = 1;
     uint16_t m_mup = 1;
+    bool m_gaugeAnswered = false; // a frame of the gauge was taken since the start
 };

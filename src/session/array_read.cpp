@@ -62,8 +62,10 @@ bool readBlocks(TCommandSender &sender, TGaugeViews &views, const TArrayKind &ki
     for (int block = 1; block <= kind.blocks; ++block) {
         op.ShowProgress(kind.progressText, block, kind.blocks);
         // The program is ending: nothing more is read and nothing written.
-        if (sender.Ending())
+        if (sender.Stopped() || sender.Ending()) {
+            op.CloseProgress();
             return false;
+        }
         if (sender.ReadBlockWithRetries(block, TCommandSender::Attempts))
             ++result.BlocksRead;
         if (kind.pauseAfterBlockMs > 0)

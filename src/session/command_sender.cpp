@@ -11,8 +11,9 @@ QString FailureText(const QString &hint)
     return QStringLiteral("Не выполнена команда\r") + hint;
 }
 
-TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &op)
-    : m_cycle(cycle), m_model(model), m_handOver(handOver), m_op(op)
+TCommandSender::TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &op,
+                               const std::atomic<bool> *stop)
+    : m_cycle(cycle), m_model(model), m_handOver(handOver), m_op(op), m_stop(stop)
 {
 }
 
@@ -23,6 +24,8 @@ TGaugeRequest TCommandSender::Request(int code)
 
 bool TCommandSender::attempt(const TGaugeRequest &request, TGaugeAnswer *answer)
 {
+    if (Stopped())
+        return false;
     TGaugeAnswer got = m_cycle.Exchange(request);
     const bool accepted = got.Accepted();
     if (answer)
@@ -49,7 +52,7 @@ bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int a
 {
     const QString text = QStringLiteral("Повтор команды ") + hint;
     const TGaugeRequest request = Request(code);
-    for (int n = 1; n <= attempts; ++n) {
+    for (int n = 1; n <= attempts && !Stopped(); ++n) {
         m_op.ShowProgress(text, n, attempts);
         if (attempt(request, answer)) {
             m_op.CloseProgress();
@@ -63,7 +66,7 @@ bool TCommandSender::SendCommandWithRetries(int code, const QString &hint, int a
 bool TCommandSender::ExchangeQuietly(int code, int attempts, TGaugeAnswer *answer)
 {
     const TGaugeRequest request = Request(code);
-    for (int n = 1; n <= attempts; ++n)
+    for (int n = 1; n <= attempts && !Stopped(); ++n)
         if (attempt(request, answer))
             return true;
     return false;

@@ -22,6 +22,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <utility>
 
@@ -37,11 +38,16 @@ class TCommandSender
 public:
     static constexpr int Attempts = 5; // what every command of the program passes
 
-    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &op);
+    // With `stop`: once it is set, no exchange goes out any more (each one
+    // fails at once) and no command is tried again.
+    TCommandSender(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &op,
+                   const std::atomic<bool> *stop = nullptr);
 
     TRequestCycle &Cycle() const { return m_cycle; }
     Ttolm472 &Model() const { return m_model; }
     TOperator &Op() const { return m_op; }
+    // The procedure is asked to end (the program is closing).
+    bool Stopped() const { return m_stop && *m_stop; }
 
     // The request of `code` with the values the model holds now.
     TGaugeRequest Request(int code);
@@ -82,6 +88,7 @@ private:
     Ttolm472 &m_model;
     TUiHandOver &m_handOver;
     TOperator &m_op;
+    const std::atomic<bool> *m_stop;
     bool attempt(const TGaugeRequest &request, TGaugeAnswer *answer);
 };
 

@@ -17,10 +17,10 @@ namespace {
 // What a procedure on the worker talks through, alive as long as it runs.
 struct TWorkerParts {
     TWorkerParts(TRequestCycle &cycle, Ttolm472 &model, TUiHandOver &handOver, TOperator &uiOperator,
-                 TGaugeViews &uiViews, bool fullMode, const QString &programFolder)
-        : op(uiOperator, handOver)
+                 TGaugeViews &uiViews, bool fullMode, const QString &programFolder, const std::atomic<bool> &stop)
+        : op(uiOperator, handOver, &stop)
         , views(uiViews, handOver)
-        , sender(cycle, model, handOver, op)
+        , sender(cycle, model, handOver, op, &stop)
         , context{sender, views, fullMode, programFolder}
     {
     }
@@ -100,7 +100,8 @@ bool TGaugeSession::StartProcedure(TOperator &op, TGaugeViews &views, bool fullM
 {
     if (m_runner->Busy())
         return false;
-    auto parts = std::make_shared<TWorkerParts>(*m_cycle, *m_model, *m_handOver, op, views, fullMode, m_programFolder);
+    auto parts = std::make_shared<TWorkerParts>(*m_cycle, *m_model, *m_handOver, op, views, fullMode, m_programFolder,
+                                                m_runner->StopRequested());
     return m_runner->Start([parts, procedure = std::move(procedure)] { procedure(parts->context); }, std::move(done));
 }
 

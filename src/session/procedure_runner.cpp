@@ -54,6 +54,7 @@ bool TProcedureRunner::Start(std::function<void()> procedure, std::function<void
     if (m_busy)
         return false;
     m_busy = true;
+    m_stopRequested = false;
     if (OnBusyChanged)
         OnBusyChanged(true);
     {

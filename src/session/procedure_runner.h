@@ -41,6 +41,15 @@ public:
     // still comes queued, if the runner lives so long.
     void Wait();
 
+    // Asks the procedure that runs to end at its next exchange, because the
+    // program is closing: from now on its exchanges do not go out (a write
+    // sequence ends before its store into ПЗУ) and the operator is not asked
+    // (questions get their default, inputs are cancelled), so it runs to its
+    // end without waiting for anyone. The next Start clears it.
+    void RequestStop() { m_stopRequested = true; }
+    // What the procedure's sender and operator look at, from any thread.
+    const std::atomic<bool> &StopRequested() const { return m_stopRequested; }
+
     // Called in the user-interface thread when the runner becomes busy and
     // when it is idle again.
     std::function<void(bool busy)> OnBusyChanged;
@@ -51,6 +60,7 @@ private:
     // Ends reported after the runner is gone are dropped with it.
     QObject m_context;
     std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_stopRequested{false};
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::function<void()> m_procedure; // handed to the worker

@@ -2,18 +2,24 @@
 
 #include "session/ui_hand_over.h"
 
-// The answers start as a cancel would leave them, so a closed hand-over
-// gives exactly that.
+// The answers start as a cancel would leave them, so a closed hand-over or
+// a stop gives exactly that.
+
+void TUiThreadOperator::ask(const std::function<void()> &work)
+{
+    if (!(m_stop && *m_stop))
+        m_handOver.Run(work);
+}
 
 void TUiThreadOperator::ShowMessage(TMessageIcon icon, const QString &caption, const QString &text)
 {
-    m_handOver.Run([&] { m_op.ShowMessage(icon, caption, text); });
+    ask([&] { m_op.ShowMessage(icon, caption, text); });
 }
 
 bool TUiThreadOperator::AskYesNo(TMessageIcon icon, const QString &caption, const QString &text, bool defaultYes)
 {
     bool answer = defaultYes;
-    m_handOver.Run([&] { answer = m_op.AskYesNo(icon, caption, text, defaultYes); });
+    ask([&] { answer = m_op.AskYesNo(icon, caption, text, defaultYes); });
     return answer;
 }
 
@@ -22,7 +28,7 @@ int TUiThreadOperator::InputIntegerConfirmed(const QString &title, const QString
 {
     int answer = value;
     confirmed = false;
-    m_handOver.Run([&] { answer = m_op.InputIntegerConfirmed(title, label, value, max, min, confirmed); });
+    ask([&] { answer = m_op.InputIntegerConfirmed(title, label, value, max, min, confirmed); });
     return answer;
 }
 
@@ -30,7 +36,7 @@ double TUiThreadOperator::InputDouble(const QString &title, const QString &label
                                       double min, double value)
 {
     double answer = value;
-    m_handOver.Run([&] { answer = m_op.InputDouble(title, label, decimals, max, min, value); });
+    ask([&] { answer = m_op.InputDouble(title, label, decimals, max, min, value); });
     return answer;
 }
 
@@ -38,27 +44,27 @@ int TUiThreadOperator::InputIndexFromList(const QString &title, const QString &l
                                           const QString &listFile)
 {
     int answer = index;
-    m_handOver.Run([&] { answer = m_op.InputIndexFromList(title, label, index, listFile); });
+    ask([&] { answer = m_op.InputIndexFromList(title, label, index, listFile); });
     return answer;
 }
 
 QString TUiThreadOperator::InputText(const QString &title, const QString &label, const QString &text)
 {
     QString answer = text;
-    m_handOver.Run([&] { answer = m_op.InputText(title, label, text); });
+    ask([&] { answer = m_op.InputText(title, label, text); });
     return answer;
 }
 
 bool TUiThreadOperator::InputBadZone(TBadZone &zone)
 {
     bool answer = false;
-    m_handOver.Run([&] { answer = m_op.InputBadZone(zone); });
+    ask([&] { answer = m_op.InputBadZone(zone); });
     return answer;
 }
 
 void TUiThreadOperator::ShowProgress(const QString &text, int step, int total)
 {
-    m_handOver.Run([&] { m_op.ShowProgress(text, step, total); });
+    ask([&] { m_op.ShowProgress(text, step, total); });
 }
 
 void TUiThreadOperator::CloseProgress()
@@ -70,7 +76,7 @@ QString TUiThreadOperator::OpenFileName(const QString &filter, const QString &de
                                         const QString &initialFolder)
 {
     QString answer;
-    m_handOver.Run([&] { answer = m_op.OpenFileName(filter, defaultExtension, initialFolder); });
+    ask([&] { answer = m_op.OpenFileName(filter, defaultExtension, initialFolder); });
     return answer;
 }
 
@@ -78,14 +84,14 @@ QString TUiThreadOperator::SaveFileName(const QString &filter, const QString &de
                                         const QString &suggested)
 {
     QString answer;
-    m_handOver.Run([&] { answer = m_op.SaveFileName(filter, defaultExtension, suggested); });
+    ask([&] { answer = m_op.SaveFileName(filter, defaultExtension, suggested); });
     return answer;
 }
 
 bool TUiThreadOperator::ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName)
 {
     bool answer = false;
-    m_handOver.Run([&] { answer = m_op.ReviewComparison(comparison, fileName); });
+    ask([&] { answer = m_op.ReviewComparison(comparison, fileName); });
     return answer;
 }
 

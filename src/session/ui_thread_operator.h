@@ -5,19 +5,26 @@
 // and the procedure waits for the answer (a message box is closed, a
 // question answered, before the procedure goes on). When the hand-over is
 // closed (the program is ending) a message does nothing, a question gets
-// its default, an input is cancelled.
+// its default, an input is cancelled; and so they do once the procedure is
+// asked to stop, except that the progress window still closes.
 //
 // Called in the user-interface thread too, the call runs at once.
 
 #include "session/gauge_views.h"
 #include "session/operator.h"
 
+#include <atomic>
+#include <functional>
+
 class TUiHandOver;
 
 class TUiThreadOperator final : public TOperator
 {
 public:
-    TUiThreadOperator(TOperator &op, TUiHandOver &handOver) : m_op(op), m_handOver(handOver) {}
+    TUiThreadOperator(TOperator &op, TUiHandOver &handOver, const std::atomic<bool> *stop = nullptr)
+        : m_op(op), m_handOver(handOver), m_stop(stop)
+    {
+    }
 
     void ShowMessage(TMessageIcon icon, const QString &caption, const QString &text) override;
     bool AskYesNo(TMessageIcon icon, const QString &caption, const QString &text, bool defaultYes) override;
@@ -36,8 +43,13 @@ public:
     bool ReviewComparison(const TConfigurationComparison &comparison, const QString &fileName) override;
 
 private:
+    // Runs `work` in the user-interface thread unless the procedure is
+    // asked to stop or the hand-over is closed.
+    void ask(const std::function<void()> &work);
+
     TOperator &m_op;
     TUiHandOver &m_handOver;
+    const std::atomic<bool> *m_stop;
 };
 
 class TUiThreadViews final : public TGaugeViews

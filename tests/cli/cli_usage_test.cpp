@@ -6,6 +6,7 @@
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "cli/cli_session.h"
+#include "device/parameter_table.h"
 #include "support/core_application.h"
 #include "support/temp_home.h"
 
@@ -91,6 +92,36 @@ TEST(CliOptionsTest, HelpListsEveryVerbAndOption)
                              "--day", "--from", "--to", "--csv", "--filter", "--no-store"})
         EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
     EXPECT_TRUE(out.err().isEmpty());
+}
+
+// Each name read and write take is in the help, as itself or within its
+// numbered series; what only the gauge reports is not.
+TEST(CliOptionsTest, HelpNamesTheParametersOfTheParameterTable)
+{
+    TBufferOutput out;
+    ASSERT_EQ(RunCli({"--help"}, TCliEnvironment{}, out), ExitOk);
+    const QString help = out.out().join('\n');
+    const QString names = help.section(QStringLiteral("Параметры read/write:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+    const QStringList words = names.simplified().split(QLatin1Char(' '));
+    for (const TParameter &p : ParameterTable()) {
+        const QString name = QString::fromLatin1(p.Name);
+        const bool listed = std::any_of(words.begin(), words.end(), [&](const QString &word) {
+            const QString bare = word.section(QLatin1Char('('), 0, 0);
+            if (bare == name)
+                return true;
+            const QString first = bare.section(QStringLiteral(".."), 0, 0);
+            const int last = bare.section(QStringLiteral(".."), 1).toInt();
+            for (int n = 1; n <= last; ++n)
+                if (first.chopped(1) + QString::number(n) == name)
+                    return true;
+            return false;
+        });
+        EXPECT_EQ(listed, CanRead(p) || CanWrite(p) || CanSet(p)) << p.Name;
+    }
+    EXPECT_TRUE(names.contains(QStringLiteral("LevelKalibr(только запись)")));
+    EXPECT_TRUE(words.contains(QStringLiteral("BadZoneEmpty1..5")));
+    for (const QString &line : names.split(QLatin1Char('\n')))
+        EXPECT_LE(line.size(), 100);
 }
 
 TEST(CliOptionsTest, MissingProgramFolderOrPortFailsWithOne)

@@ -2,6 +2,7 @@
 // bits, the calibration and test-run presets, the arrays and the bad zones.
 
 #include "device/parameter_table.h"
+#include "device/test_run.h"
 #include "device/tolm472.h"
 
 #include <gtest/gtest.h>
@@ -192,6 +193,11 @@ TEST(GaugeModel, TestRunPresetsFollowTheLoopMapping)
         EXPECT_DOUBLE_EQ(p.CurrentError, p.CurrentExpected);
     }
     EXPECT_EQ(m.ProgonGate, 300);
+
+    // A gate widened before "Прогон начать" survives the template it makes.
+    m.ProgonGate = 450;
+    ASSERT_TRUE(FillTestRunTemplate(m));
+    EXPECT_EQ(m.ProgonGate, 450);
 
     m.ProgonPoints[2].CurrentMeasured = 12.5;
     m.ProgonGate = 100;

@@ -30,7 +30,7 @@ endif()
 run(COMMAND dpkg-deb --field ${debs} Package Version Depends OUT fields)
 message(STATUS "${fields}")
 foreach(needed "Package: tolm47x" "Version: ${VERSION}" "libqt6widgets6" "libqt6serialport6" "libsqlite3"
-               "qt6-qpa-plugins")
+               "qt6-qpa-plugins" "qt6-translations-l10n")
   string(FIND "${fields}" "${needed}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the package's fields lack \"${needed}\":\n${fields}")

@@ -6,6 +6,7 @@
 #include "modal_dialog.h"
 #include "report_pages.h"
 
+#include "sim/answer_builder.h"
 #include "ui/report/chart_report.h"
 
 #include <QAction>
@@ -44,6 +45,8 @@ TEST_F(ChartReport, ThePdfPageHoldsTitleTimeGaugeAndChartInsideItsMargins)
     for (int i = 0; i < Ttolm472::SpectrumSize; ++i)
         model.Spectrum[size_t(i)] = 10 + i; // a curve across the whole chart
     model.SetPlantNumber(4711);
+    model.ProgramType = 12;
+    model.ParseAnswer(AnswerEcho(model.SystemAddress())); // a gauge that said which it is
     TFormSpectrum &window = OpenSpectrum();
     const QString pdf = home.file(QStringLiteral("report.pdf"));
     QString error;

@@ -8,6 +8,7 @@
 #include "report_pages.h"
 
 #include "device/calibration.h"
+#include "sim/answer_builder.h"
 #include "ui/windows/error_chart.h"
 #include "ui/windows/form_kalibr.h"
 #include "ui/windows/form_tolm_par.h"
@@ -232,6 +233,31 @@ TEST_F(KalibrWindow, ScreenshotWithFivePoints)
     QCoreApplication::sendEvent(window.Chart(), &move);
     EXPECT_EQ(window.Readout(), QStringLiteral("Сигнал[6\u00A0000] = 2"));
     SaveShot(ShotWithCaption(window), QStringLiteral("kalibr"));
+}
+
+} // namespace
+
+namespace {
+
+// The foot of the record names the gauge by the program type it reported,
+// not by the program's start-up title, and no model before a gauge answered.
+TEST_F(KalibrWindow, TheRecordsFootNamesTheModelOfTheGaugesProgramType)
+{
+    model.Description.Title = QStringLiteral("ТОЛМ471И"); // the program's own name for its model
+    model.ProgramType = 12;
+    TFormKalibr &window = Open();
+    QString error;
+    const QString silent = home.file(QStringLiteral("silent.pdf"));
+    ASSERT_TRUE(SaveChartReportPdf(window.Report(), silent, error)) << error.toStdString();
+    EXPECT_FALSE(PdfText(silent).contains(QStringLiteral("Прибор:")));
+    EXPECT_TRUE(PdfText(silent).contains(QStringLiteral("Заводской номер: 1207")));
+
+    model.ParseAnswer(AnswerEcho(model.SystemAddress()));
+    const QString answered = home.file(QStringLiteral("answered.pdf"));
+    ASSERT_TRUE(SaveChartReportPdf(window.Report(), answered, error)) << error.toStdString();
+    EXPECT_TRUE(PdfText(answered).contains(QStringLiteral("Прибор: ТОЛМ472И"))) << PdfText(answered).toStdString();
+    model.ProgramType = 11;
+    EXPECT_EQ(window.Report().Model, QStringLiteral("ТОЛМ471И"));
 }
 
 } // namespace

@@ -31,7 +31,9 @@
 #include <QElapsedTimer>
 #include <QMutex>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 class FormMainBench : public GuiTest
 {
@@ -52,6 +54,7 @@ protected:
 
     ~FormMainBench() override
     {
+        ReleaseLine();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         program.reset();
@@ -79,8 +82,15 @@ protected:
         program = std::make_unique<TProgram>(simulated);
         form = std::make_unique<TFormMain>(*program);
         program->Line().SetOnExchange([this](TLine *, const QByteArray &request, bool, const QByteArray &) {
-            QMutexLocker lock(&m_sentMutex);
-            m_sent.append(request);
+            {
+                QMutexLocker lock(&m_sentMutex);
+                m_sent.append(request);
+            }
+            std::unique_lock hold(m_holdMutex);
+            if (std::exchange(m_holdNext, false)) {
+                m_held = true;
+                m_holdWake.wait(hold, [this] { return m_released; });
+            }
         });
     }
 
@@ -122,6 +132,39 @@ protected:
         m_sent.clear();
     }
 
+    // The next exchange keeps the line (and the command on it) after its
+    // answer until ReleaseLine: a command caught in its middle.
+    void HoldNextExchange()
+    {
+        std::lock_guard hold(m_holdMutex);
+        m_holdNext = true;
+        m_held = m_released = false;
+    }
+    // Turns the event loop until an exchange is held.
+    void WaitHeld()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        for (;;) {
+            {
+                std::lock_guard hold(m_holdMutex);
+                if (m_held)
+                    return;
+            }
+            ASSERT_LT(waited.elapsed(), 60000) << "no exchange came";
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    }
+    void ReleaseLine()
+    {
+        {
+            std::lock_guard hold(m_holdMutex);
+            m_holdNext = false;
+            m_released = true;
+        }
+        m_holdWake.notify_all();
+    }
+
     // Works on the simulated line, between two exchanges.
     void OnSimulator(const std::function<void(TSimLine &)> &work) { m_simulatedLine->WithSimulator(work); }
 
@@ -158,4 +201,9 @@ private:
     TSimulatedLine *m_simulatedLine = nullptr; // owned by the program
     QMutex m_sentMutex;
     QList<QByteArray> m_sent;
+    std::mutex m_holdMutex;
+    std::condition_variable m_holdWake;
+    bool m_holdNext = false;
+    bool m_held = false;
+    bool m_released = false;
 };

@@ -127,7 +127,8 @@ TEST_F(FormMainCapture, UnwritableCaptureFileIsReportedAndTheCommandStaysUsable)
 
 // An array read runs on the procedure runner: until it has ended, every
 // other command is refused and shown disabled, while the windows and
-// polling stay usable and the main window does not close under it.
+// polling stay usable, and the main window asks before it closes: answered
+// No, the read goes on to its end.
 TEST_F(FormMainCapture, WhileAnArrayIsReadOnlyWindowsAndPollingAreUsable)
 {
     Start({QStringLiteral("/full")});
@@ -140,13 +141,15 @@ TEST_F(FormMainCapture, WhileAnArrayIsReadOnlyWindowsAndPollingAreUsable)
     }
     EXPECT_TRUE(Enabled("actOprosStart"));
     EXPECT_TRUE(Enabled("actReqAnsShow"));
+    op.Answer(false);
     EXPECT_FALSE(form->close());
 
     WaitIdle();
     EXPECT_EQ(SentCodes(), ArrayRead(SpectrumReadInit, 16));
     for (const char *name : {"actSignalRead", "actSpectrumRead", "actHmaxRead", "actEcho", "actAllParamRead"})
         EXPECT_TRUE(Enabled(name)) << name;
-    EXPECT_TRUE(op.CallsOf(QStringLiteral("AskYesNo")).isEmpty()); // the closing question waited too
+    ASSERT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).size(), 1);
+    EXPECT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).value(0).Text, QStringLiteral("Завершить работу?"));
 }
 
 // Each read shows its array: the window opens on the first read and is

@@ -7,13 +7,19 @@
 
 #include "protocol/command_codes.h"
 #include "link/transmitter.h"
+#include "ui/windows/form_graph.h"
 #include "ui/windows/form_multi_graph.h"
+#include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_select_cmd.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <qcustomplot.h>
 
 namespace {
@@ -39,6 +45,40 @@ TEST_F(FormMain, WriteStoresToRomOnSuccessAndReportsAFailureWithoutStoring)
     ASSERT_FALSE(progress.isEmpty());
     EXPECT_EQ(progress.last().Text, QStringLiteral("Повтор команды Записать Hmax в прибор"));
     EXPECT_EQ(progress.last().Args, (QVariantList{5, 5}));
+}
+
+// "Сохранить параметры " keeps what the program holds, a plant number typed
+// in included; the backup beside it in the menu reads the gauge first.
+TEST_F(FormMain, SavingTheParametersSendsNothingAndTheBackupReadsTheGauge)
+{
+    Start({QStringLiteral("/full")});
+    Model().SetPlantNumber(4321);
+    Model().SoftVersion = 255; // the extended parameters' key
+    ASSERT_TRUE(Execute("actTolm472iSave"));
+    EXPECT_EQ(SentCodes(), QList<int>());
+    EXPECT_EQ(Model().PlantNumber(), 4321);
+    EXPECT_EQ(Model().SoftVersion, 255);
+    EXPECT_TRUE(op.Calls.isEmpty()) << "no question, no warning, no signature box";
+    const QByteArray saved = home.readRaw(QStringLiteral("471/PN04321-20261208.ini"));
+    EXPECT_TRUE(saved.contains("PlantNumber=4321\r\n")) << saved.constData();
+    EXPECT_FALSE(saved.contains("Backup]"));
+
+    QList<QAction *> work;
+    for (QAction *item : form->menuBar()->actions())
+        if (item->text() == QStringLiteral("Работа"))
+            work = item->menu()->actions();
+    const auto inWork = [&](const char *name) {
+        return std::any_of(work.begin(), work.end(), [&](QAction *item) { return item->objectName() == name; });
+    };
+    EXPECT_TRUE(inWork("actTolm472iSave"));
+    ASSERT_TRUE(inWork("actTolm472iBackup"));
+    op.Answer(true); // the gauge's own plant number may name today's file already
+    ASSERT_TRUE(Execute("actTolm472iBackup"));
+    EXPECT_EQ(SentCodes().value(0), SignatureRead);
+    bool backedUp = false;
+    for (const QString &name : QDir(home.file(QStringLiteral("471"))).entryList({QStringLiteral("PN*.ini")}))
+        backedUp |= home.readRaw(QStringLiteral("471/") + name).contains("[Tolm471Backup]");
+    EXPECT_TRUE(backedUp);
 }
 
 TEST_F(FormMain, ReadOfTheTankHeightAppliesItAsTheDistanceRange)
@@ -234,6 +274,26 @@ TEST_F(FormMain, DecAndHexChooseHowFramesAreWritten)
     EXPECT_FALSE(Action("act10")->isChecked());
 }
 
+TEST_F(FormMain, ToolBarReadsAndWindowsOfTheArraysReadDifferently)
+{
+    Start({QStringLiteral("/full")});
+    QToolBar *gauge = form->findChild<QToolBar *>(QStringLiteral("tbGauge"));
+    ASSERT_NE(gauge, nullptr);
+    QMap<QString, QString> texts;
+    QStringList shown;
+    for (QAction *item : gauge->actions())
+        if (auto *button = qobject_cast<QToolButton *>(gauge->widgetForAction(item)); button && item->isVisible()) {
+            texts[item->objectName()] = button->text();
+            shown.append(button->text());
+        }
+    EXPECT_EQ(texts.value(QStringLiteral("actSpectrumRead")), QStringLiteral("Считать спектр"));
+    EXPECT_EQ(texts.value(QStringLiteral("actSignalRead")), QStringLiteral("Считать сигнал"));
+    EXPECT_EQ(texts.value(QStringLiteral("actAllParamRead")), QStringLiteral("Считать все параметры"));
+    EXPECT_EQ(texts.value(QStringLiteral("actAllParamWrite")), QStringLiteral("Записать все параметры "));
+    EXPECT_EQ(shown.count(QStringLiteral("Спектр")), 1);
+    EXPECT_EQ(shown.count(QStringLiteral("Сигнал")), 1);
+}
+
 TEST_F(FormMain, ClosingAsksAndOnlyYesCloses)
 {
     Start();
@@ -254,6 +314,72 @@ TEST_F(FormMain, ClosingAsksAndOnlyYesCloses)
     EXPECT_TRUE(home.readRaw(QStringLiteral("INI/WndPos.ini")).contains("[FormMain]"));
     EXPECT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).value(2).Text,
               QStringLiteral("Не указан заводской номер! Записать все равно?"));
+}
+
+// Every window action opens its window while a command holds the line;
+// the commands themselves wait for it.
+TEST_F(FormMain, WindowActionsStayUsableWhileACommandRuns)
+{
+    Start({QStringLiteral("/full")});
+    HoldNextExchange();
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actAllParamRead")));
+    WaitHeld();
+    ASSERT_TRUE(program->Session().Runner().Busy());
+    for (const char *name : {"actGraphLevel", "actGraphDistance", "actGraphLevelSr", "actGraphLevelFree",
+                             "actGraphUsil", "actGraphTmp", "actGraphCurrentOutputShow", "actMultiGraphShow",
+                             "actTolmParShow", "actReqAnsShow", "actSpectrumShow", "actFormProgonShow", "act10",
+                             "actClose"}) {
+        EXPECT_TRUE(Enabled(name)) << name;
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
+    }
+    EXPECT_FALSE(Enabled("actHmaxRead"));
+    EXPECT_FALSE(Enabled("actTransmitterChange")) << "the port stays as the command found it";
+
+    // The readings window's icons open their graphs now, not after the command.
+    QLabel *icon = TFormTolm472I::Instance()->findChild<QLabel *>(QStringLiteral("imgLevel"));
+    ASSERT_NE(icon, nullptr);
+    QTest::mouseClick(icon, Qt::LeftButton);
+    EXPECT_NE(TFormGraph::Instance(1), nullptr);
+    EXPECT_TRUE(form->ExecuteAction(QStringLiteral("actGraphTmp")));
+    EXPECT_NE(TFormGraph::Instance(6), nullptr);
+    ReleaseLine();
+    WaitIdle();
+    EXPECT_TRUE(Enabled("actHmaxRead"));
+}
+
+// Esc in the middle of writing all parameters: the question as always, and
+// on Yes the write ends at its next exchange, nothing is stored into ПЗУ,
+// and the program closes as usual.
+TEST_F(FormMain, ClosingWhileACommandRunsAsksThenEndsItBeforeTheStore)
+{
+    Start({QStringLiteral("/full")});
+    form->show();
+    HoldNextExchange();
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actAllParamWrite")));
+    WaitHeld();
+
+    op.Answer(false);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    ASSERT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).size(), 1);
+    EXPECT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).value(0).Text, QStringLiteral("Завершить работу?"));
+    EXPECT_TRUE(form->isVisible());
+
+    op.Answer(true).Answer(false); // close; no parameter set for a gauge without a plant number
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    const int sentWhenAsked = int(SentCodes().size());
+    ReleaseLine();
+    WaitIdle();
+    QElapsedTimer waited;
+    waited.start();
+    while (form->isVisible() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(SentCodes().size(), sentWhenAsked) << "nothing went out after the answer";
+    EXPECT_FALSE(SentCodes().contains(WriteToPZU));
+    EXPECT_EQ(op.CallsOf(QStringLiteral("AskYesNo")).value(2).Text,
+              QStringLiteral("Не указан заводской номер! Записать все равно?"));
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join('|').toStdString();
+    EXPECT_EQ(TFormSelectCMD::Instance(), nullptr);
 }
 
 TEST_F(FormMain, PollingRunsPassesUntilNoDeviceIsLeftToPoll)

@@ -128,7 +128,7 @@ TEST_F(ProceduresOnScreen, ComparisonWithABackupWritesOnlyWhatDiffers)
 {
     Start({QStringLiteral("/full")});
     op.Answer(true).Answer(true); // a gauge type or plant number the model does not know yet: save all the same
-    ASSERT_TRUE(Execute("actTolm472iSave"));
+    ASSERT_TRUE(Execute("actTolm472iBackup"));
     QStringList saved;
     for (const char *folder : {"471", "472", "47x"})
         for (const QString &name : QDir(home.file(QString::fromLatin1(folder))).entryList({"PN*.ini"}, QDir::Files))
@@ -185,6 +185,36 @@ TEST_F(ProceduresOnScreen, ServiceBundleAsksWhereThenReadsTheGaugeAndSaysWhereIt
     EXPECT_TRUE(SentCodes().contains(SignatureRead)) << "the configuration was read for the bundle";
     EXPECT_TRUE(ProgressCaptions().join('|').contains(QStringLiteral("Чтение параметров прибора")))
         << ProgressCaptions().join('|').toStdString();
+}
+
+// A silent gauge: the operator hears of it before choosing where, and the
+// last message says what the bundle lacks.
+TEST_F(ProceduresOnScreen, ServiceBundleOfASilentGaugeWarnsFirstAndSaysWhatItLacks)
+{
+    StartOnScreen();
+    FailEveryAnswer();
+    const QString zip = home.file("silent.zip");
+    QStringList said;
+    const auto read = [&](QMessageBox *box) {
+        said.append(box->text());
+        box->buttons().first()->click();
+    };
+    {
+        TModalScript script;
+        script.Then<QMessageBox>(read)
+            .Then<QFileDialog>([&](QFileDialog *dialog) {
+                dialog->selectFile(zip);
+                static_cast<QDialog *>(dialog)->accept();
+            })
+            .Then<QMessageBox>(read);
+        ASSERT_TRUE(Execute("actServiceBundleSave"));
+    }
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].startsWith(QStringLiteral("Прибор не ответил: не считаны ни сигнатура, ни параметры прибора")))
+        << said[0].toStdString();
+    EXPECT_EQ(said[1], QStringLiteral("Пакет для сервиса сохранен:\n") + QDir::toNativeSeparators(zip) +
+                           QStringLiteral("\nВ пакете нет параметров, считанных из прибора"));
+    EXPECT_TRUE(QFile::exists(zip));
 }
 
 // The test run's questions in real boxes: the template at the start, and

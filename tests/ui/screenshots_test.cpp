@@ -22,6 +22,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTableWidget>
 
 namespace {
 
@@ -155,5 +157,14 @@ TEST_F(Screenshot, ComparisonWithTheGauge)
     EXPECT_EQ(form.lblSummary->text(), QStringLiteral("Отличается параметров: 3 из ") +
                                            QString::number(int(comparison.Rows.size())));
     EXPECT_TRUE(form.btnWrite->isEnabled());
+    // Each row by its caption, as the parameters window names it; the key
+    // the files use is the tool tip.
+    static const QRegularExpression cyrillic(QStringLiteral("[А-Яа-я]"));
+    for (int row = 0; row < int(comparison.Rows.size()); ++row) {
+        const QTableWidgetItem *caption = form.grdParameters->item(row, 0);
+        EXPECT_TRUE(caption->text().contains(cyrillic)) << caption->text().toStdString();
+        EXPECT_EQ(caption->toolTip(), QString::fromLatin1(comparison.Rows[row].Parameter->Name));
+    }
+    EXPECT_EQ(form.grdParameters->item(0, 0)->text(), QStringLiteral("Hmax, мм"));
     take(form, QStringLiteral("dialog_compare_parameters"));
 }

@@ -141,6 +141,7 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
     empty.actReferenceSave->trigger();
     EXPECT_EQ(op.MessageTexts(), QStringList{QStringLiteral("Спектр не считан: запоминать нечего")});
     EXPECT_FALSE(empty.Reference().has_value());
+    EXPECT_EQ(empty.StatusMessage(), QStringLiteral("Эталон не запомнен: спектр не считан"));
 
     SetSpectrum(100);
     model.SetPlantNumber(321);
@@ -149,6 +150,7 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
     window.actReferenceSave->trigger();
     const QString file = home.file(QStringLiteral("DATA/2026/12/08/SpectrumReference_20261208_101500.txt"));
     EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(window.StatusMessage(), QStringLiteral("Эталон сохранен: ") + QDir::toNativeSeparators(file));
 
     // The echo moved and got weaker: the reference is drawn on the present
     // scale, its echo 3 dB above the present one.

@@ -18,9 +18,18 @@
 namespace {
 
 // The parameter sets work on the model, in the user-interface thread, and
-// both refresh the views afterwards, whatever the procedure did. The save
-// reads the gauge's whole configuration first, for the backup section.
+// refresh the views afterwards, whatever the procedure did. "Сохранить
+// параметры " keeps what the program holds, including what the engineer
+// typed in, and sends nothing.
 void saveParameterSet(const TProcedureContext &context, const QString &)
+{
+    context.Sender.OnModel([&](Ttolm472 &model) { SaveParameterSet(model, context.Op(), context.ProgramFolder); });
+    context.Views.UpdateAllViews();
+}
+
+// The full backup: the gauge's whole configuration read first, into its
+// own section beside the parameter set.
+void backupParameterSet(const TProcedureContext &context, const QString &)
 {
     const TConfiguration backup = ReadConfiguration(context);
     bool saved = false;
@@ -137,6 +146,8 @@ constexpr TProcedureAction Actions[] = {
     {"actAllParamRead", "Считать все параметры", "Считать все параметры из прибора", ReadAllParameters},
     {"actAllParamWrite", "Записать все параметры ", "Записать все параметры в прибор", WriteAllParameters},
     {"actTolm472iSave", "Сохранить параметры ", "Сохранить параметры прибора на диск", saveParameterSet},
+    {"actTolm472iBackup", "Считать из прибора и сохранить",
+     "Считать все параметры из прибора и сохранить их на диск вместе с параметрами программы", backupParameterSet},
     {"actTolm472iLoad", "Загрузить параметры", "Загрузить параметры прибора с диска", loadParameterSet},
     {"actTolm472iCompare", "Сравнить с прибором", "Сравнить параметры прибора с сохранёнными на диске",
      compareWithGauge},

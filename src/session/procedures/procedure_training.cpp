@@ -22,10 +22,11 @@ void readParameter(const TProcedureContext &context, const char *name)
 
 } // namespace
 
-void WaitForTraining(TOperator &op, int seconds)
+void WaitForTraining(const TCommandSender &sender, int seconds)
 {
+    TOperator &op = sender.Op();
     const QString text = QStringLiteral("Обучение занимает ") + QString::number(seconds) + QStringLiteral(" секунд");
-    for (int step = 1; step <= seconds; ++step) {
+    for (int step = 1; step <= seconds && !sender.Stopped(); ++step) {
         op.ShowProgress(text, step, seconds);
         Clock().Pause(1000);
     }
@@ -38,7 +39,7 @@ void StartTraining(const TProcedureContext &context, const QString &hint)
         return;
     if (!SendCommandReported(context, TrainingModeStart, hint))
         return;
-    WaitForTraining(context.Op(), TrainingSeconds);
+    WaitForTraining(context.Sender, TrainingSeconds);
     readParameter(context, "CountBadZones");
     readParameter(context, "BadZoneNear1"); // the five zones, read together
     context.Views.ShowParametersWindow(false);
@@ -56,7 +57,7 @@ void StartCorrection(const TProcedureContext &context, const QString &hint)
     }
     if (!SendCommandReported(context, CorrectionModeStart, hint))
         return;
-    WaitForTraining(context.Op(), CorrectionSeconds);
+    WaitForTraining(context.Sender, CorrectionSeconds);
     readParameter(context, "SmFChH");
     context.Views.ShowParametersWindow(true);
     context.Views.UpdateAllViews();

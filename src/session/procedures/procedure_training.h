@@ -9,12 +9,13 @@
 #include <QString>
 
 struct TProcedureContext;
-class TOperator;
+class TCommandSender;
 
 // The gauge's learning time: "Обучение занимает " + seconds + " секунд" at
-// step k of `seconds`, one second (of the program clock) per step; the
-// window closes at the end.
-void WaitForTraining(TOperator &op, int seconds);
+// step k of `seconds`, one second (of the program clock) per step, shown by
+// the sender's operator; the window closes at the end, or at once when the
+// procedure is asked to stop.
+void WaitForTraining(const TCommandSender &sender, int seconds);
 
 // "Обучение на пустом резервуаре": only after the operator confirms that
 // the tank is empty.

@@ -140,6 +140,12 @@ void SaveServiceBundle(const TProcedureContext &context, const QString &)
 {
     // The gauge first: its plant number names the suggested file.
     const TConfiguration configuration = ReadConfiguration(context);
+    // Told before choosing where: the bundle of a silent gauge holds only
+    // what the program has.
+    if (!configuration.GaugeAnswered)
+        context.Op().Warning(QStringLiteral("Прибор не ответил: не считаны ни сигнатура, ни параметры прибора (") +
+                             QString::number(int(configuration.Values.size())) +
+                             QStringLiteral(").\rВ пакет войдут значения из программы"));
     const QDateTime now = Clock().Now();
     TServiceBundleGauge gauge;
     QString suggested;
@@ -160,6 +166,8 @@ void SaveServiceBundle(const TProcedureContext &context, const QString &)
         context.Op().Error(error);
         return;
     }
-    context.Op().Information(QStringLiteral("Пакет для сервиса"),
-                             QStringLiteral("Пакет для сервиса сохранен:\r") + QDir::toNativeSeparators(path));
+    QString saved = QStringLiteral("Пакет для сервиса сохранен:\r") + QDir::toNativeSeparators(path);
+    if (!configuration.GaugeAnswered)
+        saved += QStringLiteral("\rВ пакете нет параметров, считанных из прибора");
+    context.Op().Information(QStringLiteral("Пакет для сервиса"), saved);
 }

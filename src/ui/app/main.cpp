@@ -18,6 +18,7 @@
 #include "sim/simulated_line.h"
 #include "ui/main/form_main.h"
 #include "ui/main/program.h"
+#include "ui/main/qt_translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolm47x"));
     QApplication::setApplicationVersion(ProgramVersion());
+    InstallQtTranslations(app);
     SetAppContext(TAppContext::FromApplication());
     // An installed copy starts in its program folder, so the exchange log
     // and the timers land there and not wherever it was started from.

@@ -2,6 +2,7 @@
 
 #include "device/parameter_table.h"
 #include "session/procedures/gauge_configuration.h"
+#include "ui/windows/bad_zone_grid.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -14,16 +15,24 @@
 
 namespace {
 
-// The parameter as the operator knows it: its label on the parameters
-// window where it has one, with the property name the files and the
-// command-line tool use.
+// The parameter as the parameters window names it: its label with its
+// unit, a bad zone's value as the zones' grid does, else its change
+// action's caption ("Тип прибора"), else what its read action reads
+// ("Вариант п/п обработки данных"). The property name the files and the
+// command-line tool use is the cell's tool tip.
 QString parameterText(const TParameter &parameter)
 {
-    const QString name = QString::fromLatin1(parameter.Name);
-    const QString label = QString::fromUtf8(parameter.View.Label);
-    if (label.isEmpty() || label == name)
-        return name;
-    return label + QStringLiteral(" (") + name + QLatin1Char(')');
+    if (parameter.View.Label)
+        return ViewLabel(parameter);
+    if (const QString zone = BadZoneValueCaption(parameter); !zone.isEmpty())
+        return zone;
+    if (parameter.Change.Caption)
+        return QString::fromUtf8(parameter.Change.Caption);
+    const QString read = QString::fromUtf8(parameter.ReadCaption ? parameter.ReadCaption : "");
+    const QString prefix = QStringLiteral("Считать ");
+    if (read.startsWith(prefix) && read.size() > prefix.size())
+        return read.at(prefix.size()).toUpper() + read.mid(prefix.size() + 1);
+    return QString::fromLatin1(parameter.Name);
 }
 
 // In the workstation's locale (decimal comma); "—" for a value not known.
@@ -69,6 +78,7 @@ TFormCompareParameters::TFormCompareParameters(const TConfigurationComparison &c
         const TConfigurationDifference &difference = comparison.Rows[row];
         const TParameter &parameter = *difference.Parameter;
         grdParameters->setItem(row, 0, cell(parameterText(parameter), difference.Differs));
+        grdParameters->item(row, 0)->setToolTip(QString::fromLatin1(parameter.Name));
         grdParameters->setItem(row, 1, cell(valueText(parameter, difference.InFile), difference.Differs));
         grdParameters->setItem(row, 2, cell(valueText(parameter, difference.InGauge), difference.Differs));
     }

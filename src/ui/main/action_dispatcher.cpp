@@ -120,6 +120,9 @@ QAction *TActionDispatcher::makeItem(const QString &name, TEntry &entry, const Q
     auto *action = new QAction(m_owner);
     action->setObjectName(entry.items.isEmpty() ? name : name + QStringLiteral("Item"));
     action->setText(caption.isEmpty() ? entry.caption : caption);
+    // A tool button shows the caption as it is, trailing blank included
+    // (Qt would trim it).
+    action->setIconText(action->text());
     const QString tip = hint.isEmpty() ? entry.hint : hint;
     action->setToolTip(tip);
     action->setStatusTip(tip);

@@ -7,7 +7,8 @@ constexpr TMenuEntry Separator{nullptr};
 
 // clang-format off
 const TMenuEntry Work[] = {
-    {"actTolm472iLoad"}, {"actTolm472iCompare"}, {"actTolm472iSave"}, {"actServiceBundleSave"}, Separator,
+    {"actTolm472iLoad"}, {"actTolm472iCompare"}, {"actTolm472iSave"}, {"actTolm472iBackup"},
+    {"actServiceBundleSave"}, Separator,
     {"actOprosStart"}, {"actOprosStop"}, Separator,
     {"actOprosSignalStart"}, {"actOprosSignalStop"}, Separator,
     {"act10"}, {"act16"}, Separator,
@@ -89,8 +90,10 @@ const TMenu Menus[] = {
     {"Записать", Write}, {"График", Graph}, {"Окна", Windows},
 };
 
-// Two rows of tool buttons with short texts; the hint names the command in
-// full.
+// Two rows of tool buttons, some with short texts (the hint names the
+// command in full); the array reads and the reads and writes of all
+// parameters keep their captions, so a read never looks like the window
+// of the same name.
 const TMenuEntry ToolBarLine[] = {
     {"actTransmitterChange"}, Separator,
     {"actTolm472iLoad", "Загрузить"}, {"actTolm472iSave", "Сохранить"}, Separator,
@@ -103,8 +106,8 @@ const TMenuEntry ToolBarLine[] = {
 const TMenuEntry ToolBarGauge[] = {
     {"actDistanceRead"}, {"actLevelFreeRead", "Свободное пространство"}, {"actLevelRead", "Уровень"},
     {"actTempRead", "Температура"}, {"actLevelAllRead", "Все показания"}, Separator,
-    {"actSpectrumRead", "Спектр"}, {"actSignalRead", "Сигнал"}, Separator,
-    {"actAllParamRead", "Считать все"}, {"actAllParamWrite", "Записать все"}, Separator,
+    {"actSpectrumRead"}, {"actSignalRead"}, Separator,
+    {"actAllParamRead"}, {"actAllParamWrite"}, Separator,
     {"actReqAnsShow"}, {"actTolm472Show", "Показания"}, {"actTolmParShow", "Параметры"},
     {"actSelectCmdShow", "Команды"}, {"actSpectrumShow"}, {"actSignalShow"}, {"actFormProgonShow"}, Separator,
     {"actClose"},

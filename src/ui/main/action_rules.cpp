@@ -15,7 +15,8 @@ namespace {
 const char *const Locked[] = {
     "actAllParamRead", "actAllParamWrite", "actSpectrumRead", "actSignalRead", "actSystemAddressWrite",
     "actPlantNumberWrite", "actWriteToPZU", "actInit", "actInitReadStart", "actInitReadStop",
-    "actTolm472iLoad", "actTolm472iCompare", "actTolm472iSave", "actServiceBundleSave", "actTransmitterChange",
+    "actTolm472iLoad", "actTolm472iCompare", "actTolm472iSave", "actTolm472iBackup", "actServiceBundleSave",
+    "actTransmitterChange",
 };
 
 // The factory's service functions.
@@ -24,6 +25,13 @@ const char *const FullMode[] = {
     "actInitReadStart", "actInitReadStop", "actPeriodSignalReadChange", "actSpectrumRead", "actSpectrumShow",
     "actSignalRead", "actSignalShow", "actGraphLevelSr", "actGraphUsil", "actOprosSignalStart",
     "actOprosSignalStop", "actGraphCurrentOutputShow",
+};
+
+// What stays usable while a command runs besides the window actions:
+// polling is the request thread's, the periods are only stored, and the
+// capture can always be stopped.
+const char *const UsableWhileBusy[] = {
+    "actOprosStart", "actOprosStop", "actTimerParametersChange", "actOprosSignalStop", "actPeriodSignalReadChange",
 };
 
 template <std::size_t N>
@@ -56,6 +64,18 @@ QStringList parameterActions(Picks picks)
 QStringList PollingLockedActions()
 {
     return names(Locked) + parameterActions([](const TParameter &p) { return p.LockedWhilePolling; });
+}
+
+QStringList BusyUsableActions()
+{
+    QStringList out = names(UsableWhileBusy);
+    // Every window action opens or brings forward a window, or sets the
+    // log's radix, or asks to close; "СОМ порт" closes and reopens the line
+    // under the command.
+    for (const TNamedAction &row : WindowActions())
+        if (qstrcmp(row.Name, "actTransmitterChange") != 0)
+            out.append(QString::fromLatin1(row.Name));
+    return out;
 }
 
 QStringList FullModeActions()

@@ -62,6 +62,9 @@ std::span<const TSingleRead> SingleReads();
 
 // Actions disabled while polling runs (their Enabled follows "Начать опрос").
 QStringList PollingLockedActions();
+// Actions that stay enabled while a command runs: the window actions, the
+// polling controls and the radix.
+QStringList BusyUsableActions();
 // Actions shown only in full mode.
 QStringList FullModeActions();
 // Actions shown only in full mode on a gauge with the extended parameters.

@@ -208,13 +208,22 @@ void TFormMain::keyPressEvent(QKeyEvent *event)
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {
-    // A procedure on the line finishes first: the window waits for it.
-    if (m_program.Session().Runner().Busy()) {
-        event->ignore();
-        return;
+    if (!m_closeConfirmed) {
+        if (!Operator().AskYesNo(TMessageIcon::Question, AttentionCaption(), QStringLiteral("Завершить работу?"),
+                                 false)) {
+            event->ignore();
+            return;
+        }
+        m_closeConfirmed = true;
     }
-    if (!Operator().AskYesNo(TMessageIcon::Question, AttentionCaption(), QStringLiteral("Завершить работу?"),
-                             false)) {
+    // A command on the line ends at its next exchange, before anything it
+    // has not finished is stored into ПЗУ; the window closes when the runner
+    // is idle again (applyBusyLock).
+    TProcedureRunner &runner = m_program.Session().Runner();
+    if (runner.Busy()) {
+        m_inTurn.clear();
+        m_afterTurn = nullptr;
+        runner.RequestStop();
         event->ignore();
         return;
     }

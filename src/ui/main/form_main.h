@@ -156,6 +156,9 @@ private:
     TMainShortcuts *m_shortcuts = nullptr;
     // Changed by the array reads on the runner; read here between them.
     TCaptureCounters m_counters;
+    // "Завершить работу?" was answered Yes: the window closes once the
+    // command that runs has ended.
+    bool m_closeConfirmed = false;
     // What ExecuteInTurn has still to run.
     QStringList m_inTurn;
     std::function<void()> m_afterTurn;

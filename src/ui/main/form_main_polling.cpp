@@ -166,18 +166,19 @@ bool TFormMain::readArrays(std::vector<TCapturedArray> arrays, std::function<voi
 
 void TFormMain::applyBusyLock(bool busy)
 {
-    static const QStringList StayUsable = {OprosStart,
-                                           OprosStop,
-                                           QStringLiteral("actTimerParametersChange"),
-                                           SignalStop,
-                                           QStringLiteral("actPeriodSignalReadChange"),
-                                           QStringLiteral("act10"),
-                                           QStringLiteral("act16")};
+    static const QStringList StayUsable = BusyUsableActions();
     for (const QString &name : m_actions->Names())
-        if (!StayUsable.contains(name) && !name.endsWith(QLatin1String("Show")))
+        if (!StayUsable.contains(name))
             m_actions->SetEnabled(name, !busy);
     if (busy)
         return;
+    if (m_closeConfirmed) {
+        // The command the close waited for has ended; whatever progress it
+        // showed goes with it.
+        Operator().CloseProgress();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     showPollingState();
     showCaptureState();
     ApplyPollingLock();

@@ -170,9 +170,11 @@ void paintPage(QCPPainter &painter, const QRect &page, const TChartReport &repor
     y = fieldLines(painter, page, y, report.Fields, text);
     y += gap;
 
-    // The foot: which gauge the page belongs to.
-    const QString foot = QStringLiteral("Прибор: ") + report.Model + QStringLiteral("    Заводской номер: ") +
-                         report.PlantNumber;
+    // The foot: which gauge the page belongs to (its model only when a
+    // gauge has said which it is).
+    const QString foot =
+        (report.Model.isEmpty() ? QString() : QStringLiteral("Прибор: ") + report.Model + QStringLiteral("    ")) +
+        QStringLiteral("Заводской номер: ") + report.PlantNumber;
     painter.setFont(text);
     const int footHeight = painter.boundingRect(page, Qt::AlignLeft, foot).height();
     const int footTop = page.bottom() - footHeight;

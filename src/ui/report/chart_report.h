@@ -44,7 +44,7 @@ struct TChartReport {
     QString Title;
     QString Period;      // may be empty: no line
     QString PlantNumber; // the gauge's plant number as text
-    QString Model;       // "ТОЛМ472И"
+    QString Model;       // "ТОЛМ472И"; empty: the foot names no model
     // Fills a fresh chart (axes, ranges, series) as the window shows it.
     std::function<void(QCustomPlot &chart)> FillChart;
     QList<TReportField> Fields = {}; // may be empty

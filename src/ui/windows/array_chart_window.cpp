@@ -116,7 +116,7 @@ TChartReport TArrayChartWindow::Report() const
 {
     QPointer<const TArrayChartWindow> self(this);
     return {ReportTitle(), QString(), QString::number(m_model.PlantNumber()),
-            m_model.Description.Title + m_model.ModelSuffix(), [self](QCustomPlot &chart) {
+            m_model.ModelName(), [self](QCustomPlot &chart) {
                 if (self)
                     self->DrawChart(chart);
             }};
@@ -179,6 +179,17 @@ QMenu *TArrayChartWindow::AddMenu(const QString &title)
     auto *menu = new QMenu(title, m_menuBar);
     m_menuBar->insertMenu(m_windowMenu->menuAction(), menu);
     return menu;
+}
+
+QString TArrayChartWindow::StatusMessage() const
+{
+    return m_statusBar->currentMessage();
+}
+
+void TArrayChartWindow::ShowStatus(const QString &text)
+{
+    constexpr int ShownMs = 10000;
+    m_statusBar->showMessage(text, ShownMs);
 }
 
 void TArrayChartWindow::SetNote(const QString &text)

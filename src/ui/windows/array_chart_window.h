@@ -42,6 +42,8 @@ public:
     bool PointsShown() const { return m_pointsShown; }
     // The first panel of the status bar.
     QString Readout() const;
+    // The status bar's passing message (empty when none is shown).
+    QString StatusMessage() const;
 
     // The report page of the chart.
     TChartReport Report() const;
@@ -76,6 +78,9 @@ protected:
     QToolBar *ToolBar() const { return m_toolBar; }
     // The second panel of the status bar (empty: nothing to add).
     void SetNote(const QString &text);
+    // A message in the status bar for a few seconds, over its panels: what
+    // a command of the window did.
+    void ShowStatus(const QString &text);
     virtual QString ReportTitle() const { return windowTitle(); }
 
     const Ttolm472 &m_model;

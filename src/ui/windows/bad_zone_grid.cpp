@@ -1,5 +1,6 @@
 #include "ui/windows/bad_zone_grid.h"
 
+#include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "ui/dialogs/operator.h"
 
@@ -19,12 +20,32 @@ QTableWidgetItem *cell(const QString &text)
 
 } // namespace
 
+QStringList BadZoneColumns()
+{
+    return {QStringLiteral("№"), QStringLiteral("Ближняя граница, мм"), QStringLiteral("Дальняя граница, мм"),
+            QStringLiteral("Скорость налива, мм/с"), QStringLiteral("Скорость слива, мм/с")};
+}
+
+QString BadZoneValueCaption(const TParameter &parameter)
+{
+    // The rows are named "BadZone" + Near, Far, Fill or Empty + the zone.
+    static const QStringList Values = {QStringLiteral("Near"), QStringLiteral("Far"), QStringLiteral("Fill"),
+                                       QStringLiteral("Empty")};
+    const QString name = QString::fromLatin1(parameter.Name);
+    if (!name.startsWith(QLatin1String("BadZone")))
+        return QString();
+    const QString value = name.mid(7).chopped(1);
+    const int column = int(Values.indexOf(value)) + 1;
+    const QChar zone = name.back();
+    if (column < 1 || !zone.isDigit())
+        return QString();
+    return QString(zone) + QStringLiteral(".Плохая зона: ") + BadZoneColumns().at(column);
+}
+
 TBadZoneGrid::TBadZoneGrid(Ttolm472 &model, QWidget *parent) : QTableWidget(0, Columns, parent), m_model(model)
 {
     setObjectName(QStringLiteral("sgBadZones"));
-    setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Ближняя граница, мм"),
-                               QStringLiteral("Дальняя граница, мм"), QStringLiteral("Скорость налива, мм/с"),
-                               QStringLiteral("Скорость слива, мм/с")});
+    setHorizontalHeaderLabels(BadZoneColumns());
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setStretchLastSection(true);

@@ -5,9 +5,17 @@
 // bad-zone dialog on it; what the operator enters changes the model only,
 // the write button of the zones sends them.
 
+#include <QStringList>
 #include <QTableWidget>
 
 class Ttolm472;
+struct TParameter;
+
+// The grid's column captions, "№" first, then the zone's four values.
+QStringList BadZoneColumns();
+// A bad-zone value as the grid names it: "1.Плохая зона: Ближняя граница,
+// мм"; empty for a parameter that is no bad-zone value.
+QString BadZoneValueCaption(const TParameter &parameter);
 
 class TBadZoneGrid final : public QTableWidget
 {

@@ -181,9 +181,12 @@ QWidget *TFormKalibr::buildCoefficients()
         row.Value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(row.Value, line, 1);
         const std::pair<const char *, double> directions[] = {{row.Up, row.By}, {row.Down, -row.By}};
-        for (const auto &[name, by] : directions) {
+        for (const auto &direction : directions) {
+            // A plain copy: a lambda may not capture a structured binding
+            // in every compiler the tree is built with (clang 14).
+            const double by = direction.second;
             QToolButton *button =
-                stepButton(name, by > 0 ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown,
+                stepButton(direction.first, by > 0 ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown,
                            by > 0 ? QStringLiteral("Увеличить") : QStringLiteral("Уменьшить"), panel);
             m_repeat->Attach(*button, [this, set = row.Set, get = row.Get, by] { step(set, get, by); });
             grid->addWidget(button, line, by > 0 ? 2 : 3);

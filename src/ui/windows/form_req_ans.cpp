@@ -4,6 +4,7 @@
 #include "link/line.h"
 #include "link/port_enums.h"
 #include "link/request_cycle.h"
+#include "ui/widgets/elided_label.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
 
@@ -108,7 +109,8 @@ void TFormReqAns::buildLayout()
 {
     auto *port = new QGroupBox(QStringLiteral("Параметры СОМ порта"), this);
     auto *portRows = new QFormLayout(port);
-    m_port = ValueLabel("lblPort", port);
+    m_port = new TElidedLabel(port);
+    m_port->setObjectName(QStringLiteral("lblPort"));
     m_baudRate = ValueLabel("lblBaudRate", port);
     m_dataBits = ValueLabel("lblDataBits", port);
     m_stopBits = ValueLabel("lblStopBits", port);
@@ -213,7 +215,7 @@ void TFormReqAns::detach()
 void TFormReqAns::UpdateView()
 {
     const TPortParameters present = m_line.PresentParameters();
-    m_port->setText(m_line.PortName());
+    m_port->SetFullText(m_line.PortName());
     m_baudRate->setText(BaudRateToText(present.BaudRate));
     m_dataBits->setText(DataBitsToText(present.DataBits));
     m_stopBits->setText(StopBitsToText(present.StopBits));

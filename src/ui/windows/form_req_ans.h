@@ -25,6 +25,7 @@ class QLabel;
 class QPlainTextEdit;
 class TLine;
 class TRequestCycle;
+class TElidedLabel;
 
 // The window's two counters. They start at 0 with the program and outlive
 // the window; exchanges made while it is closed are not counted.
@@ -77,7 +78,7 @@ private:
     const TRequestCycle &m_cycle;
     std::shared_ptr<TRelay> m_relay;
 
-    QLabel *m_port = nullptr;
+    TElidedLabel *m_port = nullptr; // a long port path is cut in its middle
     QLabel *m_baudRate = nullptr;
     QLabel *m_dataBits = nullptr;
     QLabel *m_stopBits = nullptr;

@@ -8,6 +8,7 @@
 #include "values/float_format.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QToolBar>
 
@@ -82,6 +83,7 @@ void TFormSpectrum::loadNewestReference()
 void TFormSpectrum::actReferenceSaveExecute()
 {
     if (!(m_model.SpectrumMax() > 0)) {
+        ShowStatus(QStringLiteral("Эталон не запомнен: спектр не считан"));
         Operator().Warning(QStringLiteral("Спектр не считан: запоминать нечего"));
         return;
     }
@@ -97,8 +99,12 @@ void TFormSpectrum::actReferenceSaveExecute()
     showReferenceNote();
     Redraw();
     QString path, error;
-    if (!SaveSpectrumReference(m_dbPath, reference, path, error))
+    if (SaveSpectrumReference(m_dbPath, reference, path, error)) {
+        ShowStatus(QStringLiteral("Эталон сохранен: ") + QDir::toNativeSeparators(path));
+    } else {
+        ShowStatus(QStringLiteral("Эталон запомнен только до закрытия окна: файл не записан"));
         Operator().Error(error);
+    }
 }
 
 void TFormSpectrum::showReferenceNote()

@@ -27,7 +27,7 @@ TChartReport GaugeRecordReport(const Ttolm472 &model, const QString &title, cons
     // The page is drawn whenever the preview asks; the window may be gone.
     QPointer<const TErrorChart> source(&chart);
     TChartReport report{title, QString(), QString::number(model.PlantNumber()),
-                        model.Description.Title + model.ModelSuffix(), [source](QCustomPlot &page) {
+                        model.ModelName(), [source](QCustomPlot &page) {
                             if (source)
                                 source->DrawInto(page);
                         }};

@@ -263,7 +263,7 @@ TChartReport TTimeChartWindow::report(std::function<void(QCustomPlot &chart)> fi
                       QString(), QString(), std::move(fill)};
     if (const Ttolm472 *gauge = m_sources.Gauge) {
         page.PlantNumber = QString::number(gauge->PlantNumber());
-        page.Model = gauge->Description.Title + gauge->ModelSuffix();
+        page.Model = gauge->ModelName();
     }
     return page;
 }
