@@ -14,6 +14,7 @@
 #include "session/procedures/parameter_set.h"
 #include "session/procedures/procedure_context.h"
 #include "session/procedures/service_bundle.h"
+#include "session/register_records.h"
 #include "link/request_cycle.h"
 #include "values/clock.h"
 
@@ -164,6 +165,8 @@ int RunBackup(TCliSession &session)
         session.Out().Error(error);
         return ExitFailed;
     }
+    RecordInRegister(session.Home(), ConfigurationFileRecord(session.Model(), QStringLiteral("tolm-cli backup"), path),
+                     session.Op());
     if (gauge.Missing() > 0)
         session.Out().Error(QStringLiteral("Не считано параметров: ") + QString::number(gauge.Missing()) +
                             QStringLiteral(" из ") + QString::number(int(gauge.Values.size())));
@@ -215,6 +218,7 @@ int RunBundle(TCliSession &session)
         session.Out().Error(error);
         return ExitFailed;
     }
+    RecordInRegister(session.Home(), BundleRecord(session.Model(), path), session.Op());
     session.Out().Line(QDir::toNativeSeparators(path));
     return ExitOk;
 }

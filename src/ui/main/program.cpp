@@ -4,6 +4,7 @@
 #include "app/custom_timer.h"
 #include "device/tolm472.h"
 #include "link/transmitter.h"
+#include "register/register_outbox.h"
 #include "session/gauge_session.h"
 #include "ui/dialogs/operator.h"
 
@@ -39,10 +40,12 @@ TProgram::TProgram(const TLineFactory &otherLine)
     m_session->OpenArchive(m_archiveSettings.dbPath, [context = &m_uiContext](const QString &text) {
         QMetaObject::invokeMethod(context, [text] { Operator().Error(text); }, Qt::QueuedConnection);
     });
+    m_registerOutbox = std::make_unique<TRegisterOutbox>(RegisterPlace(home, m_archiveSettings.dbPath));
 }
 
 TProgram::~TProgram()
 {
+    m_registerOutbox.reset();
     m_pollingTimer.reset();
     m_session.reset();
     m_otherLine.reset();
