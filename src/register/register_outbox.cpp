@@ -21,6 +21,9 @@ public:
     void send()
     {
         m_retry.stop();
+        // Without a server the bench's file is all there is: nothing to open.
+        if (!m_place.Settings.Server.Configured())
+            return;
         const TSyncResult result = SendOutbox(m_place);
         if (result.ServerConfigured && result.Waiting > 0)
             m_retry.start();

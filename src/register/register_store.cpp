@@ -97,13 +97,10 @@ TRegisterStore::TRegisterStore() : m_connection(newConnectionName()) {}
 
 TRegisterStore::~TRegisterStore()
 {
-    {
-        QSqlDatabase db = database(m_connection);
-        if (db.isValid())
-            db.close();
-    }
-    if (QSqlDatabase::contains(m_connection))
-        QSqlDatabase::removeDatabase(m_connection);
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    database(m_connection).close();
+    QSqlDatabase::removeDatabase(m_connection);
 }
 
 bool TRegisterStore::OpenLocal(const QString &file, QString &error)
