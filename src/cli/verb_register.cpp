@@ -213,7 +213,7 @@ int diff(TRegisterRun &run)
     return RunDiff(session);
 }
 
-int sync(TRegisterRun &run)
+int sendWaiting(TRegisterRun &run)
 {
     const TSyncResult result = SendOutbox(run.Place);
     if (!result.ServerConfigured && result.Error.isEmpty())
@@ -248,7 +248,7 @@ int RunRegister(const TCliOptions &options, const TCliEnvironment &environment, 
     run.Place = RegisterPlace(home, TCliSession::DbPathOf(home));
     using TAction = int (*)(TRegisterRun &);
     const std::pair<const char *, TAction> actions[] = {
-        {"list", list}, {"show", show}, {"diff", diff}, {"sync", sync}};
+        {"list", list}, {"show", show}, {"diff", diff}, {"sync", sendWaiting}};
     for (const auto &[name, action] : actions)
         if (what == QLatin1String(name))
             return action(run);

@@ -1,7 +1,5 @@
 #include "register/register_record.h"
 
-#include <QTimeZone>
-
 namespace {
 
 struct TKindNames {
@@ -54,7 +52,6 @@ QString RecordUtcText(const QDateTime &time)
 
 QDateTime RecordTimeFromUtc(const QString &utc, int offsetSeconds)
 {
-    QDateTime time = QDateTime::fromString(utc, Qt::ISODateWithMs);
-    time.setTimeZone(QTimeZone::UTC);
-    return time.toOffsetFromUtc(offsetSeconds);
+    // The text ends in "Z": it reads back as UTC.
+    return QDateTime::fromString(utc, Qt::ISODateWithMs).toOffsetFromUtc(offsetSeconds);
 }

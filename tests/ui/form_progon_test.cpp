@@ -311,6 +311,12 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
     ASSERT_TRUE(protocol.open(QIODevice::ReadOnly));
     EXPECT_EQ(run.Document, protocol.readAll());
     EXPECT_EQ(run.DocumentName, pdf.first());
+    // The protocol as "Открыть протокол" of the register window gives it.
+    QFile stored(home.file(QStringLiteral("stored.pdf")));
+    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+    stored.write(run.Document);
+    stored.close();
+    SavePdfPicture(stored.fileName(), QStringLiteral("register_protocol"));
     SaveReportPage(TestRunReport(Model(), *window->Chart()), home.file(QStringLiteral("page.pdf")),
                    QStringLiteral("progon_report"));
     for (const QString &text : Messages().mid(shownBefore))
