@@ -11,6 +11,8 @@ set(TOLM_RELEASE_DATE 2026-12-09)
 
 install(TARGETS tolm47x tolm-cli tolm-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/dist/INI/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tolm47x/INI)
+# The register's tables for the database administrator of the factory's server.
+install(FILES ${PROJECT_SOURCE_DIR}/dist/register.sql DESTINATION ${CMAKE_INSTALL_DATADIR}/tolm47x)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/desktop/${TOLM_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/desktop/${TOLM_APP_ID}.svg

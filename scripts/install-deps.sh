@@ -18,6 +18,8 @@ packages=(
   appstream desktop-file-utils                         # the package test validates its menu files
   libzip-dev unzip                                     # the service bundle; its test checks it with unzip -t
   poppler-utils                                        # the report tests read their PDF pages (pdftoppm, pdftotext)
+  libqt6sql6-sqlite libqt6sql6-psql                    # the gauge register: Qt SQL's SQLite and PostgreSQL drivers
+  postgresql                                           # the register's tests start a PostgreSQL 15 server of their own
 )
 
 # One read-only query of the package database; apt-get runs only when

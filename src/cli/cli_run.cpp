@@ -44,6 +44,8 @@ int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCl
     }
     if (options.verb == QStringLiteral("archive"))
         return RunArchive(options, environment, out);
+    if (options.verb == QStringLiteral("register"))
+        return RunRegister(options, environment, out);
 
     using TVerb = int (*)(TCliSession &);
     const std::pair<const char *, TVerb> verbs[] = {
@@ -55,7 +57,11 @@ int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCl
     for (const auto &[name, run] : verbs) {
         if (options.verb == QLatin1String(name)) {
             TCliSession session(options, environment, out);
-            return run(session);
+            const int recorded = RegisterRecordsAdded();
+            const int status = run(session);
+            if (RegisterRecordsAdded() != recorded)
+                SendRegisterOutbox(session);
+            return status;
         }
     }
     return UsageError(out, QStringLiteral("Неизвестное действие: ") + options.verb +

@@ -24,6 +24,14 @@ int RunRestore(TCliSession &session);
 int RunBundle(TCliSession &session);
 // Needs no line: only the archive of the program folder.
 int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out);
+// The gauge register; only its diff opens the line.
+int RunRegister(const TCliOptions &options, const TCliEnvironment &environment, TCliOutput &out);
+
+// Records this process has added to the register so far.
+int RegisterRecordsAdded();
+// The records that wait go to the server now, when one is set; what could
+// not be sent waits for the next run or the program, and is told.
+void SendRegisterOutbox(TCliSession &session);
 
 // Reports a usage error and gives its exit status.
 int UsageError(TCliOutput &out, const QString &text);

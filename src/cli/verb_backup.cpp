@@ -14,6 +14,7 @@
 #include "session/procedures/parameter_set.h"
 #include "session/procedures/procedure_context.h"
 #include "session/procedures/service_bundle.h"
+#include "session/register_records.h"
 #include "link/request_cycle.h"
 #include "values/clock.h"
 
@@ -189,6 +190,8 @@ int RunBackup(TCliSession &session)
         session.Out().Error(error);
         return ExitFailed;
     }
+    RecordInRegister(session.Home(), ConfigurationFileRecord(session.Model(), QStringLiteral("tolm-cli backup"), path),
+                     session.Op());
     session.Out().Line(QDir::toNativeSeparators(path));
     return ExitOk;
 }
@@ -248,6 +251,7 @@ int RunBundle(TCliSession &session)
         session.Out().Error(error);
         return ExitFailed;
     }
+    RecordInRegister(session.Home(), BundleRecord(session.Model(), path), session.Op());
     session.Out().Line(QDir::toNativeSeparators(path));
     return ExitOk;
 }

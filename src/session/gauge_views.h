@@ -8,6 +8,8 @@
 // Called in the user-interface thread; a procedure on the runner's worker
 // reaches the main window through TUiThreadViews.
 
+#include <QByteArray>
+
 enum class TCapturedArray { Spectrum, Signal };
 
 class TGaugeViews
@@ -33,4 +35,7 @@ public:
     virtual bool StopPolling() { return false; }
     // "Начать опрос".
     virtual void StartPolling() {}
+    // The calibration page as the calibration window shows it, as PDF bytes
+    // for the register; empty without that window.
+    virtual QByteArray CalibrationPagePdf() { return {}; }
 };

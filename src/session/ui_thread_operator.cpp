@@ -131,3 +131,10 @@ void TUiThreadViews::StartPolling()
 {
     m_handOver.Run([&] { m_views.StartPolling(); });
 }
+
+QByteArray TUiThreadViews::CalibrationPagePdf()
+{
+    QByteArray page;
+    m_handOver.Run([&] { page = m_views.CalibrationPagePdf(); });
+    return page;
+}

@@ -64,6 +64,7 @@ public:
     void ShowCapturedArray(TCapturedArray array) override;
     bool StopPolling() override;
     void StartPolling() override;
+    QByteArray CalibrationPagePdf() override;
 
 private:
     TGaugeViews &m_views;

@@ -78,7 +78,7 @@ TEST(FullDiskSoakTest, TheArchiveFillsItsDiskAndResumesWhenSpaceIsFreed)
     TCustomTimer timer;
     timer.SetName("ctReqDevices");
     timer.SetInterval(5);
-    QObject::connect(&timer, &QTimer::timeout, [&] { thread.OnPollTick(timer); });
+    QObject::connect(&timer, &QTimer::timeout, [&] { thread.OnPollTick(); });
 
     const int phaseMs = soakSeconds() * 1000 / 3;
     int rowsBeforeFull = 0, rowsWhileFull = 0;

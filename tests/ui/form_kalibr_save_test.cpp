@@ -8,7 +8,10 @@
 #include "modal_dialog.h"
 #include "protocol/command_codes.h"
 #include "ui/dialogs/operator.h"
+#include "support/register_contents.h"
 #include "ui/windows/form_kalibr.h"
+
+#include <QJsonArray>
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,6 +61,15 @@ TEST_F(KalibrSave, BothCoefficientsReachTheGaugeAndPollingComesBackOnlyIfItRan)
     EXPECT_FLOAT_EQ(GaugeParameters().floatParam(1), -3.5f);
     EXPECT_FALSE(program->PollingTimer().IsEnabled()) << "polling was stopped before";
     EXPECT_TRUE(Enabled("actOprosStart"));
+    // The register keeps the write with the window's page.
+    const QList<TRegisterRecord> records = StoredRecords(program->ArchiveSettings().dbPath);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].Kind, TRecordKind::Calibration);
+    EXPECT_EQ(records[0].Details.value("krPer").toDouble(), 151.25);
+    EXPECT_EQ(records[0].Details.value("smPer").toDouble(), -3.5);
+    EXPECT_TRUE(records[0].Details.value("written").toBool());
+    EXPECT_EQ(records[0].Details.value("points").toArray().size(), Model().CalibrMode());
+    EXPECT_TRUE(records[0].Document.startsWith("%PDF")) << records[0].Document.left(20).toStdString();
 
     ASSERT_TRUE(Execute("actOprosStart"));
     ASSERT_TRUE(program->PollingTimer().IsEnabled());

@@ -7,6 +7,7 @@
 #include "form_main_bench.h"
 #include "model_window_bench.h"
 #include "report_pages.h"
+#include "support/register_contents.h"
 #include "support/window_shots.h"
 
 #include "app/text_file.h"
@@ -19,9 +20,14 @@
 #include "values/float_format.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -276,6 +282,41 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
     const QStringList pdf =
         ProtocolFiles(program->ArchiveSettings().dbPath, Day, QStringLiteral(".pdf"));
     ASSERT_EQ(pdf.size(), 1);
+
+    // The register keeps the run once: the grid's values cell for cell, each
+    // point's verdict, and the protocol file byte for byte.
+    const QList<TRegisterRecord> records = StoredRecords(program->ArchiveSettings().dbPath);
+    ASSERT_EQ(records.size(), 1);
+    const TRegisterRecord &run = records.first();
+    EXPECT_EQ(run.Kind, TRecordKind::TestRun);
+    EXPECT_EQ(run.Plant, Model().PlantNumber());
+    EXPECT_EQ(run.Details.value("nnz").toString(), QStringLiteral("НЗ-17"));
+    EXPECT_EQ(run.Details.value("ppm").toString(), QStringLiteral("ППМ-0815"));
+    const char *const keys[] = {"tape", "level", "levelError", "current", "currentMeasured", "currentError"};
+    const int decimals[] = {0, 3, 3, 2, 2, 3}; // as the grid shows them
+    const QJsonArray points = run.Details.value("points").toArray();
+    ASSERT_EQ(points.size(), 5);
+    for (int n = 1; n <= 5; ++n) {
+        const QJsonObject point = points[n - 1].toObject();
+        for (int c = 1; c <= 6; ++c) {
+            const double scale = std::pow(10.0, decimals[c - 1]);
+            EXPECT_NEAR(std::round(point.value(QLatin1String(keys[c - 1])).toDouble() * scale) / scale,
+                        Number(window->Grid()->item(n - 1, c)->text()), 1e-9)
+                << n << " " << c;
+        }
+        EXPECT_EQ(point.value("passed").toBool(), !TestRunCurrentFails(Model().ProgonPoints[n - 1]) &&
+                                                      std::abs(Model().ProgonPoints[n - 1].LevelError) < 2);
+    }
+    QFile protocol(QDir(folder).filePath(pdf.first()));
+    ASSERT_TRUE(protocol.open(QIODevice::ReadOnly));
+    EXPECT_EQ(run.Document, protocol.readAll());
+    EXPECT_EQ(run.DocumentName, pdf.first());
+    // The protocol as "Открыть протокол" of the register window gives it.
+    QFile stored(home.file(QStringLiteral("stored.pdf")));
+    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+    stored.write(run.Document);
+    stored.close();
+    SavePdfPicture(stored.fileName(), QStringLiteral("register_protocol"));
     SaveReportPage(TestRunReport(Model(), *window->Chart()), home.file(QStringLiteral("page.pdf")),
                    QStringLiteral("progon_report"));
     for (const QString &text : Messages().mid(shownBefore))

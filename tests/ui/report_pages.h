@@ -19,12 +19,10 @@ inline QString PdfText(const QString &pdf)
     return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
-// Writes the report to `pdf`, then the picture `name`.png of its first page
-// at 60 dpi when screenshots are asked for.
-inline void SaveReportPage(const TChartReport &report, const QString &pdf, const QString &name)
+// The picture `name`.png of the first page of `pdf` at 60 dpi when
+// screenshots are asked for.
+inline void SavePdfPicture(const QString &pdf, const QString &name)
 {
-    QString error;
-    ASSERT_TRUE(SaveChartReportPdf(report, pdf, error)) << error.toStdString();
     const QString folder = qEnvironmentVariable("TOLM_SCREENSHOTS");
     if (folder.isEmpty())
         return;
@@ -36,4 +34,12 @@ inline void SaveReportPage(const TChartReport &report, const QString &pdf, const
                                        QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
                                        QDir(folder).filePath(name)}),
               0);
+}
+
+// Writes the report to `pdf`, then its picture.
+inline void SaveReportPage(const TChartReport &report, const QString &pdf, const QString &name)
+{
+    QString error;
+    ASSERT_TRUE(SaveChartReportPdf(report, pdf, error)) << error.toStdString();
+    SavePdfPicture(pdf, name);
 }

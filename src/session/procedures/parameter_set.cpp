@@ -6,6 +6,7 @@
 #include "device/tolm472.h"
 #include "session/operator.h"
 #include "session/procedures/gauge_configuration.h"
+#include "session/register_records.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -165,6 +166,7 @@ bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &progr
         op.Error(error);
         return false;
     }
+    RecordInRegister(programFolder, ConfigurationFileRecord(model, QStringLiteral("Сохранить параметры "), path), op);
     return true;
 }
 

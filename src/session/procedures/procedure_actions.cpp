@@ -46,15 +46,19 @@ void backupParameterSet(const TProcedureContext &context, const QString &)
 // differing parameters written into the gauge when the operator asks.
 void compareWithGauge(const TProcedureContext &context, const QString &)
 {
-    QString folder, section;
-    context.Sender.OnModel([&](const Ttolm472 &model) {
-        folder = ParameterSetFolder(context.ProgramFolder, model.ProgramType);
-        section = ConfigurationSection(model.Name);
-    });
+    const QString folder = context.Sender.FromModel(
+        [&](const Ttolm472 &model) { return ParameterSetFolder(context.ProgramFolder, model.ProgramType); });
     const QString path =
         context.Op().OpenFileName(QStringLiteral("Параметры приборов (*.ini)"), QStringLiteral("ini"), folder);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        CompareFileWithGauge(context, path);
+}
+
+} // namespace
+
+void CompareFileWithGauge(const TProcedureContext &context, const QString &path)
+{
+    const QString section = context.Sender.FromModel([](const Ttolm472 &model) { return ConfigurationSection(model.Name); });
     TConfiguration file;
     QString error;
     if (!ReadConfigurationFile(path, section, file, error)) {
@@ -70,6 +74,8 @@ void compareWithGauge(const TProcedureContext &context, const QString &)
     if (context.Op().ReviewComparison(comparison, path))
         RestoreConfiguration(context, comparison);
 }
+
+namespace {
 
 void loadParameterSet(const TProcedureContext &context, const QString &)
 {

@@ -23,3 +23,9 @@ std::span<const TProcedureAction> ProcedureActions();
 const TProcedureAction *FindProcedureAction(const QString &name);
 // Runs the row's procedure with its hint.
 void RunProcedureAction(const TProcedureAction &action, const TProcedureContext &context);
+
+// "Сравнить с прибором" with the backup file already chosen (a snapshot of
+// the gauge register): the file against the gauge in the comparison table,
+// and the differing parameters written into the gauge when the operator
+// asks.
+void CompareFileWithGauge(const TProcedureContext &context, const QString &path);

@@ -4,6 +4,7 @@
 #include "session/procedures/procedure_commands.h"
 #include "session/procedures/procedure_context.h"
 #include "session/procedures/procedure_device_info.h"
+#include "session/register_records.h"
 
 #include <vector>
 
@@ -65,4 +66,7 @@ void WriteAllParameters(const TProcedureContext &context, const QString &)
              [&](const TParameter &parameter) { WriteParameterValue(context, parameter, TRomStore::HeldBack); });
     context.Views.UpdateAllViews();
     WriteToRom(context);
+    RecordInRegister(context, [](const Ttolm472 &model) {
+        return ModelConfigurationRecord(model, QStringLiteral("Записать все параметры "));
+    });
 }

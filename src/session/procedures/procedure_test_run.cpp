@@ -8,6 +8,7 @@
 #include "session/operator.h"
 #include "session/procedures/procedure_commands.h"
 #include "session/procedures/procedure_context.h"
+#include "session/register_records.h"
 
 namespace {
 
@@ -46,10 +47,13 @@ void writeTank(const TProcedureContext &context, double height)
 
 void WriteCalibrationCoefficients(const TProcedureContext &context)
 {
+    bool written = true;
     withPollingStopped(context, [&] {
         for (const char *name : {"KrPer", "SmPer"})
-            WriteParameterValue(context, *FindParameter(QString::fromLatin1(name)));
+            written = WriteParameterValue(context, *FindParameter(QString::fromLatin1(name))) && written;
     });
+    const QByteArray page = context.Views.CalibrationPagePdf();
+    RecordInRegister(context, [&](const Ttolm472 &model) { return CalibrationRecord(model, written, page); });
 }
 
 bool CreateTestRunTemplate(const TProcedureContext &context)

@@ -11,12 +11,12 @@
 #include "session/procedures/gauge_configuration.h"
 #include "session/procedures/parameter_set.h"
 #include "session/procedures/procedure_context.h"
+#include "session/register_records.h"
 #include "values/clock.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -73,14 +73,7 @@ TServiceBundleGauge ServiceBundleGauge(const Ttolm472 &model, const TConfigurati
 {
     TServiceBundleGauge gauge;
     gauge.ParameterSetName = ParameterSetFileName(model.PlantNumber(), now.date());
-    const QTemporaryDir scratch;
-    const QString path = scratch.filePath(gauge.ParameterSetName);
-    QString error;
-    if (scratch.isValid() && WriteParameterSetFile(model, path, &configuration, error)) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            gauge.ParameterSet = file.readAll();
-    }
+    gauge.ParameterSet = ParameterSetBytes(model, &configuration);
     const int total = int(configuration.Values.size());
     gauge.ReadmeLines = {
         QStringLiteral("Заводской номер: ") + QString::number(model.PlantNumber()),
@@ -166,6 +159,7 @@ void SaveServiceBundle(const TProcedureContext &context, const QString &)
         context.Op().Error(error);
         return;
     }
+    RecordInRegister(context, [&](const Ttolm472 &model) { return BundleRecord(model, path); });
     QString saved = QStringLiteral("Пакет для сервиса сохранен:\r") + QDir::toNativeSeparators(path);
     if (!configuration.GaugeAnswered)
         saved += QStringLiteral("\rВ пакете нет параметров, считанных из прибора");

@@ -82,7 +82,7 @@ const TMenuEntry Graph[] = {
 
 const TMenuEntry Windows[] = {
     {"actReqAnsShow"}, {"actTolm472Show"}, {"actTolmParShow"}, {"actSelectCmdShow"}, {"actSpectrumShow"},
-    {"actSignalShow"}, {"actFormProgonShow"}, {"actFormAboutShow"},
+    {"actSignalShow"}, {"actFormProgonShow"}, {"actRegisterShow"}, {"actFormAboutShow"},
 };
 
 const TMenu Menus[] = {

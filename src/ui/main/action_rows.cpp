@@ -16,6 +16,7 @@ const TNamedAction Windows[] = {
     {"actSignalShow", "Сигнал", nullptr},
     {"actKalibrShow", "Калибровка", nullptr},
     {"actFormProgonShow", "Прогон", nullptr},
+    {"actRegisterShow", "Журнал приборов", "Журнал приборов: прогоны, калибровки и параметры по заводским номерам"},
     {"actGraphLevel", "Уровень", "График уровня"},
     {"actGraphDistance", "Расстояние", "График расстояния от фланца до продукта"},
     {"actGraphLevelSr", "Уровень усредненный", "График усредненного уровня"},

@@ -65,6 +65,7 @@ public:
     void ShowCapturedArray(TCapturedArray array) override;
     bool StopPolling() override;
     void StartPolling() override;
+    QByteArray CalibrationPagePdf() override;
 
     // --- Commands ----------------------------------------------------------------
     // With the poll-selection window open: "Все параметры" ticked,

@@ -8,7 +8,10 @@
 #include "app/app_context.h"
 #include "archive/value_archive.h"
 #include "device/tolm472.h"
+#include "register/register_place.h"
 #include "session/gauge_session.h"
+#include "session/procedures/procedure_actions.h"
+#include "ui/dialogs/operator.h"
 #include "ui/main/action_dispatcher.h"
 #include "ui/main/action_tables.h"
 #include "ui/windows/form_req_ans.h"
@@ -20,11 +23,14 @@
 #include "ui/windows/form_kalibr.h"
 #include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_progon.h"
+#include "ui/windows/form_register.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/graph_slots.h"
 #include "ui/main/program.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <vector>
@@ -103,6 +109,18 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
              return shown;
          },
          [] { return TFormProgon::Instance(); }},
+        // Opened with the gauge of the line: its records at once.
+        {"actRegisterShow",
+         [&program, &services] {
+             return TFormRegister::ShowRegister(
+                 RegisterPlace(AppContext().ProgramFolder(), program.ArchiveSettings().dbPath), &program.RegisterOutbox(),
+                 program.Model().PlantNumber(), [&program, &services](const QString &path) {
+                     return program.Session().StartProcedure(
+                         Operator(), services, AppContext().Flags.FullMode,
+                         [path](const TProcedureContext &context) { CompareFileWithGauge(context, path); });
+                 });
+         },
+         [] { return TFormRegister::Instance(); }},
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));
@@ -173,6 +191,19 @@ void TFormMain::ApplyDefaultPollSelection()
     // Ticking a box runs its own reaction, as the operator's click does.
     selection->chbLevelAll->setChecked(true);
     selection->chbCurrentOutput->setChecked(flags.FullMode && flags.LumidorMode);
+}
+
+QByteArray TFormMain::CalibrationPagePdf()
+{
+    // The page of the window the write was started from, as it shows it.
+    TFormKalibr *window = TFormKalibr::Instance();
+    const QTemporaryDir scratch;
+    const QString path = scratch.filePath(QStringLiteral("page.pdf"));
+    QString error;
+    if (!window || !scratch.isValid() || !SaveChartReportPdf(window->Report(), path, error))
+        return {};
+    QFile page(path);
+    return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
 }
 
 void TFormMain::ShowParametersWindow(bool factoryTab)

@@ -4,6 +4,7 @@
 #include "app/custom_timer.h"
 #include "device/tolm472.h"
 #include "link/transmitter.h"
+#include "register/register_outbox.h"
 #include "session/gauge_session.h"
 #include "ui/dialogs/operator.h"
 #include "ui/dialogs/operator_messages.h"
@@ -44,10 +45,12 @@ TProgram::TProgram(const TLineFactory &otherLine)
         QMetaObject::invokeMethod(context, [text] { Operator().Information(AttentionCaption(), text); },
                                   Qt::QueuedConnection);
     });
+    m_registerOutbox = std::make_unique<TRegisterOutbox>(RegisterPlace(home, m_archiveSettings.dbPath));
 }
 
 TProgram::~TProgram()
 {
+    m_registerOutbox.reset();
     m_pollingTimer.reset();
     m_session.reset();
     m_otherLine.reset();

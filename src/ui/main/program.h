@@ -8,7 +8,9 @@
 //      the port (settings of "INI/ComPort.ini", opened unless the start-up
 //      code put another line, the simulated gauge of "/sim", in its place);
 //   5. the gauge session on that line (model, request cycle, request
-//      thread) with the value archive.
+//      thread) with the value archive;
+//   6. the outbox of the gauge register, sending to the factory's server
+//      in a thread of its own.
 // A group that fails leaves the program running without it: an unreadable
 // port settings file leaves the port closed, a port that does not open is
 // reported to the operator, an archive folder that cannot be written is
@@ -27,6 +29,7 @@ class TCustomTimer;
 class TGaugeSession;
 class TLine;
 class TRequestCycle;
+class TRegisterOutbox;
 class TRequestThread;
 class TTransmitter;
 class TValueArchive;
@@ -58,6 +61,7 @@ public:
     TRequestThread &RequestThread() const;
     TValueArchive &Archive() const;
     const TArchiveSettings &ArchiveSettings() const { return m_archiveSettings; }
+    TRegisterOutbox &RegisterOutbox() const { return *m_registerOutbox; }
 
 private:
     TArchiveSettings m_archiveSettings;
@@ -67,4 +71,5 @@ private:
     // Where archive failures are reported: the user-interface thread.
     QObject m_uiContext;
     std::unique_ptr<TGaugeSession> m_session;
+    std::unique_ptr<TRegisterOutbox> m_registerOutbox;
 };

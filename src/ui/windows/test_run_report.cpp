@@ -1,13 +1,18 @@
 #include "ui/windows/test_run_report.h"
 
+#include "app/app_context.h"
 #include "archive/day_folder.h"
 #include "device/test_run.h"
 #include "device/tolm472.h"
 #include "session/procedures/test_run_protocol.h"
+#include "session/register_records.h"
+#include "ui/dialogs/operator.h"
 #include "ui/windows/error_chart.h"
 #include "ui/windows/gauge_record_report.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 QList<QPointF> TestRunChartPoints(const Ttolm472 &model)
 {
@@ -48,5 +53,11 @@ bool WriteTestRunProtocol(const Ttolm472 &model, const QString &dbPath, const QD
     // after the run (the window may be closed by now).
     TErrorChart chart;
     chart.SetPoints(TestRunChartPoints(model));
-    return SaveChartReportPdf(TestRunReport(model, chart), files.Pdf, error);
+    if (!SaveChartReportPdf(TestRunReport(model, chart), files.Pdf, error))
+        return false;
+    QFile pdf(files.Pdf);
+    RecordInRegister(AppContext().ProgramFolder(),
+                     TestRunRecord(model, QFileInfo(files.Pdf).fileName(), pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray()),
+                     Operator());
+    return true;
 }

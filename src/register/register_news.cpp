@@ -1,0 +1,7 @@
+#include "register/register_news.h"
+
+TRegisterNews &RegisterNews()
+{
+    static TRegisterNews news;
+    return news;
+}
