@@ -320,6 +320,7 @@ TGaugeAnswer ParseGaugeAnswer(const TAnswerContext &context, const QByteArray &a
     TGaugeAnswer out;
     out.Sent = true;
     out.Answer = answer;
+    out.ArrayKind = context.ArrayKind;
     status.BeginParse();
     const uint16_t errorsBefore = status.ErrorCount;
     TParse parse{context, status, out};

@@ -112,10 +112,9 @@ void Ttolm472::applyGauge(const TGaugeAnswer &answer)
     }
     if (answer.ProgramType)
         ProgramType = *answer.ProgramType;
-    if (answer.Block) {
-        ArrayKind = answer.Block->ArrayKind;
+    ArrayKind = answer.ArrayKind;
+    if (answer.Block)
         applyBlock(*this, *answer.Block);
-    }
 
     const TLinkStatus &status = answer.Status;
     ErrorCount = status.ErrorCount;

@@ -102,6 +102,7 @@ struct TGaugeAnswer {
     bool Sent = false;       // a frame went out (false: the port was not open)
     QByteArray Answer;       // as received, checksum included; empty when nothing came
     TLinkStatus Status;      // of the device after this answer, with the steps of this parse
+    uint8_t ArrayKind = 0;   // the gauge's array mode after its request
     bool Recognised = false; // a whole frame of a function the program knows
     bool Taken = false;      // an answer that is not an error answer, counted no refusal, left no negative code
 

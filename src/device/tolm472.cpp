@@ -76,6 +76,8 @@ void Ttolm472::SetErrorMax(uint16_t v)
     if (v != m_errorMax)
         ErrorCount = 0;
     m_errorMax = v;
+    if (OnLinkSettings)
+        OnLinkSettings();
 }
 
 void Ttolm472::SetHmax(double v)

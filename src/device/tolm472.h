@@ -69,11 +69,12 @@ public:
     void SetSystemAddress(uint8_t v)
     {
         m_systemAddress = v;
-        if (OnSystemAddress)
-            OnSystemAddress(v);
+        if (OnLinkSettings)
+            OnLinkSettings();
     }
-    // Told every address set, so the polling asks the gauge where it is.
-    std::function<void(uint8_t address)> OnSystemAddress;
+    // Told every address and failure threshold set, so the polling asks the
+    // gauge where it is and counts its failures as the model does.
+    std::function<void()> OnLinkSettings;
     uint8_t SystemAddressNew() const { return m_systemAddressNew; }
     void SetSystemAddressNew(uint8_t v) { m_systemAddressNew = v; }
     uint16_t PlantNumberNew() const { return m_plantNumberNew; }

@@ -12,13 +12,11 @@
 
 TRequestCycle::TRequestCycle(const Ttolm472 &model, TLine &line, const QString &programFolder)
     : PortParametersTolm(programFolder), PortParametersLumidor(programFolder), m_line(line),
-      m_programFolder(programFolder), m_address(model.SystemAddress())
+      m_programFolder(programFolder), m_address(model.SystemAddress()), m_errorMax(model.ErrorMax())
 {
     PortParametersTolm.Section = QStringLiteral("Tolm");
     PortParametersLumidor.Section = QStringLiteral("Lumidor");
     m_gaugeStatus = model.LinkStatus();
-    // The meter counts its failures against the gauge's threshold.
-    m_meterStatus.ErrorMax = m_gaugeStatus.ErrorMax;
     // Entry 0 copies the gauge's Enabled once; later changes of the model
     // (a loaded parameter set) do not reach the list.
     m_devices[0] = {TListDevice::KindTolm, 0, model.Enabled(), model.Description.Title};
@@ -55,9 +53,10 @@ void TRequestCycle::SetAnswerOutlet(TAnswerOutlet outlet)
     m_answerOutlet = std::move(outlet);
 }
 
-void TRequestCycle::SetGaugeAddress(uint8_t address)
+void TRequestCycle::SetGauge(uint8_t address, uint16_t errorMax)
 {
     m_address = address;
+    m_errorMax = errorMax;
 }
 
 TGaugeRequest TRequestCycle::ReadRequest(int code) const
@@ -148,6 +147,10 @@ TGaugeAnswer TRequestCycle::exchangeTolm(const TGaugeRequest &request)
     // says the gauge cannot measure); once the count reaches ErrorMax the
     // refusal also shows in the status as one of the program's own
     // negative codes.
+    if (m_gaugeStatus.ErrorMax != m_errorMax) {
+        m_gaugeStatus.ErrorMax = m_errorMax;
+        m_gaugeStatus.ErrorCount = 0;
+    }
     TGaugeAnswer parsed = ParseGaugeAnswer(context, answer, m_gaugeStatus);
     parsed.Code = request.Code;
     if (parsed.Signature && parsed.Signature->NewAddress)
@@ -167,6 +170,7 @@ TGaugeAnswer TRequestCycle::ExchangeLumidor()
     const TTransmitResult sent = m_line.TransmitNoParity(MeterRequestPayload(), answer, true, kMeterAnswerMax);
     TGaugeAnswer parsed;
     if (sent != TTransmitResult::NotOpen) {
+        m_meterStatus.ErrorMax = m_errorMax; // the gauge's threshold
         parsed = ParseMeterAnswer(answer, m_meterStatus);
         // A meter that stays silent leaves no line in the log.
         if (!answer.isEmpty())

@@ -82,8 +82,9 @@ public:
     // Where the parsed answers go; none: they are dropped.
     void SetAnswerOutlet(TAnswerOutlet outlet);
 
-    // The address the polling asks.
-    void SetGaugeAddress(uint8_t address);
+    // The address the polling asks and the gauge's failure threshold (a
+    // new one starts the count afresh, as the model's does).
+    void SetGauge(uint8_t address, uint16_t errorMax);
     uint8_t GaugeAddress() const { return m_address; }
     // A read of `code` from the gauge at the polled address.
     TGaugeRequest ReadRequest(int code) const;
@@ -123,6 +124,7 @@ private:
     TLine &m_line;
     const QString m_programFolder; // the status log lives below it
     std::atomic<uint8_t> m_address;
+    std::atomic<uint16_t> m_errorMax;
     std::atomic<bool> m_stopping{false};
 
     // The line and what follows it, under m_lineMutex.

@@ -34,8 +34,9 @@ struct TWorkerParts {
 
 void ConnectModel(TRequestCycle &cycle, Ttolm472 &model, QObject &modelContext)
 {
-    cycle.SetGaugeAddress(model.SystemAddress());
-    model.OnSystemAddress = [&cycle](uint8_t address) { cycle.SetGaugeAddress(address); };
+    const auto follow = [&cycle, &model] { cycle.SetGauge(model.SystemAddress(), model.ErrorMax()); };
+    follow();
+    model.OnLinkSettings = follow;
     // Every answer, parsed where it arrived, reaches the model once, in the
     // order of the line; queued when it comes from another thread, so no
     // exchange waits for the model's thread. Answers still queued when the
@@ -50,7 +51,7 @@ void ConnectModel(TRequestCycle &cycle, Ttolm472 &model, QObject &modelContext)
 
 void DisconnectModel(TRequestCycle &cycle, Ttolm472 &model)
 {
-    model.OnSystemAddress = nullptr;
+    model.OnLinkSettings = nullptr;
     cycle.SetAnswerOutlet(nullptr);
 }
 

@@ -38,7 +38,7 @@ TEST_F(CliVerbsTest, SendShowsFramesStatusAndWhatTheAnswerSet)
         EXPECT_TRUE(r.out.join('\n').contains(QRegularExpression(QStringLiteral("\n  %1 = [0-9.]+\n").arg(name))))
             << name;
     EXPECT_TRUE(r.out.contains("TempRead (63)"));
-    EXPECT_TRUE(r.out.contains("  Temp = 22.0"));
+    EXPECT_TRUE(r.out.contains("  TmpOfSensor = 22.0"));
     // The same exchange went to the exchange log.
     EXPECT_EQ(exchangeLog().size(), 2);
     EXPECT_TRUE(exchangeLog().first().startsWith("[FF 02 01 81 50] -> [FF 02 19 "));

@@ -66,15 +66,17 @@ TEST_F(LumidorAnswer, ShortOrDamagedAnswers)
     EXPECT_EQ(model.LinkState.Description.Captions[tsTrue], StatusText::NoAnswer);
 }
 
-TEST_F(LumidorAnswer, FailuresShareTheGaugeThreshold)
+TEST_F(LumidorAnswer, TheMetersFailuresAreNotTheGauges)
 {
     model.SetErrorMax(2);
     model.ParseAnswer({});
     model.ParseLumidorAnswer({});
-    EXPECT_EQ(model.LinkState.AsInt(), 2) << "one gauge failure and one meter failure make two";
+    model.ParseLumidorAnswer({});
+    EXPECT_EQ(model.ErrorCount, 1) << "only the gauge's own failure counts";
+    EXPECT_EQ(model.LinkState.AsInt(), 0);
     model.ParseLumidorAnswer(AnswerMeterCurrent(4));
-    EXPECT_EQ(model.ErrorCount, 0);
-    EXPECT_EQ(model.LinkState.AsInt(), 1);
+    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4);
+    EXPECT_EQ(model.ErrorCount, 1);
 }
 
 } // namespace

@@ -69,6 +69,7 @@ protected:
         return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("-> []")) : 0;
     }
 
+    const bool m_app = (EnsureCoreApplication(), true); // before the port's thread starts
     QString m_oldDir = QDir::currentPath();
     TempHome home;
     TPluggableAdapter adapter{home.file(QStringLiteral("ttyUSB0"))};

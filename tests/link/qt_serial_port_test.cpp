@@ -1,5 +1,6 @@
 // The real port on a pseudo-terminal: its terminal settings, a full
 // exchange of the transmitter, and an instrument that disappears.
+#include "support/core_application.h"
 #include "protocol/frame.h"
 #include "link/qt_serial_port.h"
 #include "link/transmitter.h"
@@ -49,6 +50,7 @@ TEST(QtSerialPort, ReceivedBytesAreNeverParityChecked)
 
 TEST(QtSerialPort, MissingPortFailsToOpenWithTheOperatorMessage)
 {
+    EnsureCoreApplication();
     TempHome home;
     TTransmitter transmitter(home.path());
     QStringList messages;
@@ -66,6 +68,7 @@ TEST(QtSerialPort, MissingPortFailsToOpenWithTheOperatorMessage)
 
 TEST(QtSerialPort, TransmitterExchangesOverAPseudoTerminal)
 {
+    EnsureCoreApplication();
     TPtyPair pty;
     ASSERT_TRUE(pty.valid());
     TempHome home;
@@ -96,6 +99,7 @@ TEST(QtSerialPort, TransmitterExchangesOverAPseudoTerminal)
 
 TEST(QtSerialPort, InstrumentThatVanishesMidExchangeClosesThePort)
 {
+    EnsureCoreApplication();
     auto pty = std::make_unique<TPtyPair>();
     ASSERT_TRUE(pty->valid());
     TempHome home;

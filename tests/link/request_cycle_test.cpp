@@ -261,6 +261,7 @@ TEST_F(RequestCycleTest, PolledAnswerIsParsedWithItsOwnRequestContext)
     while ((thread.InPass() || !operatorDone) && t.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_TRUE(operatorDone);
+    QCoreApplication::sendPostedEvents(); // the pass's answer reaches the model
     EXPECT_EQ(model.Distance.AsDouble(), 1111.0);
     EXPECT_EQ(model.Level.AsDouble(), 2222.0);
 }

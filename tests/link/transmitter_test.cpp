@@ -1,3 +1,4 @@
+#include "support/core_application.h"
 #include "app/ini_file.h"
 #include "protocol/frame.h"
 #include "link/transmitter.h"
@@ -20,6 +21,7 @@ class TransmitterTest : public ::testing::Test
 protected:
     TransmitterTest()
     {
+        EnsureCoreApplication(); // the port's thread runs an event loop
         auto port = std::make_unique<TRecordingSerialPort>();
         port_ = port.get();
         transmitter_ = std::make_unique<TTransmitter>(home_.path(), std::move(port));
