@@ -103,11 +103,11 @@ void printReading(TCliOutput &out, bool json, int code, const QVector<TArchivedV
 // The readings `passes` passes bring when every answer comes: the gauge's
 // passes bring one per polled command that archives, the meter's one. With
 // both on the line the passes take turns, the meter's first.
-quint64 expectedReadings(const Ttolm472 &model, const QList<int> &codes, bool lumidor, quint64 passes)
+quint64 expectedReadings(const QList<int> &codes, bool lumidor, quint64 passes)
 {
     quint64 perGaugePass = 0;
     for (int code : codes)
-        if (!TakeReading(code, model).isEmpty())
+        if (ArchivesReading(code))
             ++perGaugePass;
     const bool gauge = !codes.isEmpty();
     const quint64 meterPasses = !lumidor ? 0 : gauge ? (passes + 1) / 2 : passes;
@@ -205,7 +205,7 @@ int RunPoll(TCliSession &session)
         out.Error(QStringLiteral("Не принято ни одного показания: ") + session.Model().LastErrorText);
         return ExitFailed;
     }
-    const quint64 expected = expectedReadings(session.Model(), codes, args.Has(QStringLiteral("--lumidor")),
+    const quint64 expected = expectedReadings(codes, args.Has(QStringLiteral("--lumidor")),
                                               thread.Passes());
     const bool allRead = readings >= expected;
     if (!allRead)

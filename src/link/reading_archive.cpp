@@ -42,3 +42,13 @@ QStringList ArchivedNames()
             QStringLiteral("LevelFree"), QStringLiteral("Reserve"),  QStringLiteral("Usil"),
             QStringLiteral("TmpOfSensor"), QStringLiteral("CurrentOutput")};
 }
+
+bool ArchivesReading(int code)
+{
+    TGaugeAnswer full;
+    full.Code = code;
+    full.Usil = 0;
+    for (std::optional<double> &reading : full.Readings)
+        reading = 0;
+    return !TakeReading(full).isEmpty();
+}

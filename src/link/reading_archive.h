@@ -18,5 +18,7 @@ struct TArchivedValue {
 // The values of `answer` that belong to its command; empty for a code that
 // archives nothing. A value the answer did not carry is left out.
 QVector<TArchivedValue> TakeReading(const TGaugeAnswer &answer);
+// Whether an accepted answer to `code` brings a reading to archive.
+bool ArchivesReading(int code);
 // Every name the readings are archived under, in the order of the commands.
 QStringList ArchivedNames();
