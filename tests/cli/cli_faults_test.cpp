@@ -141,11 +141,12 @@ TEST_F(CliFaultsTest, ARestoreWithAFailedWriteStoresNothingAndListsOnlyConfirmed
     const QString err = restore.err.join('|');
     EXPECT_TRUE(err.contains(QStringLiteral("В ПЗУ ничего не записано"))) << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("Повторите восстановление"))) << err.toStdString();
-    // A row is printed once the gauge confirmed it, as the comparison shows it.
+    // A row is printed once the gauge confirmed it, with the file's value
+    // (the gauge's old one may have been unread this time).
     for (const QString &line : restore.out) {
         const QString name = line.section(' ', 0, 0);
         const QStringList same = before.out.filter(QRegularExpression("^" + name + " "));
-        EXPECT_TRUE(same.isEmpty() || same.first() == line) << line.toStdString();
+        EXPECT_TRUE(same.isEmpty() || same.first().section(' ', 0, 1) == line.section(' ', 0, 1)) << line.toStdString();
     }
 
     // The gauge restarts with every run: nothing was stored, so it differs
