@@ -116,7 +116,10 @@ bool readRows(const QString &path, const QByteArray &sql, int timeLimitMs, QVect
     while ((rc = sqlite3_step(c.statement)) == SQLITE_ROW)
         rows.append({sqlite3_column_double(c.statement, 1), sqlite3_column_int64(c.statement, 0)});
     if (rc != SQLITE_DONE) {
-        error = rc == SQLITE_INTERRUPT ? QStringLiteral("запрос прерван: слишком долго") : c.message();
+        error = rc == SQLITE_INTERRUPT
+                    ? QStringLiteral("запрос прерван: слишком долго (дольше %1 с), упростите условие отбора")
+                          .arg(timeLimitMs / 1000.0)
+                    : c.message();
         return false;
     }
     return true;
