@@ -3,6 +3,7 @@
 #include "app/text_file.h"
 #include "register/register_outbox.h"
 #include "register/register_reading.h"
+#include "register/register_sync.h"
 
 #include <QCheckBox>
 #include <QComboBox>
