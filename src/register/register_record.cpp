@@ -1,5 +1,7 @@
 #include "register/register_record.h"
 
+#include <cstdlib>
+
 namespace {
 
 struct TKindNames {
@@ -42,7 +44,11 @@ QString RecordKindTitle(TRecordKind kind)
 
 QString RecordTimeText(const QDateTime &time)
 {
-    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODateWithMs);
+    // The offset always as ±hh:mm, also at UTC itself (Qt would write "Z").
+    const int offset = time.offsetFromUtc();
+    return time.toOffsetFromUtc(offset).toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz")) +
+           (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QStringLiteral("%1:%2").arg(std::abs(offset) / 3600, 2, 10, QLatin1Char('0')).arg(std::abs(offset) % 3600 / 60, 2, 10, QLatin1Char('0'));
 }
 
 QString RecordUtcText(const QDateTime &time)

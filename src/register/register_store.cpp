@@ -35,25 +35,31 @@ bool failed(const QSqlQuery &query, QString &error)
     return false;
 }
 
+// A text the record leaves empty is stored empty, not as null.
+QString text(const QString &value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
 void bindRecord(QSqlQuery &query, const TRegisterRecord &r)
 {
-    query.addBindValue(r.Key);
-    query.addBindValue(r.Bench);
+    query.addBindValue(text(r.Key));
+    query.addBindValue(text(r.Bench));
     query.addBindValue(r.BenchSeq);
     query.addBindValue(r.Plant);
     query.addBindValue(RecordKindName(r.Kind));
-    query.addBindValue(r.Model);
+    query.addBindValue(text(r.Model));
     query.addBindValue(r.HardVersion);
     query.addBindValue(r.SoftVersion);
     query.addBindValue(r.ProgramType);
-    query.addBindValue(r.User);
-    query.addBindValue(r.ProgramVersion);
+    query.addBindValue(text(r.User));
+    query.addBindValue(text(r.ProgramVersion));
     query.addBindValue(RecordUtcText(r.Time));
     query.addBindValue(r.Time.offsetFromUtc());
     query.addBindValue(r.Passed ? QVariant(int(*r.Passed)) : QVariant(QMetaType::fromType<int>()));
-    query.addBindValue(r.Summary);
+    query.addBindValue(text(r.Summary));
     query.addBindValue(QString::fromUtf8(QJsonDocument(r.Details).toJson(QJsonDocument::Compact)));
-    query.addBindValue(r.DocumentName);
+    query.addBindValue(text(r.DocumentName));
     // An empty document is stored as empty, not as null: a bundle keeps its
     // name only.
     query.addBindValue(r.Document.isNull() ? QByteArray("") : r.Document);

@@ -115,7 +115,7 @@ TEST_F(RegisterServer, TwoBenchesMeetOnOneServerAndEachSeesEveryRecord)
     const TSyncResult fromB = SendOutbox(place(b));
     EXPECT_EQ(fromB.Sent, 2) << fromB.Error.toStdString();
     EXPECT_EQ(fromB.Waiting, 0);
-    EXPECT_EQ(onServer(), 5);
+    EXPECT_EQ(onServer(), 5) << pg.Error().toStdString();
 
     TRegisterStore store;
     QString note, error;
@@ -244,6 +244,7 @@ TEST_F(RegisterServer, ABenchKilledBetweenCommitAndSendSendsThatRecordOnceAfterR
     setBench(a, QStringLiteral("A"), hole.Port());
     QProcess cli;
     cli.start(QStringLiteral(TOLM_CLI_BINARY), {"--sim", "--home", a.path(), "backup", a.file("gauge.ini")});
+    ASSERT_TRUE(cli.waitForStarted());
     QElapsedTimer waited;
     waited.start();
     while (committed(a.file("DATA/Register.db")) < 1 && waited.elapsed() < 60000)
