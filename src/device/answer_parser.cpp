@@ -32,6 +32,7 @@
 #include "device/status_words.h"
 #include "device/tolm472.h"
 #include "protocol/answer_layout.h"
+#include "protocol/command_codes.h"
 #include "protocol/frame.h"
 #include "protocol/gauge_functions.h"
 
@@ -345,6 +346,7 @@ TGaugeAnswer ParseMeterAnswer(const QByteArray &answer, TLinkStatus &status)
 {
     constexpr int MinMeterAnswer = 8;
     TGaugeAnswer out;
+    out.Code = CurrentOutputReading;
     out.Sent = true;
     out.Answer = answer;
     status.BeginParse();

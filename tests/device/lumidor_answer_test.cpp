@@ -26,7 +26,7 @@ TEST_F(LumidorAnswer, CurrentIsSignedHundredthsLowByteFirst)
 {
     model.ParseLumidorAnswer(meterAnswer(0xD0, 0x07));
     EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 20.0);
-    EXPECT_EQ(model.LinkState.AsInt(), 1);
+    EXPECT_EQ(model.LinkState.AsInt(), 0) << "the meter's answer leaves the gauge's link as it was";
     model.ParseLumidorAnswer(meterAnswer(0x90, 0x01));
     EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4.0);
     model.ParseLumidorAnswer(meterAnswer(0x18, 0xFC));
@@ -41,29 +41,35 @@ TEST_F(LumidorAnswer, LongerAnswersAreTakenWithoutLookingAtOtherBytes)
 {
     model.ParseLumidorAnswer(AppendCrc8(QByteArray::fromHex("FFFFFFFFFF90013344556677")));
     EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4.0);
-    EXPECT_EQ(model.LinkState.AsInt(), 1);
 }
 
 TEST_F(LumidorAnswer, ShortOrDamagedAnswers)
 {
-    model.ParseLumidorAnswer(AnswerMeterCurrent(5).left(6) + QByteArray(1, Crc8(AnswerMeterCurrent(5).left(6))));
-    EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError) << "seven bytes with a right CRC-8";
-    EXPECT_EQ(model.LastErrorText, QStringLiteral("Ошибка чтения"));
+    // The meter's own status, with the gauge's threshold of one.
+    TLinkStatus meter;
+    meter.ErrorMax = 1;
+    const auto parse = [&](const QByteArray &a) {
+        model.ParseLumidorAnswer(a);
+        ParseMeterAnswer(a, meter);
+    };
+    parse(AnswerMeterCurrent(5).left(6) + QByteArray(1, Crc8(AnswerMeterCurrent(5).left(6))));
+    EXPECT_EQ(meter.LastErrorCode, StatusCode::ReadError) << "seven bytes with a right CRC-8";
+    EXPECT_EQ(meter.LastErrorText, QStringLiteral("Ошибка чтения"));
     EXPECT_EQ(model.CurrentOutput.AsDouble(), 0);
 
     QByteArray wrong = AnswerMeterCurrent(5);
     wrong[7] = char(wrong[7] ^ 0x01);
-    model.ParseLumidorAnswer(wrong);
-    EXPECT_EQ(model.LastErrorCode, StatusCode::ChecksumError);
-    model.ParseLumidorAnswer(QByteArray::fromHex("01000100A1")); // A0 would be right
-    EXPECT_EQ(model.LastErrorCode, StatusCode::ChecksumError) << "five bytes are already checked";
+    parse(wrong);
+    EXPECT_EQ(meter.LastErrorCode, StatusCode::ChecksumError);
+    parse(QByteArray::fromHex("01000100A1")); // A0 would be right
+    EXPECT_EQ(meter.LastErrorCode, StatusCode::ChecksumError) << "five bytes are already checked";
 
-    model.ParseLumidorAnswer(AppendCrc8(QByteArray::fromHex("010001")));
-    EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError) << "four bytes, before the CRC";
-    model.ParseLumidorAnswer({});
-    EXPECT_EQ(model.LastErrorCode, StatusCode::NoAnswer);
-    EXPECT_EQ(model.LinkState.AsInt(), 2);
-    EXPECT_EQ(model.LinkState.Description.Captions[tsTrue], StatusText::NoAnswer);
+    parse(AppendCrc8(QByteArray::fromHex("010001")));
+    EXPECT_EQ(meter.LastErrorCode, StatusCode::ReadError) << "four bytes, before the CRC";
+    parse({});
+    EXPECT_EQ(meter.LastErrorCode, StatusCode::NoAnswer);
+    EXPECT_EQ(meter.LinkState, 2);
+    EXPECT_EQ(meter.Steps.back().Caption, StatusText::NoAnswer);
 }
 
 TEST_F(LumidorAnswer, TheMetersFailuresAreNotTheGauges)

@@ -47,9 +47,9 @@ TEST_F(RegisterWindow, OpensOnTheGaugeOfTheLineAndComparesItWithAStoredSnapshot)
     other.Kind = TRecordKind::Bundle;
     QString error;
     ASSERT_TRUE(AddToRegister(RegisterPlace(home.path(), program->ArchiveSettings().dbPath), other, error));
-    ASSERT_TRUE(Execute("actTolm472iSave"));
+    ASSERT_TRUE(Execute("actTolm472iBackup")); // reads the gauge: the file holds its full copy
     clock.clock().Advance(24 * 3600 * 1000);
-    ASSERT_TRUE(Execute("actTolm472iSave"));
+    ASSERT_TRUE(Execute("actTolm472iBackup")); // reads the gauge: the file holds its full copy
     ASSERT_EQ(StoredRecords(program->ArchiveSettings().dbPath).size(), 3);
     // The gauge changes after its last snapshot.
     Model().SetHmax(18000);
