@@ -94,7 +94,13 @@ bool TArchiveTable::connect(const QString &path, const QString &name, QString &e
     const QByteArray create = QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                                   .arg(QuotedTableName(name), QLatin1String(kArchiveTableFields))
                                   .toUtf8();
+    // A row is one commit of a page or two, and by default the log is
+    // folded back only every thousand pages and then kept at its size: a
+    // few megabytes for each of the day's tables, which on a small disk
+    // fill it by themselves and stay taken after the disk is cleared. Fold
+    // it often and cut it back.
     if (!execute("PRAGMA journal_mode=WAL", error) || !execute("PRAGMA synchronous=NORMAL", error)
+        || !execute("PRAGMA wal_autocheckpoint=32", error) || !execute("PRAGMA journal_size_limit=131072", error)
         || !execute(create.constData(), error)) {
         error = path + QStringLiteral(": ") + error;
         Close();

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString kNoStamp = QStringLiteral("значение без отметки времени");
@@ -224,7 +226,7 @@ TArchiveTable *TValueArchive::openTable(const QString &name, QString &error)
 
 bool TValueArchive::roomToTry() const
 {
-    return !m_diskFull || freeBytes(m_dbPath) >= kRoomBytes;
+    return !m_diskFull || freeBytes(m_dbPath) >= m_roomNeeded;
 }
 
 TValueArchive::TNotice TValueArchive::noteResult(const QStringList &fileNames, bool ok, const QString &error)
@@ -251,12 +253,21 @@ TValueArchive::TNotice TValueArchive::noteResult(const QStringList &fileNames, b
     if (!firstFailure)
         return {};
     m_failing = true;
-    const qint64 free = freeBytes(m_dbPath);
+    qint64 free = freeBytes(m_dbPath);
     m_diskFull = free >= 0 && free < kRoomBytes;
+    // Closing the tables folds their logs into the files and removes them.
+    // The room they gave back is the archive's own and would be taken again
+    // within minutes: trying again on it alone would stop and resume the
+    // archive over and over. So it waits for room beyond that.
+    if (m_diskFull) {
+        m_tables.clear();
+        free = freeBytes(m_dbPath);
+        m_roomNeeded = std::max<qint64>(free, 0) + kRoomBytes;
+    }
     QString text = QStringLiteral("Архив не записывается: %1").arg(error);
     if (m_diskFull)
         text += QStringLiteral(". На диске свободно %1; архивирование продолжится само, когда будет свободно не менее %2")
-                    .arg(kilobytes(free), kilobytes(kRoomBytes));
+                    .arg(kilobytes(free), kilobytes(m_roomNeeded));
     return {text, m_onError};
 }
 

@@ -92,6 +92,7 @@ private:
     QSet<QString> m_failedFiles;
     QSet<QString> m_everFailed; // with their day folders
     bool m_diskFull = false;
+    qint64 m_roomNeeded = 0; // free bytes a full disk must have to try again
     std::atomic<bool> m_failing{false};
     TErrorHandler m_onError;
     TErrorHandler m_onResume;
