@@ -1,5 +1,7 @@
 #include "session/zip_writer.h"
 
+#include "app/replacing_file.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -21,8 +23,12 @@ QString archiveError(zip_t *archive)
 
 bool WriteZip(const QString &path, const QList<TZipEntry> &entries, QString &error)
 {
+    // An older bundle under the same name stays whole until the new one is.
+    TReplacingFile file(path);
     int code = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    zip_t *archive = file.TemporaryPath().isEmpty()
+        ? nullptr
+        : zip_open(QFile::encodeName(file.TemporaryPath()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive) {
         zip_error_t zipError;
         zip_error_init_with_code(&zipError, code);
@@ -48,5 +54,5 @@ bool WriteZip(const QString &path, const QList<TZipEntry> &entries, QString &err
         zip_discard(archive);
         return false;
     }
-    return true;
+    return file.Commit(error);
 }

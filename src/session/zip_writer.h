@@ -4,9 +4,9 @@
 // goes in as it was when read, and whole.
 //
 // The file appears complete or not at all: it is made under a temporary
-// name beside the target and renamed at the end, so a full disk leaves no
-// half archive and an existing file of that name stays until the new one is
-// whole.
+// name beside the target, synced and renamed at the end, so a full disk or
+// a power cut leaves no half archive and an existing file of that name stays
+// until the new one is whole.
 
 #include <QByteArray>
 #include <QList>

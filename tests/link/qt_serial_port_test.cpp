@@ -66,6 +66,29 @@ TEST(QtSerialPort, MissingPortFailsToOpenWithTheOperatorMessage)
     EXPECT_FALSE(transmitter.IsOpen());
 }
 
+// Another program (here: a second port object) holds the adapter: the
+// operator is told so in Russian, not with the serial library's English.
+TEST(QtSerialPort, APortHeldByAnotherProgramIsSaidToBeInUse)
+{
+    EnsureCoreApplication();
+    TPtyPair pty;
+    ASSERT_TRUE(pty.valid());
+    TQtSerialPort holder;
+    holder.setPortName(pty.slaveName());
+    ASSERT_TRUE(holder.open()) << holder.lastError().toStdString();
+
+    TempHome home;
+    TTransmitter transmitter(home.path());
+    QStringList messages;
+    transmitter.SetOnErrorMessage([&](const QString &, const QString &text) { messages << text; });
+    transmitter.SetPortName(pty.slaveName());
+    EXPECT_FALSE(transmitter.Open());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral(" занят другой программой: закройте её или выберите другой "
+                                                    "порт в \"СОМ порт\"")))
+        << messages[0].toStdString();
+}
+
 TEST(QtSerialPort, TransmitterExchangesOverAPseudoTerminal)
 {
     EnsureCoreApplication();

@@ -7,15 +7,23 @@
 #include "report_pages.h"
 
 #include "sim/answer_builder.h"
+#include "support/small_disk.h"
 #include "ui/report/chart_report.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 
 namespace {
 
 using ChartReport = ArrayChartBench;
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 
 // Pixels of the picture inside `area` that are not white.
@@ -93,6 +101,27 @@ TEST_F(ChartReport, AnUnwritablePathIsToldAndNothingIsLeft)
     window.actReportPdf->trigger();
     ASSERT_EQ(op.MessageTexts().size(), 1);
     EXPECT_EQ(op.MessageTexts()[0], error);
+}
+
+// Saved again on a disk that filled since: the report saved before stays
+// whole, and no half-written file is left beside it.
+TEST_F(ChartReport, AFullDiskLeavesTheReportSavedBeforeAsItWas)
+{
+    SmallDisk disk(512);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.SkipReason().toStdString();
+    SetSpectrum(150);
+    TFormSpectrum &window = OpenSpectrum();
+    const QString pdf = disk.file(QStringLiteral("report.pdf"));
+    QString error;
+    ASSERT_TRUE(SaveChartReportPdf(window.Report(), pdf, error)) << error.toStdString();
+    const QByteArray before = ReadAll(pdf);
+    disk.Fill(2048);
+    EXPECT_FALSE(SaveChartReportPdf(window.Report(), pdf, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Не удалось записать отчет в файл "))) << error.toStdString();
+    disk.Free();
+    EXPECT_EQ(ReadAll(pdf), before);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("report.pdf")});
 }
 
 TEST_F(ChartReport, ThePreviewSavesItsPageAsPdfWhileItIsOpen)

@@ -1,5 +1,6 @@
 #include "ui/report/chart_report.h"
 
+#include "app/replacing_file.h"
 #include "ui/dialogs/operator.h"
 #include "values/clock.h"
 
@@ -198,12 +199,19 @@ void setUpPage(QPrinter &printer, const QString &title)
 bool savePdf(const TChartReport &report, const QString &path, const QPageLayout &layout, const QDateTime &created,
              QString &error)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    setUpPage(printer, report.Title);
-    printer.setPageLayout(layout);
-    if (!PrintChartReport(printer, report, created) || QFileInfo(path).size() == 0) {
+    // A report saved again under its old name replaces the old one only
+    // when the new one is whole.
+    TReplacingFile file(path);
+    bool printed = false;
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file.TemporaryPath());
+        setUpPage(printer, report.Title);
+        printer.setPageLayout(layout);
+        printed = !file.TemporaryPath().isEmpty() && PrintChartReport(printer, report, created);
+    }
+    if (!printed || !file.Commit(error)) {
         error = QStringLiteral("Не удалось записать отчет в файл ") + QDir::toNativeSeparators(path);
         return false;
     }
