@@ -183,3 +183,24 @@ TEST_F(ReadingsWindow, ReopenedWindowComesBackInPlaceWithThePresentValues)
     EXPECT_NEAR(Number("lblLevel"), model.Level.AsDouble(), 0.05);
     EXPECT_NEAR(Number("lblDistance"), model.Distance.AsDouble(), 0.05);
 }
+
+// Opened before the first poll, when the numbers are still empty: every
+// caption of the window is shown whole, in both modes.
+TEST_F(ReadingsWindow, CaptionsAreWholeBeforeTheFirstPoll)
+{
+    for (const bool full : {false, true}) {
+        SetFullMode(full);
+        TFormTolm472I &window = Open();
+        window.show();
+        QCoreApplication::processEvents();
+        for (const QLabel *label : window.findChildren<QLabel *>()) {
+            if (label->isHidden() || label->text().isEmpty())
+                continue;
+            EXPECT_GE(label->width(), label->sizeHint().width())
+                << label->text().toStdString() << (full ? " in full mode" : "");
+            EXPECT_LE(label->mapTo(&window, QPoint(label->sizeHint().width(), 0)).x(), window.width())
+                << label->text().toStdString() << (full ? " in full mode" : "");
+        }
+        delete &window;
+    }
+}

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -256,13 +257,18 @@ void TFormTolm472I::fitMinimumSize()
 {
     QSize least = QSize(400, 251).expandedTo(layout()->totalMinimumSize());
     least.setHeight(qMax(least.height(), layout()->totalHeightForWidth(qMax(width(), least.width()))));
-    setMinimumSize(least);
+    if (least != minimumSize())
+        setMinimumSize(least);
 }
 
 void TFormTolm472I::showEvent(QShowEvent *event)
 {
     UpdateView();
     QWidget::showEvent(event);
+    // Measured before the window was first on screen, its labels had not
+    // got the style's font yet and the titles came out a few pixels short
+    // ("…, мк" before the first poll): measured again once it is shown.
+    QTimer::singleShot(0, this, [this] { fitMinimumSize(); });
 }
 
 // The visual values stop listening to the model before the window goes.
