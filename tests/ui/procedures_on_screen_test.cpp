@@ -217,6 +217,57 @@ TEST_F(ProceduresOnScreen, ServiceBundleOfASilentGaugeWarnsFirstAndSaysWhatItLac
     EXPECT_TRUE(QFile::exists(zip));
 }
 
+// "Считать сигнатуру" while the gauge is silent, then the gauge back and a
+// bundle saved: the bundle reads the signature quietly, and no "Сигнатура
+// прибора" box from the failed read pops up in the middle of it.
+TEST_F(ProceduresOnScreen, AFailedSignatureReadShowsNoBoxDuringALaterQuietRead)
+{
+    StartOnScreen();
+    FailEveryAnswer();
+    QStringList said;
+    const auto read = [&](QMessageBox *box) {
+        said.append(box->windowTitle() + QLatin1Char(':') + box->text());
+        box->buttons().first()->click();
+    };
+    {
+        TModalScript script;
+        script.Then<QMessageBox>(read);
+        ASSERT_TRUE(Execute("actSignatureRead"));
+    }
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("Не выполнена команда"))) << said[0].toStdString();
+
+    OnSimulator([](TSimLine &sim) { sim.faults() = TSimFaults(TSimFaultConfig{}); });
+    said.clear();
+    const QString zip = home.file("after_silence.zip");
+    // A signature box, should one open, is counted and closed, so the test
+    // fails rather than waits for a click.
+    int signatureBoxes = 0;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box && box->isVisible() && box->windowTitle() == QStringLiteral("Сигнатура прибора")) {
+            ++signatureBoxes;
+            box->buttons().first()->click();
+        }
+    });
+    guard.start(2);
+    {
+        TModalScript script;
+        script
+            .Then<QFileDialog>([&](QFileDialog *dialog) {
+                dialog->selectFile(zip);
+                static_cast<QDialog *>(dialog)->accept();
+            })
+            .Then<QMessageBox>(read);
+        ASSERT_TRUE(Execute("actServiceBundleSave"));
+    }
+    EXPECT_EQ(signatureBoxes, 0);
+    ASSERT_EQ(said.size(), 1) << said.join('|').toStdString();
+    EXPECT_TRUE(said[0].contains(QStringLiteral("Пакет для сервиса сохранен"))) << said[0].toStdString();
+    EXPECT_TRUE(SentCodes().contains(SignatureRead));
+}
+
 // The test run's questions in real boxes: the template at the start, and
 // at the last point whether to stop, whose answer starts the stop on the
 // runner from inside the window's click.
