@@ -1,8 +1,8 @@
 // What one polling pass costs: LevelAllRead + TempRead to the simulated
 // gauge on the in-process line with its line timing at 9600 baud (11 bits a
 // byte, 5 ms turnaround), run as the program runs it: the request thread
-// woken for the pass, each answer parsed in this (the user-interface)
-// thread through the hand-over, the exchange log written, and, in the
+// woken for the pass, each answer parsed there and handed to this (the
+// user-interface) thread queued, the exchange log written, and, in the
 // "archive" variant, the seven values of the two readings written as rows
 // and text lines into a temporary archive.
 //

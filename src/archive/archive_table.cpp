@@ -95,12 +95,13 @@ bool TArchiveTable::connect(const QString &path, const QString &name, QString &e
                                   .arg(QuotedTableName(name), QLatin1String(kArchiveTableFields))
                                   .toUtf8();
     // A row is one commit of a page or two, and by default the log is
-    // folded back only every thousand pages and then kept at its size: a
-    // few megabytes for each of the day's tables, which on a small disk
-    // fill it by themselves and stay taken after the disk is cleared. Fold
-    // it often and cut it back.
+    // folded back only every thousand pages and then kept at its size: four
+    // megabytes for each of the day's tables, which on a small disk fill it
+    // by themselves. Every 128 pages keeps it near half a megabyte; folding
+    // much more often costs a sync every few rows (per row 0.55 ms at 32
+    // pages, 0.2 ms at 128, 0.12 ms at 1000, measured on the bench disk).
     if (!execute("PRAGMA journal_mode=WAL", error) || !execute("PRAGMA synchronous=NORMAL", error)
-        || !execute("PRAGMA wal_autocheckpoint=32", error) || !execute("PRAGMA journal_size_limit=131072", error)
+        || !execute("PRAGMA wal_autocheckpoint=128", error) || !execute("PRAGMA journal_size_limit=524288", error)
         || !execute(create.constData(), error)) {
         error = path + QStringLiteral(": ") + error;
         Close();

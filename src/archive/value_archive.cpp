@@ -83,11 +83,6 @@ bool TValueArchive::ArchiveValue(const QString &name, const QDateTime &stamp, do
             enterDay(ArchiveStampToQDateTime(dt).date());
             if (TArchiveTable *table = openTable(trimmed, error)) {
                 ok = table->Insert(value, dt, error);
-                // A table that failed is opened afresh next time: after a
-                // full disk, or a file that was replaced, the old connection
-                // is of no use.
-                if (!ok)
-                    m_tables.erase(trimmed);
             }
         }
         notice = noteResult({trimmed + QStringLiteral(".db")}, ok, error);
@@ -165,10 +160,8 @@ bool TValueArchive::Archive(const QString &name, int precision, int digits, cons
                             QFile::resize(path, size);
                     }
                 }
-                if (!ok) {
+                if (!ok)
                     table->Rollback();
-                    m_tables.erase(trimmed);
-                }
             }
         }
         notice = noteResult(ok ? files : failed, ok, error);
@@ -245,6 +238,26 @@ TValueArchive::TNotice TValueArchive::noteResult(const QStringList &fileNames, b
     // While waiting for room nothing was tried: nothing new failed.
     if (error == kNoRoom)
         return {};
+    // Measured before any table is closed: closing one gives back its log,
+    // and a disk that just refused a write would look roomy again.
+    qint64 free = freeBytes(m_dbPath);
+    const bool diskFull = free >= 0 && free < kRoomBytes;
+    // A table that failed is opened afresh next time: after a full disk, or
+    // a file that was replaced, the old connection is of no use.
+    for (const QString &fileName : fileNames)
+        if (fileName.endsWith(QStringLiteral(".db")))
+            m_tables.erase(fileName.chopped(3));
+    // On a full disk every table is closed, which folds the logs into the
+    // files and removes them. The room they give back is the archive's own
+    // and would be taken again within minutes: trying again on it alone
+    // would stop and resume the archive over and over. So it waits for room
+    // beyond that.
+    if (diskFull) {
+        m_tables.clear();
+        free = freeBytes(m_dbPath);
+        m_diskFull = true;
+        m_roomNeeded = std::max<qint64>(free, 0) + kRoomBytes;
+    }
     const bool firstFailure = m_failedFiles.isEmpty();
     for (const QString &fileName : fileNames) {
         m_failedFiles.insert(fileName);
@@ -253,17 +266,6 @@ TValueArchive::TNotice TValueArchive::noteResult(const QStringList &fileNames, b
     if (!firstFailure)
         return {};
     m_failing = true;
-    qint64 free = freeBytes(m_dbPath);
-    m_diskFull = free >= 0 && free < kRoomBytes;
-    // Closing the tables folds their logs into the files and removes them.
-    // The room they gave back is the archive's own and would be taken again
-    // within minutes: trying again on it alone would stop and resume the
-    // archive over and over. So it waits for room beyond that.
-    if (m_diskFull) {
-        m_tables.clear();
-        free = freeBytes(m_dbPath);
-        m_roomNeeded = std::max<qint64>(free, 0) + kRoomBytes;
-    }
     QString text = QStringLiteral("Архив не записывается: %1").arg(error);
     if (m_diskFull)
         text += QStringLiteral(". На диске свободно %1; архивирование продолжится само, когда будет свободно не менее %2")

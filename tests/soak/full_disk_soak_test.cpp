@@ -50,7 +50,7 @@ int totalRows(const QString &dbPath)
 TEST(FullDiskSoakTest, TheArchiveFillsItsDiskAndResumesWhenSpaceIsFreed)
 {
     EnsureCoreApplication();
-    SmallDisk disk(4096);
+    SmallDisk disk(16384);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.SkipReason().toStdString();
     ASSERT_TRUE(QDir().mkpath(disk.file("INI")));
