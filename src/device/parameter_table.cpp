@@ -101,13 +101,6 @@ constexpr TParameterView at(P place, int order, TParameterView view, bool lineBe
     return view;
 }
 
-// Written by the main window's composite command `action`.
-constexpr TParameterView writtenBy(const char *action, TParameterView view)
-{
-    view.WriteAction = action;
-    return view;
-}
-
 template <auto Field>
 double field(const Ttolm472 &m)
 {
@@ -147,13 +140,13 @@ const TParameter Rows[] = {
      .Set = setInteger<uint8_t, &Ttolm472::SetSystemAddress, 0, 255>,
      .Change = {"Системный адрес", I::Integer, "Системный адрес", 0, 255},
      .LockedWhilePolling = true, .SetDefault = 255,
-     .View = at(P::Modification, 2, writtenBy("actSystemAddressWrite", {"Системный адрес"}))},
+     .View = at(P::Modification, 2, {"Системный адрес"})},
     // The signature answer carries the plant number (and the versions).
     {.Name = "PlantNumber", .Type = W, .ReadCode = SignatureRead, .Get = get<&Ttolm472::PlantNumber>,
      .Set = setInteger<uint16_t, &Ttolm472::SetPlantNumber, 0, 65535>, .ReadHint = "Считать сигнатуру прибора",
      .Change = {"Заводской номер", I::Integer, "Заводской номер [0..65535]", 0, 65535},
      .LockedWhilePolling = true, .SetDefault = 65535,
-     .View = at(P::Modification, 1, writtenBy("actPlantNumberWrite", {"Заводской номер"}))},
+     .View = at(P::Modification, 1, {"Заводской номер"})},
 
     {.Name = "Hmax", .Type = F, .ReadCode = HmaxRead, .WriteCode = HmaxWrite, .Get = get<&Ttolm472::Hmax>,
      .Set = setFloat<&Ttolm472::SetHmax>, .ReadHint = "Считать Hmax из прибора",
@@ -337,17 +330,12 @@ int numberIn(int code, std::initializer_list<TRequestContext> numbered)
     return -1;
 }
 
-QString actionName(const char *name, const char *what)
-{
-    return QStringLiteral("act") + QString::fromLatin1(name) + QLatin1String(what);
-}
-
-// The group's action, or the parameter's own when it has a caption.
-QString commandAction(const TParameter &parameter, const char *caption, const char *what)
+// The group's command, or the parameter's own when it has a caption.
+QString commandName(const TParameter &parameter, const char *caption)
 {
     if (parameter.Group)
-        return actionName(parameter.Group, what);
-    return caption ? actionName(parameter.Name, what) : QString();
+        return QString::fromLatin1(parameter.Group);
+    return caption ? QString::fromLatin1(parameter.Name) : QString();
 }
 
 } // namespace
@@ -400,25 +388,14 @@ bool CanSet(const TParameter &parameter)
     return parameter.Set != readOnly;
 }
 
-QString ChangeActionName(const TParameter &parameter)
+QString ReadCommandName(const TParameter &parameter)
 {
-    return parameter.Change.Input == TParameterInput::None ? QString() : actionName(parameter.Name, "Change");
+    return commandName(parameter, parameter.ReadCaption);
 }
 
-QString ReadActionName(const TParameter &parameter)
+QString WriteCommandName(const TParameter &parameter)
 {
-    return commandAction(parameter, parameter.ReadCaption, "Read");
-}
-
-QString WriteActionName(const TParameter &parameter)
-{
-    return commandAction(parameter, parameter.WriteCaption, "Write");
-}
-
-QString ViewWriteActionName(const TParameter &parameter)
-{
-    const QString own = WriteActionName(parameter);
-    return own.isEmpty() && parameter.View.WriteAction ? QString::fromLatin1(parameter.View.WriteAction) : own;
+    return commandName(parameter, parameter.WriteCaption);
 }
 
 QString ViewLabel(const TParameter &parameter)

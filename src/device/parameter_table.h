@@ -88,10 +88,6 @@ struct TParameterView {
     TParameterPlace Place = TParameterPlace::None;
     int Order = 0;
     bool LineBefore = false;
-    // The main window's action of its write button when the parameter has
-    // no write action of its own (the address and the plant number are
-    // written by composite commands); nullptr: its own, or none.
-    const char *WriteAction = nullptr;
 };
 
 struct TParameter {
@@ -165,14 +161,11 @@ bool CanWrite(const TParameter &parameter);
 // The model takes a value for it (false for what only the gauge reports:
 // the versions, the gain, the beat frequency).
 bool CanSet(const TParameter &parameter);
-// The main window's actions of the parameter: "act" + name + "Change", and
-// "act" + name (or its group) + "Read" / "Write"; empty when it has none.
-QString ChangeActionName(const TParameter &parameter);
-QString ReadActionName(const TParameter &parameter);
-QString WriteActionName(const TParameter &parameter);
-// The action of the parameters window's write button: the parameter's
-// write action, else its view's; empty when it has none.
-QString ViewWriteActionName(const TParameter &parameter);
+// The name the parameter's read (write) command goes by: its group's for
+// the zones of a group (one command reads or writes them all), its own when
+// it has a command with a caption; empty when it has none.
+QString ReadCommandName(const TParameter &parameter);
+QString WriteCommandName(const TParameter &parameter);
 // The label and the value as the parameters window shows them (the value in
 // the locale's format).
 QString ViewLabel(const TParameter &parameter);

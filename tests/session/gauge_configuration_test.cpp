@@ -129,7 +129,7 @@ TEST(GaugeConfiguration, ADamagedFileNamesTheKeyAndNothingReachesTheGauge)
         bench.line.Sent.clear();
         bench.op.Calls.clear();
         bench.op.Answer(bench.home.file(QStringLiteral("damaged.ini")));
-        bench.Run("actTolm472iCompare");
+        bench.Run(TProcedureId::ParameterSetCompare);
         const QStringList messages = bench.Messages();
         ASSERT_EQ(messages.size(), 1) << damage.expected;
         EXPECT_TRUE(messages.first().contains(QString::fromUtf8(damage.expected))) << messages.first().toStdString();

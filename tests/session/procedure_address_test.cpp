@@ -15,7 +15,7 @@ TEST(WriteSystemAddress, CancelledAtTheFirstDialogChangesNothing)
     bench.model.SetPlantNumber(55);
     bench.op.Answer(TScriptedOperator::Cancel());
 
-    bench.Run("actSystemAddressWrite");
+    bench.Run(TProcedureId::SystemAddressWrite);
 
     const QList<TOperatorCall> asked = bench.op.CallsOf(QStringLiteral("InputIntegerConfirmed"));
     ASSERT_EQ(asked.size(), 1);
@@ -33,7 +33,7 @@ TEST(WriteSystemAddress, CancelledAtTheSecondDialogKeepsThePlantNumberAndSendsNo
     bench.model.SetSystemAddressNew(9);
     bench.op.Answer(GaugePlantNumber).Answer(TScriptedOperator::Cancel());
 
-    bench.Run("actSystemAddressWrite");
+    bench.Run(TProcedureId::SystemAddressWrite);
 
     const QList<TOperatorCall> asked = bench.op.CallsOf(QStringLiteral("InputIntegerConfirmed"));
     ASSERT_EQ(asked.size(), 2);
@@ -49,7 +49,7 @@ TEST(WriteSystemAddress, TheGaugeAnswersOnItsNewAddressAndTheSignatureIsReadTher
     TProcedureBench bench;
     bench.op.Answer(GaugePlantNumber).Answer(17);
 
-    bench.Run("actSystemAddressWrite");
+    bench.Run(TProcedureId::SystemAddressWrite);
 
     ASSERT_EQ(bench.SentCodes(), (QList<int>{SystemAddressWrite, SignatureRead}));
     // Old address, the plant number the gauge must carry, the new address.
@@ -69,7 +69,7 @@ TEST(WriteSystemAddress, AnotherPlantNumberIsNotHeardRefreshesAndStillReadsTheSi
     bench.cycle.PortParametersTolm.ReadTotalMultiplier = 0;
     bench.op.Answer(999).Answer(17);
 
-    bench.Run("actSystemAddressWrite");
+    bench.Run(TProcedureId::SystemAddressWrite);
 
     EXPECT_EQ(bench.SentCodes(), (QList<int>(5, SystemAddressWrite) << SignatureRead));
     EXPECT_EQ(bench.GaugeParameters().systemAddress, 255);
@@ -85,7 +85,7 @@ TEST(WritePlantNumber, CancelSendsNothingConfirmSendsTheNewNumberAndRefreshes)
     TProcedureBench bench;
     bench.model.SetPlantNumberNew(12);
     bench.op.Answer(TScriptedOperator::Cancel());
-    bench.Run("actPlantNumberWrite");
+    bench.Run(TProcedureId::PlantNumberWrite);
     const QList<TOperatorCall> asked = bench.op.CallsOf(QStringLiteral("InputIntegerConfirmed"));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked[0].Text, QStringLiteral("Новый заводской номер [0..65535]"));
@@ -94,7 +94,7 @@ TEST(WritePlantNumber, CancelSendsNothingConfirmSendsTheNewNumberAndRefreshes)
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 0);
 
     bench.op.Answer(777);
-    bench.Run("actPlantNumberWrite");
+    bench.Run(TProcedureId::PlantNumberWrite);
     EXPECT_EQ(bench.model.PlantNumberNew(), 777);
     ASSERT_EQ(bench.SentCodes(), QList<int>{PlantNumberWrite});
     EXPECT_EQ(bench.line.Sent[0].left(5), QByteArray("\xFF\x30\x03\x03\x09", 5));
@@ -104,7 +104,7 @@ TEST(WritePlantNumber, CancelSendsNothingConfirmSendsTheNewNumberAndRefreshes)
     // Refreshed also when the gauge does not take it.
     bench.MakeDeafTo({PlantNumberWrite});
     bench.op.Answer(778);
-    bench.Run("actPlantNumberWrite");
+    bench.Run(TProcedureId::PlantNumberWrite);
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral("Не выполнена команда\rЗаписать заводской номер в прибор")});
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 2);
 }

@@ -17,13 +17,13 @@ TSimLineConfig gaugeWithZones()
 TEST(ReadBadZones, OnlyAGaugeWithTheExtendedSetIsAsked)
 {
     TProcedureBench bench(gaugeWithZones());
-    bench.Run("actBadZonesRead");
+    bench.Run(TProcedureId::BadZonesRead);
     EXPECT_TRUE(bench.line.Sent.isEmpty());
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 0);
     EXPECT_TRUE(bench.op.Calls.isEmpty());
 
     bench.model.SoftVersion = 2;
-    bench.Run("actBadZonesRead");
+    bench.Run(TProcedureId::BadZonesRead);
     EXPECT_EQ(bench.SentCodes(), CodeRange(BadZoneNearRead1, 20));
     EXPECT_EQ(bench.model.BadZones.Zone(1).Near.AsDouble(), 100);
     EXPECT_EQ(bench.model.BadZones.Zone(2).Far.AsDouble(), 2500);
@@ -37,7 +37,7 @@ TEST(ReadBadZones, TheFirstFailureStopsTheReadAndKeepsWhatCameBefore)
     bench.model.BadZones.Zone(2).Far.SetValue(7);
     bench.MakeDeafTo({BadZoneFarRead1});
 
-    bench.Run("actBadZonesRead");
+    bench.Run(TProcedureId::BadZonesRead);
 
     EXPECT_EQ(bench.SentCodes(), CodeRange(BadZoneNearRead1, 5) + QList<int>(5, BadZoneFarRead1));
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral("Не выполнена команда\rСчитать информацию о плохих зонах")});
@@ -52,7 +52,7 @@ TEST(WriteBadZones, AllTwentyGoOutWhateverTheGaugeThenTheStore)
     bench.model.SetCountBadZones(1);
     bench.model.BadZones.Zone(1).Near.SetValue(1234.5);
 
-    bench.Run("actBadZonesWrite");
+    bench.Run(TProcedureId::BadZonesWrite);
 
     EXPECT_EQ(bench.SentCodes(), CodeRange(BadZoneNearWrite1, 20) << WriteToPZU);
     EXPECT_EQ(bench.line.Sent[0].mid(1, 7), QByteArray("\xB3\x06\x14\x44\x9A\x50\x00", 7));
@@ -66,7 +66,7 @@ TEST(WriteBadZones, TheFirstFailureStopsTheWriteWithoutStoring)
     TProcedureBench bench;
     bench.MakeDeafTo({BadZoneFarWrite1 + 2});
 
-    bench.Run("actBadZonesWrite");
+    bench.Run(TProcedureId::BadZonesWrite);
 
     EXPECT_EQ(bench.SentCodes(), CodeRange(BadZoneNearWrite1, 7) + QList<int>(5, BadZoneFarWrite1 + 2));
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral("Не выполнена команда\rЗаписать информацию о плохих зонах")});

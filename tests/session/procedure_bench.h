@@ -146,12 +146,7 @@ public:
     TProcedureBench &operator=(const TProcedureBench &) = delete;
 
     // Runs a composite command of the main window as its action does.
-    void Run(const char *action)
-    {
-        const TProcedureAction *row = FindProcedureAction(QString::fromLatin1(action));
-        ASSERT_NE(row, nullptr) << action;
-        RunProcedureAction(*row, context);
-    }
+    void Run(TProcedureId procedure) { RunProcedureAction(FindProcedureAction(procedure), context); }
     // Codes of the frames sent so far, in order.
     QList<int> SentCodes() const
     {

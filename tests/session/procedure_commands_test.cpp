@@ -13,7 +13,7 @@ TEST(WriteAllParameters, FullModeOnAnExtendedGaugeWritesEveryParameterAndStoresO
     bench.model.SetLmax(20500);
     bench.model.BadZones.Zone(2).Far.SetValue(1234.5);
 
-    bench.Run("actAllParamWrite");
+    bench.Run(TProcedureId::AllParametersWrite);
 
     QList<int> expected{HmaxWrite,  LmaxWrite,          KKalmanWrite, ODPMWrite,   KrPerWrite,
                         SmPerWrite, ProgramTypeWrite11, SpeedWrite,   KrFChHWrite, SmFChHWrite,
@@ -37,7 +37,7 @@ TEST(WriteAllParameters, BasicSetAndAFailingStepThatDoesNotStopTheRun)
     TProcedureBench bench;
     bench.MakeDeafTo({LmaxWrite});
 
-    bench.Run("actAllParamWrite");
+    bench.Run(TProcedureId::AllParametersWrite);
 
     // No full mode and a gauge without the extended set: the three basic
     // writes; the deaf one is tried five times and reported.
@@ -51,7 +51,7 @@ TEST(WriteAllParameters, BasicSetAndAFailingStepThatDoesNotStopTheRun)
 TEST(WriteToRom, StoresWaitsAndRefreshesAlsoAfterAFailure)
 {
     TProcedureBench bench;
-    bench.Run("actWriteToPZU");
+    bench.Run(TProcedureId::WriteToRom);
     EXPECT_EQ(bench.SentCodes(), QList<int>{WriteToPZU});
     EXPECT_EQ(bench.clock.clock().PausedMs(), 1000);
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 1);
@@ -59,7 +59,7 @@ TEST(WriteToRom, StoresWaitsAndRefreshesAlsoAfterAFailure)
     // A gauge that does not answer: the message, and still the wait and
     // the refresh.
     bench.MakeDeafTo({WriteToPZU});
-    bench.Run("actWriteToPZU");
+    bench.Run(TProcedureId::WriteToRom);
     EXPECT_EQ(bench.CountSent(WriteToPZU), 6);
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral("Не выполнена команда\rЗаписать параметры в ПЗУ")});
     EXPECT_EQ(bench.clock.clock().PausedMs(), 2000);
@@ -94,17 +94,17 @@ TEST(WriteParameter, FailedWriteIsReportedWithItsHintAndNotStored)
 TEST(PredictionModes, SetWithoutRefreshOrStoreAndWrittenAsAParameter)
 {
     TProcedureBench bench;
-    bench.Run("actModePrediction1");
+    bench.Run(TProcedureId::PredictionMode1);
     EXPECT_EQ(bench.SentCodes(), QList<int>{ModePrediction1});
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 0);
 
     bench.model.SetModePrediction(2);
-    bench.Run("actModePredictionWrite");
+    bench.Run(TProcedureId::PredictionModeWrite);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{ModePrediction1, ModePrediction2, WriteToPZU}));
 
     // The hint of "Уровень не изменяется" has no closing quote.
     bench.MakeDeafTo({ModePrediction0});
-    bench.Run("actModePrediction0");
+    bench.Run(TProcedureId::PredictionMode0);
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral(
                                     "Не выполнена команда\rУстановить режим предсказания \"Уровень не изменяется")});
 }
@@ -113,8 +113,8 @@ TEST(InitAndStop, InitRefreshesEvenAfterAFailureStopDoesNot)
 {
     TProcedureBench bench;
     bench.MakeDeafTo({Init, InitReadStop});
-    bench.Run("actInit");
-    bench.Run("actTrainingModeStop");
+    bench.Run(TProcedureId::InitGauge);
+    bench.Run(TProcedureId::GaugeModeStop);
     EXPECT_EQ(bench.CountSent(Init), 5);
     EXPECT_EQ(bench.CountSent(InitReadStop), 5);
     EXPECT_EQ(bench.Messages(), (QStringList{QStringLiteral("Не выполнена команда\rИнициализация параметров прибора"),

@@ -35,7 +35,7 @@ TSimLineConfig gaugeWithIdentity()
 TEST(SignatureRead, ShowsTheGaugesAnswerInItsBoxThenAppliesTheMode)
 {
     TProcedureBench bench(gaugeWithIdentity());
-    bench.Run("actSignatureRead");
+    bench.Run(TProcedureId::SignatureRead);
 
     EXPECT_EQ(bench.SentCodes(), QList<int>{SignatureRead});
     const QList<TOperatorCall> shown = boxes(bench, QStringLiteral("Сигнатура прибора"));
@@ -55,7 +55,7 @@ TEST(SignatureRead, AFailedReadLeavesNothingThatShowsALaterAnswer)
 {
     TProcedureBench bench(gaugeWithIdentity());
     bench.MakeDeafTo({SignatureRead});
-    bench.Run("actSignatureRead");
+    bench.Run(TProcedureId::SignatureRead);
 
     EXPECT_EQ(bench.CountSent(SignatureRead), 5);
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral("Не выполнена команда\rСчитать сигнатуру прибора")});
@@ -73,7 +73,7 @@ TEST(SignatureRead, AFailedReadLeavesNothingThatShowsALaterAnswer)
 TEST(IdentificationRead, ShowsEveryLineWithTheProgramDesignations)
 {
     TProcedureBench bench(gaugeWithIdentity());
-    bench.Run("actIdentificationRead");
+    bench.Run(TProcedureId::IdentificationRead);
 
     EXPECT_EQ(bench.SentCodes(), QList<int>{IdentificationRead});
     const QList<TOperatorCall> shown = boxes(bench, QStringLiteral("Идентификационные параметры"));
@@ -107,14 +107,14 @@ TEST(ReadAllParameters, TheSignatureReadFirstDecidesTheExtendedReadsOfTheSameRun
     TProcedureBench bench(gaugeWithIdentity());
     ASSERT_FALSE(bench.model.HasExtendedParameters());
 
-    bench.Run("actAllParamRead");
+    bench.Run(TProcedureId::AllParametersRead);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{SignatureRead, HmaxRead, LmaxRead, KKalmanRead, ODPMRead}));
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 6); // the signature's, each read's and the run's
     EXPECT_EQ(bench.views.ApplyValueRangesCount, 2) << "the ranges follow Hmax and Lmax";
 
     bench.line.Sent.clear();
     bench.context.FullMode = true;
-    bench.Run("actAllParamRead");
+    bench.Run(TProcedureId::AllParametersRead);
     QList<int> expected{SignatureRead, HmaxRead,   LmaxRead,        KKalmanRead, ODPMRead,
                         KrPerRead,     SmPerRead,  ProgramTypeRead, SpeedRead,   KrFChHRead,
                         SmFChHRead,    CountBadZonesRead};

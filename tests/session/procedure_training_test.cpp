@@ -36,7 +36,7 @@ TEST(Training, AnsweredNoSendsNothing)
 {
     TProcedureBench bench;
     bench.op.Answer(false);
-    bench.Run("actTrainingModeStart");
+    bench.Run(TProcedureId::TrainingStart);
 
     const QList<TOperatorCall> asked = bench.op.CallsOf(QStringLiteral("AskYesNo"));
     ASSERT_EQ(asked.size(), 1);
@@ -52,7 +52,7 @@ TEST(Training, WaitsFifteenSecondsThenReadsTheBadZonesAndOpensTheParameters)
     TProcedureBench bench;
     bench.model.SoftVersion = 2; // a gauge with bad zones
     bench.op.Answer(true);
-    bench.Run("actTrainingModeStart");
+    bench.Run(TProcedureId::TrainingStart);
 
     EXPECT_EQ(bench.SentCodes(), QList<int>({TrainingModeStart, CountBadZonesRead}) + CodeRange(BadZoneNearRead1, 20));
     EXPECT_EQ(waitProgress(bench), expectedWait(15));
@@ -67,7 +67,7 @@ TEST(Training, AGaugeThatDoesNotStartIsReportedWithoutWaiting)
     TProcedureBench bench;
     bench.MakeDeafTo({TrainingModeStart});
     bench.op.Answer(true);
-    bench.Run("actTrainingModeStart");
+    bench.Run(TProcedureId::TrainingStart);
 
     EXPECT_EQ(bench.Messages(), QStringList{QStringLiteral("Не выполнена команда\rОбучение на пустом резервуаре")});
     EXPECT_EQ(bench.clock.clock().PausedMs(), 0);
@@ -79,7 +79,7 @@ TEST(Correction, OnlyWithTheProductBetween1500And4000Millimetres)
     for (double outside : {1499.9, 4000.1}) {
         TProcedureBench bench;
         bench.model.Distance.SetValue(outside);
-        bench.Run("actCorrectionModeStart");
+        bench.Run(TProcedureId::CorrectionStart);
         EXPECT_EQ(bench.Messages(), QStringList{DistanceMessage}) << outside;
         EXPECT_EQ(bench.op.CallsOf(QStringLiteral("ShowMessage")).first().Args.first().toInt(),
                   int(TMessageIcon::Warning));
@@ -89,7 +89,7 @@ TEST(Correction, OnlyWithTheProductBetween1500And4000Millimetres)
         TProcedureBench bench;
         bench.model.SoftVersion = 2; // a gauge with the phase-frequency offset
         bench.model.Distance.SetValue(border);
-        bench.Run("actCorrectionModeStart");
+        bench.Run(TProcedureId::CorrectionStart);
         EXPECT_TRUE(bench.Messages().isEmpty()) << border;
         EXPECT_EQ(bench.SentCodes(), (QList<int>{CorrectionModeStart, SmFChHRead})) << border;
         EXPECT_EQ(waitProgress(bench), expectedWait(3)) << border;

@@ -7,6 +7,7 @@
 #include "device/parameter_table.h"
 #include "ui/main/action_tables.h"
 #include "ui/windows/form_tolm472i.h"
+#include "ui/main/parameter_actions.h"
 
 #include <QLabel>
 #include <QTest>
@@ -37,6 +38,13 @@ TEST_F(ActionNames, EveryNameTheTablesUseIsAnAction)
 
     for (const QString &name : std::as_const(used))
         EXPECT_TRUE(Actions().Has(name)) << name.toStdString();
+
+    // Every composite command of the gauge has its action, once.
+    QList<TProcedureId> named;
+    for (const TProcedureActionName &row : ProcedureActionNames())
+        named.append(row.Id);
+    for (int id = 0; id < int(TProcedureId::Count); ++id)
+        EXPECT_EQ(named.count(TProcedureId(id)), 1) << "procedure " << id;
 }
 
 TEST_F(ActionNames, TheReadingsWindowsGraphLinksNameActions)

@@ -9,6 +9,7 @@
 #include "ui/windows/bad_zone_grid.h"
 #include "ui/windows/calibration_table.h"
 #include "ui/windows/form_tolm_par.h"
+#include "ui/main/parameter_actions.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -15,6 +15,8 @@
 #include "session/procedures/procedure_test_run.h"
 #include "session/procedures/procedure_training.h"
 
+#include <iterator>
+
 namespace {
 
 // The parameter sets work on the model, in the user-interface thread, and
@@ -129,55 +131,50 @@ void stopTestRun(const TProcedureContext &context, const QString &)
 }
 
 constexpr TProcedureAction Actions[] = {
-    {"actWriteToPZU", "Записать в ПЗУ", "Записать параметры в ПЗУ", WriteToRom},
-    {"actInit", "Инициализация параметров прибора", "Инициализация параметров прибора", InitGauge},
-    {"actModePrediction0", "Установить режим предсказания \"Уровень не изменяется\"",
-     "Установить режим предсказания \"Уровень не изменяется", setPredictionMode<0>},
-    {"actModePrediction1", "Установить режим предсказания \"Уровень увеличивается (налив)\"",
-     "Установить режим предсказания \"Уровень увеличивается (налив)\"", setPredictionMode<1>},
-    {"actModePrediction2", "Установить режим предсказания \"Уровень уменьшается (слив)\"",
-     "Установить режим предсказания \"Уровень уменьшается (слив)\"", setPredictionMode<2>},
-    {"actModePredictionWrite", "Записать режим предсказания", "Записать режим предсказания", writePredictionMode},
-    {"actSignatureRead", "Считать сигнатуру", SignatureReadHint, ReadSignature},
-    {"actIdentificationRead", "Считать \"Идентификационные параметры\"",
-     "Считать \"Идентификационные параметры\"", ReadIdentification},
-    {"actSystemAddressWrite", "Записать системный адрес", "Записать системный адрес в прибор", WriteSystemAddress},
-    {"actPlantNumberWrite", "Записать заводской номер", "Записать заводской номер в прибор", WritePlantNumber},
-    {"actBadZonesRead", "Считать информацию о плохих зонах", "Считать информацию о плохих зонах", readBadZones},
-    {"actBadZonesWrite", "Записать информацию о плохих зонах", "Записать информацию о плохих зонах",
-     writeBadZones},
-    {"actTrainingModeStart", "Обучение на пустом резервуаре", "Обучение на пустом резервуаре", StartTraining},
-    {"actCorrectionModeStart", "Коррекция ММП", "Коррекция ММП", StartCorrection},
-    {"actTrainingModeStop", "Завершить режим", "Завершить режим", StopGaugeMode},
-    {"actAllParamRead", "Считать все параметры", "Считать все параметры из прибора", ReadAllParameters},
-    {"actAllParamWrite", "Записать все параметры ", "Записать все параметры в прибор", WriteAllParameters},
-    {"actTolm472iSave", "Сохранить параметры ", "Сохранить параметры прибора на диск", saveParameterSet},
-    {"actTolm472iBackup", "Считать из прибора и сохранить",
-     "Считать все параметры из прибора и сохранить их на диск вместе с параметрами программы", backupParameterSet},
-    {"actTolm472iLoad", "Загрузить параметры", "Загрузить параметры прибора с диска", loadParameterSet},
-    {"actTolm472iCompare", "Сравнить с прибором", "Сравнить параметры прибора с сохранёнными на диске",
-     compareWithGauge},
-    {"actServiceBundleSave", "Сохранить пакет для сервиса",
-     "Сохранить в один архив ZIP параметры прибора, журналы, архив за сутки и настройки", SaveServiceBundle},
-    {"actKalibrSave", "Записать Базу и Крутизну", "Записать Смещение нуля и Крутизну", writeCalibration},
-    {"actProgonTemplate", "Создать шаблон прогона", "Создать шаблон прогона", createTestRunTemplate},
-    {"actProgonStart", "Прогон начать", "Прогон начать", startTestRun},
-    {"actProgonStop", "Прогон остановить", "Прогон остановить", stopTestRun},
+    {TProcedureId::WriteToRom, "Записать параметры в ПЗУ", WriteToRom},
+    {TProcedureId::InitGauge, "Инициализация параметров прибора", InitGauge},
+    {TProcedureId::PredictionMode0, "Установить режим предсказания \"Уровень не изменяется", setPredictionMode<0>},
+    {TProcedureId::PredictionMode1, "Установить режим предсказания \"Уровень увеличивается (налив)\"", setPredictionMode<1>},
+    {TProcedureId::PredictionMode2, "Установить режим предсказания \"Уровень уменьшается (слив)\"", setPredictionMode<2>},
+    {TProcedureId::PredictionModeWrite, "Записать режим предсказания", writePredictionMode},
+    {TProcedureId::SignatureRead, SignatureReadHint, ReadSignature},
+    {TProcedureId::IdentificationRead, "Считать \"Идентификационные параметры\"", ReadIdentification},
+    {TProcedureId::SystemAddressWrite, "Записать системный адрес в прибор", WriteSystemAddress},
+    {TProcedureId::PlantNumberWrite, "Записать заводской номер в прибор", WritePlantNumber},
+    {TProcedureId::BadZonesRead, "Считать информацию о плохих зонах", readBadZones},
+    {TProcedureId::BadZonesWrite, "Записать информацию о плохих зонах", writeBadZones},
+    {TProcedureId::TrainingStart, "Обучение на пустом резервуаре", StartTraining},
+    {TProcedureId::CorrectionStart, "Коррекция ММП", StartCorrection},
+    {TProcedureId::GaugeModeStop, "Завершить режим", StopGaugeMode},
+    {TProcedureId::AllParametersRead, "Считать все параметры из прибора", ReadAllParameters},
+    {TProcedureId::AllParametersWrite, "Записать все параметры в прибор", WriteAllParameters},
+    {TProcedureId::ParameterSetSave, "Сохранить параметры прибора на диск", saveParameterSet},
+    {TProcedureId::ParameterSetBackup, "Считать все параметры из прибора и сохранить их на диск вместе с параметрами программы", backupParameterSet},
+    {TProcedureId::ParameterSetLoad, "Загрузить параметры прибора с диска", loadParameterSet},
+    {TProcedureId::ParameterSetCompare, "Сравнить параметры прибора с сохранёнными на диске", compareWithGauge},
+    {TProcedureId::ServiceBundleSave, "Сохранить в один архив ZIP параметры прибора, журналы, архив за сутки и настройки", SaveServiceBundle},
+    {TProcedureId::CalibrationWrite, "Записать Смещение нуля и Крутизну", writeCalibration},
+    {TProcedureId::TestRunTemplate, "Создать шаблон прогона", createTestRunTemplate},
+    {TProcedureId::TestRunStart, "Прогон начать", startTestRun},
+    {TProcedureId::TestRunStop, "Прогон остановить", stopTestRun},
 };
+
+// The rows stand in the order of their identifiers, so an identifier is
+// its row's index.
+constexpr bool inIdentifierOrder()
+{
+    for (size_t i = 0; i < std::size(Actions); ++i)
+        if (Actions[i].Id != TProcedureId(i))
+            return false;
+    return std::size(Actions) == size_t(TProcedureId::Count);
+}
+static_assert(inIdentifierOrder());
 
 } // namespace
 
-std::span<const TProcedureAction> ProcedureActions()
+const TProcedureAction &FindProcedureAction(TProcedureId id)
 {
-    return Actions;
-}
-
-const TProcedureAction *FindProcedureAction(const QString &name)
-{
-    for (const TProcedureAction &action : Actions)
-        if (name == QLatin1String(action.Name))
-            return &action;
-    return nullptr;
+    return Actions[size_t(id)];
 }
 
 void RunProcedureAction(const TProcedureAction &action, const TProcedureContext &context)

@@ -1,26 +1,50 @@
 #pragma once
-// The main window's composite commands as data: action name, caption, hint
-// and the procedure that runs it. The main window makes one action of each
-// row and runs its procedure on the procedure runner; the hint is handed to
-// the procedure, which names the command with it in the retry progress and
-// in "Не выполнена команда".
+// The gauge's composite commands as data: identifier, hint and the
+// procedure that runs it. The user interface names each identifier with
+// its action and caption; the hint is handed to the procedure, which names
+// the command with it in the retry progress and in "Не выполнена команда".
 
 #include <QString>
 
-#include <span>
-
 struct TProcedureContext;
 
+enum class TProcedureId {
+    WriteToRom,
+    InitGauge,
+    PredictionMode0,
+    PredictionMode1,
+    PredictionMode2,
+    PredictionModeWrite,
+    SignatureRead,
+    IdentificationRead,
+    SystemAddressWrite,
+    PlantNumberWrite,
+    BadZonesRead,
+    BadZonesWrite,
+    TrainingStart,
+    CorrectionStart,
+    GaugeModeStop,
+    AllParametersRead,
+    AllParametersWrite,
+    ParameterSetSave,
+    ParameterSetBackup,
+    ParameterSetLoad,
+    ParameterSetCompare,
+    ServiceBundleSave,
+    CalibrationWrite,
+    TestRunTemplate,
+    TestRunStart,
+    TestRunStop,
+    Count
+};
+
 struct TProcedureAction {
-    const char *Name;    // objectName of the action, "actWriteToPZU"
-    const char *Caption; // UTF-8
-    const char *Hint;    // UTF-8
+    TProcedureId Id;
+    const char *Hint; // UTF-8
     void (*Run)(const TProcedureContext &context, const QString &hint);
 };
 
-std::span<const TProcedureAction> ProcedureActions();
-// The row of an action name, or nullptr.
-const TProcedureAction *FindProcedureAction(const QString &name);
+const TProcedureAction &FindProcedureAction(TProcedureId id);
 // Runs the row's procedure with its hint.
 void RunProcedureAction(const TProcedureAction &action, const TProcedureContext &context);
 

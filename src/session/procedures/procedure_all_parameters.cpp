@@ -10,18 +10,18 @@
 
 namespace {
 
-// The parameters whose action (read or write) exists; the zones of a group
-// share their group's action and are one step.
-std::vector<TParameterStep> parameterSteps(QString (*actionOf)(const TParameter &))
+// The parameters whose command (read or write) exists; the zones of a group
+// share their group's command and are one step.
+std::vector<TParameterStep> parameterSteps(QString (*commandOf)(const TParameter &))
 {
     std::vector<TParameterStep> steps;
     QString previous;
     for (const TParameter &parameter : ParameterTable()) {
-        const QString action = actionOf(parameter);
-        if (parameter.AllParameters == TParameterCondition::Never || action.isEmpty() || action == previous)
+        const QString command = commandOf(parameter);
+        if (parameter.AllParameters == TParameterCondition::Never || command.isEmpty() || command == previous)
             continue;
         steps.push_back({&parameter, parameter.AllParameters});
-        previous = action;
+        previous = command;
     }
     return steps;
 }
@@ -41,13 +41,13 @@ void runSteps(const TProcedureContext &context, std::span<const TParameterStep> 
 
 std::span<const TParameterStep> AllParametersReadSteps()
 {
-    static const std::vector<TParameterStep> steps = parameterSteps(ReadActionName);
+    static const std::vector<TParameterStep> steps = parameterSteps(ReadCommandName);
     return steps;
 }
 
 std::span<const TParameterStep> AllParametersWriteSteps()
 {
-    static const std::vector<TParameterStep> steps = parameterSteps(WriteActionName);
+    static const std::vector<TParameterStep> steps = parameterSteps(WriteCommandName);
     return steps;
 }
 

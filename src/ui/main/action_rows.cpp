@@ -63,6 +63,35 @@ const TSingleRead Reads[] = {
     {"actInitReadStop", "Завершение чтения массива", InitReadStop},
 };
 
+const TProcedureActionName Procedures[] = {
+    {TProcedureId::WriteToRom, "actWriteToPZU", "Записать в ПЗУ"},
+    {TProcedureId::InitGauge, "actInit", "Инициализация параметров прибора"},
+    {TProcedureId::PredictionMode0, "actModePrediction0", "Установить режим предсказания \"Уровень не изменяется\""},
+    {TProcedureId::PredictionMode1, "actModePrediction1", "Установить режим предсказания \"Уровень увеличивается (налив)\""},
+    {TProcedureId::PredictionMode2, "actModePrediction2", "Установить режим предсказания \"Уровень уменьшается (слив)\""},
+    {TProcedureId::PredictionModeWrite, "actModePredictionWrite", "Записать режим предсказания"},
+    {TProcedureId::SignatureRead, "actSignatureRead", "Считать сигнатуру"},
+    {TProcedureId::IdentificationRead, "actIdentificationRead", "Считать \"Идентификационные параметры\""},
+    {TProcedureId::SystemAddressWrite, "actSystemAddressWrite", "Записать системный адрес"},
+    {TProcedureId::PlantNumberWrite, "actPlantNumberWrite", "Записать заводской номер"},
+    {TProcedureId::BadZonesRead, "actBadZonesRead", "Считать информацию о плохих зонах"},
+    {TProcedureId::BadZonesWrite, "actBadZonesWrite", "Записать информацию о плохих зонах"},
+    {TProcedureId::TrainingStart, "actTrainingModeStart", "Обучение на пустом резервуаре"},
+    {TProcedureId::CorrectionStart, "actCorrectionModeStart", "Коррекция ММП"},
+    {TProcedureId::GaugeModeStop, "actTrainingModeStop", "Завершить режим"},
+    {TProcedureId::AllParametersRead, "actAllParamRead", "Считать все параметры"},
+    {TProcedureId::AllParametersWrite, "actAllParamWrite", "Записать все параметры "},
+    {TProcedureId::ParameterSetSave, "actTolm472iSave", "Сохранить параметры "},
+    {TProcedureId::ParameterSetBackup, "actTolm472iBackup", "Считать из прибора и сохранить"},
+    {TProcedureId::ParameterSetLoad, "actTolm472iLoad", "Загрузить параметры"},
+    {TProcedureId::ParameterSetCompare, "actTolm472iCompare", "Сравнить с прибором"},
+    {TProcedureId::ServiceBundleSave, "actServiceBundleSave", "Сохранить пакет для сервиса"},
+    {TProcedureId::CalibrationWrite, "actKalibrSave", "Записать Базу и Крутизну"},
+    {TProcedureId::TestRunTemplate, "actProgonTemplate", "Создать шаблон прогона"},
+    {TProcedureId::TestRunStart, "actProgonStart", "Прогон начать"},
+    {TProcedureId::TestRunStop, "actProgonStop", "Прогон остановить"},
+};
+
 // clang-format on
 
 } // namespace
@@ -85,6 +114,11 @@ std::span<const TTextChange> TextChanges()
 std::span<const TSingleRead> SingleReads()
 {
     return Reads;
+}
+
+std::span<const TProcedureActionName> ProcedureActionNames()
+{
+    return Procedures;
 }
 
 QString HintOf(const TNamedAction &action)

@@ -4,6 +4,7 @@
 #include "ui/main/action_tables.h"
 
 #include "device/parameter_table.h"
+#include "ui/main/parameter_actions.h"
 
 namespace {
 

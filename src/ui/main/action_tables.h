@@ -7,6 +7,8 @@
 // read and write actions of the gauge's parameters, and their part of the
 // rules, come from the parameter table (device/parameter_table.h).
 
+#include "session/procedures/procedure_actions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +42,14 @@ struct TSingleRead {
     int Code;
 };
 
+// The action and caption of one of the gauge's composite commands; its
+// hint is the procedure's own.
+struct TProcedureActionName {
+    TProcedureId Id;
+    const char *Name;
+    const char *Caption;
+};
+
 // One entry of a menu or a tool bar: an action, or a separator (Name
 // nullptr). A caption or hint given here is the item's own (a tool button's
 // short text).
@@ -59,6 +69,7 @@ std::span<const TNamedAction> WindowActions();
 std::span<const TNamedAction> PollingActions();
 std::span<const TTextChange> TextChanges();
 std::span<const TSingleRead> SingleReads();
+std::span<const TProcedureActionName> ProcedureActionNames();
 
 // Actions disabled while polling runs (their Enabled follows "Начать опрос").
 QStringList PollingLockedActions();

@@ -18,6 +18,7 @@
 #include "ui/main/action_dispatcher.h"
 #include "ui/main/action_tables.h"
 #include "ui/main/program.h"
+#include "ui/main/parameter_actions.h"
 
 #include <QDir>
 #include <QStringList>
@@ -55,10 +56,12 @@ void TFormMain::createActions()
         m_actions->Add(text(row.Name), text(row.Caption), text(row.Caption), [this, &row] { runTextChange(row); });
     for (const TSingleRead &row : SingleReads())
         addSingleRead(row);
-    for (const TProcedureAction &row : ProcedureActions())
-        m_actions->Add(text(row.Name), text(row.Caption), text(row.Hint), [this, &row] {
-            startProcedure([&row](const TProcedureContext &context) { RunProcedureAction(row, context); });
+    for (const TProcedureActionName &row : ProcedureActionNames()) {
+        const TProcedureAction &procedure = FindProcedureAction(row.Id);
+        m_actions->Add(text(row.Name), text(row.Caption), text(procedure.Hint), [this, &procedure] {
+            startProcedure([&procedure](const TProcedureContext &context) { RunProcedureAction(procedure, context); });
         });
+    }
     PortSetupDialog = RunPortSetupDialog;
 }
 

@@ -3,6 +3,7 @@
 #include "device/parameter_table.h"
 #include "device/tolm472.h"
 #include "ui/main/main_services.h"
+#include "ui/main/parameter_actions.h"
 
 #include <QCheckBox>
 #include <QPointer>

@@ -5,6 +5,7 @@
 #include "device/tolm472.h"
 #include "ui/windows/bad_zone_grid.h"
 #include "ui/windows/calibration_table.h"
+#include "ui/main/parameter_actions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

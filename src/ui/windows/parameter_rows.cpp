@@ -2,6 +2,7 @@
 
 #include "device/parameter_table.h"
 #include "ui/main/main_services.h"
+#include "ui/main/parameter_actions.h"
 
 #include <QFrame>
 #include <QGridLayout>
