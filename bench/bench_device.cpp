@@ -18,7 +18,7 @@ void BM_BuildRequestWithCrc(benchmark::State &state)
     Ttolm472 model;
     model.SetSystemAddress(1);
     model.BuildRequest(SpectrumReadInit);
-    model.BlockIndex = 7;
+    model.Arrays.BlockIndex = 7;
     const int code = int(state.range(0));
     for (auto _ : state) {
         const auto payload = model.BuildRequest(code);
@@ -47,7 +47,7 @@ void BM_ParseSpectrumBlock(benchmark::State &state)
     Ttolm472 model;
     model.SetErrorMax(1);
     model.BuildRequest(SpectrumReadInit);
-    model.BlockIndex = 5;
+    model.Arrays.BlockIndex = 5;
     model.BuildRequest(DataBlockRead);
     std::array<float, DataBlockValues> block{};
     for (int j = 0; j < DataBlockValues; ++j)
@@ -55,7 +55,7 @@ void BM_ParseSpectrumBlock(benchmark::State &state)
     const QByteArray answer = AnswerSpectrumBlock(1, block);
     for (auto _ : state)
         model.ParseAnswer(answer);
-    if (model.LastErrorCode != 0 || model.Spectrum[4 * 32 + 31] != 3100.5)
+    if (model.LastErrorCode != 0 || model.Arrays.Spectrum[4 * 32 + 31] != 3100.5)
         state.SkipWithError("answer not taken");
     state.SetBytesProcessed(int64_t(state.iterations()) * answer.size());
 }

@@ -121,7 +121,7 @@ void BM_SpectrumBlocks(benchmark::State &state)
         state.ResumeTiming();
         line16 = 0;
         for (int block = 1; block <= 16; ++block) {
-            model.BlockIndex = uint16_t(block);
+            model.Arrays.BlockIndex = uint16_t(block);
             const QByteArray payload = request(model, DataBlockRead);
             answers += timer([&] { return line.TransmitAddressed(payload, answer, true, kMaxAnswer); }) ==
                            TTransmitResult::Answered

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     model.SetErrorMax((data[1] & 0x40) ? 2 : 1);
     model.SetSystemAddress(1);
     model.BuildRequest((data[0] & 1) ? SignalReadInit : SpectrumReadInit); // an array for block reads
-    model.BlockIndex = data[1] & 0x3F;
+    model.Arrays.BlockIndex = data[1] & 0x3F;
     model.BuildRequest(data[0]);
 
     QByteArray answer(reinterpret_cast<const char *>(data + 2), int(size - 2));

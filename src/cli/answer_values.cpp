@@ -30,13 +30,13 @@ QList<TNamedValue> signature(const Ttolm472 &m)
 // The 32 values the block answer filled.
 TNamedValue block(const Ttolm472 &m)
 {
-    const int first = (int(m.BlockIndex) - 1) * Ttolm472::BlockSize;
+    const int first = (int(m.Arrays.BlockIndex) - 1) * TGaugeArrays::BlockSize;
     QJsonArray values;
     QStringList texts;
-    const bool spectrum = m.ArrayKind == 30;
-    const int size = spectrum ? Ttolm472::SpectrumSize : Ttolm472::SignalSize;
-    for (int i = first; i >= 0 && i < first + Ttolm472::BlockSize && i < size; ++i) {
-        const double v = spectrum ? m.Spectrum[size_t(i)] : double(m.Signal[size_t(i)]);
+    const bool spectrum = m.Arrays.ArrayKind == 30;
+    const int size = spectrum ? TGaugeArrays::SpectrumSize : TGaugeArrays::SignalSize;
+    for (int i = first; i >= 0 && i < first + TGaugeArrays::BlockSize && i < size; ++i) {
+        const double v = spectrum ? m.Arrays.Spectrum[size_t(i)] : double(m.Arrays.Signal[size_t(i)]);
         values.append(v);
         texts.append(spectrum ? QString::number(v, 'g', 7) : QString::number(qint64(v)));
     }
@@ -74,7 +74,7 @@ QList<TNamedValue> AnswerValues(int code, const Ttolm472 &m)
         return {integer("PlantNumber", m.PlantNumber()),     integer("IdHardVersion", m.IdHardVersion),
                 integer("SoftVersionHost", m.SoftVersionHost), integer("SoftVersionCOS", m.SoftVersionCOS),
                 integer("CRC16Host", m.CRC16Host),             integer("CRC16COS", m.CRC16COS)};
-    case DataBlockRead: return {integer("BlockIndex", m.BlockIndex), block(m)};
+    case DataBlockRead: return {integer("BlockIndex", m.Arrays.BlockIndex), block(m)};
     default: break;
     }
     QList<TNamedValue> out;

@@ -182,7 +182,7 @@ void dataBlock(TParse &p, const QByteArray &a)
     const uint8_t kind = p.context.ArrayKind;
     if (kind != SignalKind && kind != SpectrumKind)
         return;
-    const int size = kind == SignalKind ? Ttolm472::SignalSize : Ttolm472::SpectrumSize;
+    const int size = kind == SignalKind ? TGaugeArrays::SignalSize : TGaugeArrays::SpectrumSize;
     const int first = (int(p.context.BlockIndex) - 1) * TDataBlock::Size;
     if (p.context.BlockIndex >= 1 && first + TDataBlock::Size <= size) {
         TDataBlock block;

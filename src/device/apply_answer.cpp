@@ -27,9 +27,9 @@ void applyBlock(Ttolm472 &m, const TDataBlock &block)
     for (int j = 0; j < TDataBlock::Size; ++j) {
         const double value = block.Values[size_t(j)];
         if (block.ArrayKind == 20)
-            m.Signal[size_t(block.First + j)] = int32_t(value);
+            m.Arrays.Signal[size_t(block.First + j)] = int32_t(value);
         else
-            m.Spectrum[size_t(block.First + j)] = value;
+            m.Arrays.Spectrum[size_t(block.First + j)] = value;
     }
 }
 
@@ -53,8 +53,8 @@ TAnswerContext Ttolm472::answerContext() const
     context.ByteValueNumber = ByteValueNumber;
     context.WordParamReadNumber = WordParamReadNumber;
     context.FloatParamReadNumber = FloatParamReadNumber;
-    context.BlockIndex = BlockIndex;
-    context.ArrayKind = ArrayKind;
+    context.BlockIndex = Arrays.BlockIndex;
+    context.ArrayKind = Arrays.ArrayKind;
     return context;
 }
 
@@ -112,7 +112,7 @@ void Ttolm472::applyGauge(const TGaugeAnswer &answer)
     }
     if (answer.ProgramType)
         ProgramType = *answer.ProgramType;
-    ArrayKind = answer.ArrayKind;
+    Arrays.ArrayKind = answer.ArrayKind;
     if (answer.Block)
         applyBlock(*this, *answer.Block);
 

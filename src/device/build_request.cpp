@@ -24,8 +24,8 @@ QString blockReadRefusal(uint8_t arrayKind, uint16_t blockIndex)
 {
     if (arrayKind == 0)
         return QStringLiteral("Должна быть подана команда \"Инициализация чтения массива данных\"");
-    const int blocks = arrayKind == SignalArray     ? Ttolm472::SignalSize / Ttolm472::BlockSize
-                       : arrayKind == SpectrumArray ? Ttolm472::SpectrumSize / Ttolm472::BlockSize
+    const int blocks = arrayKind == SignalArray     ? TGaugeArrays::SignalSize / TGaugeArrays::BlockSize
+                       : arrayKind == SpectrumArray ? TGaugeArrays::SpectrumSize / TGaugeArrays::BlockSize
                                                     : 0;
     if (blocks > 0 && (blockIndex == 0 || blockIndex > blocks))
         return QStringLiteral("Индекс блока данных должен быть в диапазоне от 1 до %1").arg(blocks);
@@ -85,8 +85,8 @@ std::optional<QByteArray> BuildGaugeRequest(const TGaugeRequest &request, uint8_
             return std::nullopt;
         }
         // Offset of the block's first value in the array, 16 bits on the line.
-        AppendWord(payload, uint16_t((int(request.BlockIndex) - 1) * Ttolm472::BlockSize));
-        payload.append(char(Ttolm472::BlockSize));
+        AppendWord(payload, uint16_t((int(request.BlockIndex) - 1) * TGaugeArrays::BlockSize));
+        payload.append(char(TGaugeArrays::BlockSize));
         break;
     }
     }
@@ -116,7 +116,7 @@ TGaugeRequest Ttolm472::MakeRequest(int code) const
     request.PlantNumber = m_plantNumber;
     request.NewAddress = m_systemAddressNew;
     request.NewPlantNumber = m_plantNumberNew;
-    request.BlockIndex = BlockIndex;
+    request.BlockIndex = Arrays.BlockIndex;
     if (const TCommandRow *row = CommandRow(code)) {
         const bool word = row->tail == TRequestTail::WordParameter;
         if (word || row->tail == TRequestTail::FloatParameter) {
@@ -135,7 +135,7 @@ std::optional<QByteArray> Ttolm472::BuildRequest(int code, QString *error)
     // of another command's answer.
     ReadSelector = 0;
     QString refusal;
-    const std::optional<QByteArray> payload = BuildGaugeRequest(MakeRequest(code), ArrayKind, nullptr, &refusal);
+    const std::optional<QByteArray> payload = BuildGaugeRequest(MakeRequest(code), Arrays.ArrayKind, nullptr, &refusal);
     if (!payload) {
         if (refusal != RequestError && OnMessage)
             OnMessage(refusal);

@@ -15,7 +15,7 @@ constexpr double CurrentTolerance = 0.026;
 // The expected currents from the expected levels, every point at once.
 void expectCurrents(Ttolm472 &model, double lmax)
 {
-    for (TProgonPoint &p : model.ProgonPoints)
+    for (TProgonPoint &p : model.TestRun.Points)
         p.CurrentExpected = *LoopCurrent(p.LevelExpected, lmax);
 }
 
@@ -23,7 +23,7 @@ void expectCurrents(Ttolm472 &model, double lmax)
 
 int TestRunPoints(const Ttolm472 &model)
 {
-    return std::clamp<int>(model.ProgonMode(), 0, int(model.ProgonPoints.size()));
+    return std::clamp<int>(model.ProgonMode(), 0, int(model.TestRun.Points.size()));
 }
 
 QString NoLoopScaleWarning()
@@ -41,8 +41,8 @@ std::optional<double> LoopCurrent(double level, double lmax)
 int TestRunPointAt(const Ttolm472 &model, double level)
 {
     for (int n = 1; n <= TestRunPoints(model); ++n) {
-        const double expected = model.ProgonPoints[n - 1].LevelExpected;
-        if (expected - model.ProgonGate <= level && level <= expected + model.ProgonGate)
+        const double expected = model.TestRun.Points[n - 1].LevelExpected;
+        if (expected - model.TestRun.Gate <= level && level <= expected + model.TestRun.Gate)
             return n;
     }
     return 0;
@@ -54,7 +54,7 @@ bool RecalculateTestRun(Ttolm472 &model)
     if (!LoopCurrent(0, lmax))
         return false;
     for (int n = 1; n <= TestRunPoints(model); ++n) {
-        TProgonPoint &p = model.ProgonPoints[n - 1];
+        TProgonPoint &p = model.TestRun.Points[n - 1];
         p.LevelError = p.LevelExpected - p.LevelMeasured;
         p.CurrentExpected = *LoopCurrent(p.LevelMeasured, lmax);
         p.CurrentError = p.CurrentExpected - p.CurrentMeasured;
@@ -64,9 +64,9 @@ bool RecalculateTestRun(Ttolm472 &model)
 
 bool CaptureTestRunPoint(Ttolm472 &model, int point, double level, double current, const QDateTime &at)
 {
-    if (point < 1 || point > int(model.ProgonPoints.size()) || !LoopCurrent(0, model.Lmax()))
+    if (point < 1 || point > int(model.TestRun.Points.size()) || !LoopCurrent(0, model.Lmax()))
         return false;
-    TProgonPoint &p = model.ProgonPoints[point - 1];
+    TProgonPoint &p = model.TestRun.Points[point - 1];
     p.LevelMeasured = level;
     p.CurrentMeasured = current;
     p.Captured = at;
@@ -76,9 +76,9 @@ bool CaptureTestRunPoint(Ttolm472 &model, int point, double level, double curren
 bool SetTestRunTape(Ttolm472 &model, int point, double tape)
 {
     const double lmax = model.Lmax();
-    if (point < 1 || point > int(model.ProgonPoints.size()) || !LoopCurrent(0, lmax))
+    if (point < 1 || point > int(model.TestRun.Points.size()) || !LoopCurrent(0, lmax))
         return false;
-    TProgonPoint &p = model.ProgonPoints[point - 1];
+    TProgonPoint &p = model.TestRun.Points[point - 1];
     p.Tape = tape;
     p.LevelExpected = lmax - tape;
     p.LevelMeasured = lmax - tape;
@@ -91,8 +91,8 @@ bool FillTestRunTemplate(Ttolm472 &model)
     const double lmax = model.Lmax();
     if (!LoopCurrent(0, lmax))
         return false;
-    for (size_t n = 0; n < model.ProgonPoints.size(); ++n) {
-        TProgonPoint &p = model.ProgonPoints[n];
+    for (size_t n = 0; n < model.TestRun.Points.size(); ++n) {
+        TProgonPoint &p = model.TestRun.Points[n];
         p.Tape = TemplateTapes[n];
         p.LevelExpected = TemplateHeight - TemplateTapes[n];
         p.LevelMeasured = p.LevelExpected;

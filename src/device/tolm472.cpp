@@ -19,13 +19,6 @@ void describe(TIODouble &value, const QString &title, const QString &hint, const
     d.Digits = digits;
 }
 
-// Calibration references, nearest the flange last: set and measured start equal.
-constexpr std::array<double, 5> CalibrationPreset5 = {10000, 8000, 6000, 4000, 2000};
-constexpr std::array<double, 2> CalibrationPreset2 = {10000, 2000};
-constexpr double CalibrationGatePreset = 1000;
-
-// Test-run tape readings and the levels they mean in the bench tank.
-
 } // namespace
 
 Ttolm472::Ttolm472(const QString &programFolder)
@@ -156,20 +149,7 @@ void Ttolm472::SetCalibrMode(int32_t v)
         return;
     m_calibrMode = v;
     if (v == 2 || v == 5)
-        presetCalibration(v);
-}
-
-void Ttolm472::presetCalibration(int points)
-{
-    auto fill = [this](const auto &references) {
-        for (size_t n = 0; n < references.size(); ++n)
-            CalibrPoints[n] = {references[n], references[n]};
-    };
-    if (points == 2)
-        fill(CalibrationPreset2);
-    else
-        fill(CalibrationPreset5);
-    CalibrGate = CalibrationGatePreset;
+        Calibration.LoadPreset(v);
 }
 
 void Ttolm472::SetProgonMode(int32_t v)
@@ -184,30 +164,18 @@ void Ttolm472::SetProgonMode(int32_t v)
 void Ttolm472::presetProgon(int points)
 {
     if (points == 2) {
-        ProgonPoints[0].LevelExpected = 2000;
-        ProgonPoints[0].LevelMeasured = 10000;
-        ProgonPoints[1].LevelExpected = 10000;
-        ProgonPoints[1].LevelMeasured = 2000;
-        ProgonGate = TestRunGatePreset;
+        TestRun.Points[0].LevelExpected = 2000;
+        TestRun.Points[0].LevelMeasured = 10000;
+        TestRun.Points[1].LevelExpected = 10000;
+        TestRun.Points[1].LevelMeasured = 2000;
+        TestRun.Gate = TestRunGatePreset;
     } else {
         // Without a loop scale (Lmax 0) the table stays as it was. The gate
         // comes with the preset only: a template made later keeps the gate
         // the engineer set.
         if (FillTestRunTemplate(*this))
-            ProgonGate = TestRunGatePreset;
+            TestRun.Gate = TestRunGatePreset;
     }
-}
-
-// --- Arrays ---------------------------------------------------------------------
-
-void Ttolm472::ClearSpectrum()
-{
-    Spectrum.fill(0);
-}
-
-void Ttolm472::ClearSignal()
-{
-    Signal.fill(0);
 }
 
 QString Ttolm472::ModelName() const
@@ -219,14 +187,4 @@ QString Ttolm472::ModelName() const
     if (ProgramType == 12)
         return QStringLiteral("ТОЛМ472И");
     return QString();
-}
-
-double Ttolm472::SpectrumMax() const
-{
-    double max = 0;
-    for (double v : Spectrum) {
-        if (v > max) // a NaN from the line never wins
-            max = v;
-    }
-    return max;
 }

@@ -12,32 +12,18 @@
 
 #include "device/bad_zones.h"
 #include "device/gauge_answer.h"
+#include "device/gauge_arrays.h"
+#include "device/gauge_calibration.h"
+#include "device/gauge_test_run.h"
 #include "protocol/command_codes.h"
 #include "values/io_data.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
-
-struct TCalibrPoint {
-    double Set = 0;      // reference (set) free space, mm
-    double Measured = 0; // the gauge's reading at that reference, mm
-};
-
-struct TProgonPoint {
-    double Tape = 0;
-    double LevelExpected = 0;
-    double LevelMeasured = 0;
-    double LevelError = 0;
-    double CurrentExpected = 0;
-    double CurrentMeasured = 0;
-    double CurrentError = 0;
-    QDateTime Captured; // when the point was last captured; none for a template's
-};
 
 // One status entry in DATA\yyyy\mm\dd\BlackBox.txt below `programFolder`
 // (none without a folder); from any thread, failures are swallowed.
@@ -169,30 +155,11 @@ public:
     uint8_t ByteValueNumber = 0;
     uint8_t WordParamReadNumber = 0;
     uint8_t FloatParamReadNumber = 0;
-    uint16_t BlockIndex = 0; // 1-based block to read next
-    // The gauge's array mode, set by the last control command built (20
-    // signal, 30 spectrum, 50/52 training/correction, 0 none). It belongs to
-    // the gauge, not to one request: every block read after an init command
-    // is read in its mode, whatever other requests went out in between.
-    uint8_t ArrayKind = 0;
 
-    static constexpr int SpectrumSize = 512;
-    static constexpr int SignalSize = 1024;
-    static constexpr int BlockSize = 32;
-    std::array<double, SpectrumSize> Spectrum{};
-    std::array<int32_t, SignalSize> Signal{};
-
+    TGaugeArrays Arrays;
     TBadZones BadZones;
-    QString PPMNumber;
-    QString NNZNumber;
-
-    std::array<TCalibrPoint, 5> CalibrPoints{};
-    double CalibrGate = 0;
-    double KrPerRef = 0;
-    double SmPerRef = 0;
-
-    std::array<TProgonPoint, 5> ProgonPoints{};
-    double ProgonGate = 0;
+    TGaugeCalibration Calibration;
+    TGaugeTestRun TestRun;
 
     // --- Observable values -----------------------------------------------------
     TIODouble Freq;
@@ -212,9 +179,6 @@ public:
     // "ТОЛМ472И" for 12; empty for another type and before any gauge has
     // answered (the model's own title says nothing about the gauge).
     QString ModelName() const;
-    void ClearSpectrum();
-    void ClearSignal();
-    double SpectrumMax() const;
 
     // The request of `code` with the values the model holds now: what a
     // command carries from the moment it is started.
@@ -253,7 +217,6 @@ private:
     TAnswerContext answerContext() const;
     void applyGauge(const TGaugeAnswer &answer);
     void setBit(int n, bool on, std::initializer_list<int> clears = {});
-    void presetCalibration(int points);
     void presetProgon(int points);
 
     uint8_t m_systemAddress = 255;

@@ -31,11 +31,12 @@ struct TArrayKind {
 
 const TArrayKind Spectrum{TCapturedArray::Spectrum, SpectrumReadInit,
                           QStringLiteral("Инициализациия чтения массива спектра"),
-                          QStringLiteral("Чтение массива спектра"), Ttolm472::SpectrumSize / Ttolm472::BlockSize,
-                          SpectrumBlockPauseMs};
+                          QStringLiteral("Чтение массива спектра"),
+                          TGaugeArrays::SpectrumSize / TGaugeArrays::BlockSize, SpectrumBlockPauseMs};
 const TArrayKind Signal{TCapturedArray::Signal, SignalReadInit,
                         QStringLiteral("Инициализациия чтения массива сигнала"),
-                        QStringLiteral("Чтение массива сигнала"), Ttolm472::SignalSize / Ttolm472::BlockSize, 0};
+                        QStringLiteral("Чтение массива сигнала"), TGaugeArrays::SignalSize / TGaugeArrays::BlockSize,
+                        0};
 
 // Steps 2 to 8 of both reads: from clearing the array to the final stop.
 // False when the init failed (reported; nothing more was sent) or the
@@ -46,9 +47,9 @@ bool readBlocks(TCommandSender &sender, TGaugeViews &views, const TArrayKind &ki
     result.BlockCount = kind.blocks;
     sender.OnModel([&](Ttolm472 &model) {
         if (kind.array == TCapturedArray::Spectrum)
-            model.ClearSpectrum();
+            model.Arrays.ClearSpectrum();
         else
-            model.ClearSignal();
+            model.Arrays.ClearSignal();
     });
 
     sender.SendCommandWithRetries(InitReadStop, InitHint, TCommandSender::Attempts);
@@ -107,10 +108,10 @@ TArrayReadResult ReadSpectrum(TCommandSender &sender, TGaugeViews &views, TCaptu
     // What the files show is taken from the model where it lives; they are
     // written here.
     TSummaryValues summary;
-    std::array<double, Ttolm472::SpectrumSize> spectrum{};
+    std::array<double, TGaugeArrays::SpectrumSize> spectrum{};
     sender.OnModel([&](Ttolm472 &model) {
         summary = ParameterSummaryValues(model);
-        spectrum = model.Spectrum;
+        spectrum = model.Arrays.Spectrum;
     });
     ++counters.SpectrumFileCounter;
     QString error;
@@ -129,11 +130,11 @@ TArrayReadResult ReadSignal(TCommandSender &sender, TGaugeViews &views, TCapture
         return result;
 
     TSummaryValues summary;
-    std::array<int32_t, Ttolm472::SignalSize> signal{};
+    std::array<int32_t, TGaugeArrays::SignalSize> signal{};
     QString plantNumber, distance;
     sender.OnModel([&](Ttolm472 &model) {
         summary = ParameterSummaryValues(model);
-        signal = model.Signal;
+        signal = model.Arrays.Signal;
         plantNumber = QString::number(model.PlantNumber());
         distance = model.Distance.AsText(true, true);
     });

@@ -61,7 +61,7 @@ TRegisterRecord TestRunRecord(const Ttolm472 &model, const QString &pdfName, con
     QJsonArray points;
     bool passed = true;
     for (int n = 0; n < TestRunPoints(model); ++n) {
-        const TProgonPoint &p = model.ProgonPoints[n];
+        const TProgonPoint &p = model.TestRun.Points[n];
         const bool pass = pointPasses(p);
         passed = passed && pass;
         points.append(QJsonObject{{QStringLiteral("point"), n + 1},
@@ -76,11 +76,11 @@ TRegisterRecord TestRunRecord(const Ttolm472 &model, const QString &pdfName, con
                                   {QStringLiteral("passed"), pass}});
     }
     record.Passed = passed;
-    record.Details = {{QStringLiteral("ppm"), model.PPMNumber},
-                      {QStringLiteral("nnz"), model.NNZNumber},
+    record.Details = {{QStringLiteral("ppm"), model.TestRun.PPMNumber},
+                      {QStringLiteral("nnz"), model.TestRun.NNZNumber},
                       {QStringLiteral("points"), points}};
-    record.Summary = (passed ? QStringLiteral("годен") : QStringLiteral("не годен")) +
-                     QStringLiteral(", ППМ ") + model.PPMNumber + QStringLiteral(", Н/З ") + model.NNZNumber;
+    record.Summary = (passed ? QStringLiteral("годен") : QStringLiteral("не годен")) + QStringLiteral(", ППМ ") +
+                     model.TestRun.PPMNumber + QStringLiteral(", Н/З ") + model.TestRun.NNZNumber;
     record.DocumentName = pdfName;
     record.Document = pdf;
     return record;
@@ -91,16 +91,16 @@ TRegisterRecord CalibrationRecord(const Ttolm472 &model, bool written, const QBy
     TRegisterRecord record = gaugeRecord(model, TRecordKind::Calibration);
     QJsonArray points;
     const std::vector<TCalibrationError> errors = CalibrationErrors(model);
-    for (int n = 0; n < model.CalibrMode() && n < int(model.CalibrPoints.size()); ++n) {
+    for (int n = 0; n < model.CalibrMode() && n < int(model.Calibration.Points.size()); ++n) {
         QJsonObject point{{QStringLiteral("point"), n + 1},
-                          {QStringLiteral("set"), model.CalibrPoints[n].Set},
-                          {QStringLiteral("measured"), model.CalibrPoints[n].Measured}};
+                          {QStringLiteral("set"), model.Calibration.Points[n].Set},
+                          {QStringLiteral("measured"), model.Calibration.Points[n].Measured}};
         if (n < int(errors.size()))
             point.insert(QStringLiteral("error"), errors[n].Error);
         points.append(point);
     }
-    record.Details = {{QStringLiteral("krPerBefore"), model.KrPerRef},
-                      {QStringLiteral("smPerBefore"), model.SmPerRef},
+    record.Details = {{QStringLiteral("krPerBefore"), model.Calibration.KrPerRef},
+                      {QStringLiteral("smPerBefore"), model.Calibration.SmPerRef},
                       {QStringLiteral("krPer"), model.KrPer()},
                       {QStringLiteral("smPer"), model.SmPer()},
                       {QStringLiteral("written"), written},

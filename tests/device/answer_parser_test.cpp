@@ -261,7 +261,7 @@ TEST_F(AnswerParser, SignatureAndIdentificationFillTheModel)
 TEST_F(AnswerParser, SpectrumBlockSixteenFillsTheLastThirtyTwoValues)
 {
     request(SpectrumReadInit);
-    model.BlockIndex = 16;
+    model.Arrays.BlockIndex = 16;
     request(DataBlockRead);
     std::array<float, 32> block{};
     for (int j = 0; j < 32; ++j)
@@ -270,46 +270,46 @@ TEST_F(AnswerParser, SpectrumBlockSixteenFillsTheLastThirtyTwoValues)
 
     model.ParseAnswer(AppendCrc16(answer.left(130)));
     EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError) << "132 bytes";
-    EXPECT_EQ(model.SpectrumMax(), 0);
+    EXPECT_EQ(model.Arrays.SpectrumMax(), 0);
 
     model.ParseAnswer(answer);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
-    EXPECT_EQ(model.Spectrum[479], 0);
+    EXPECT_EQ(model.Arrays.Spectrum[479], 0);
     for (int j = 0; j < 32; ++j)
-        EXPECT_EQ(model.Spectrum[480 + j], 0.5 + j);
+        EXPECT_EQ(model.Arrays.Spectrum[480 + j], 0.5 + j);
 }
 
 TEST_F(AnswerParser, SignalBlockHoldsSignedSamples)
 {
     request(SignalReadInit);
-    model.BlockIndex = 32;
+    model.Arrays.BlockIndex = 32;
     request(DataBlockRead);
     std::array<int32_t, 32> block{};
     for (int j = 0; j < 32; ++j)
         block[j] = -100000 * j + 7;
     model.ParseAnswer(AnswerSignalBlock(Address, block));
-    EXPECT_EQ(model.Signal[991], 0);
+    EXPECT_EQ(model.Arrays.Signal[991], 0);
     for (int j = 0; j < 32; ++j)
-        EXPECT_EQ(model.Signal[992 + j], block[j]);
+        EXPECT_EQ(model.Arrays.Signal[992 + j], block[j]);
 }
 
 TEST_F(AnswerParser, BlockOutsideTheArrayOrOfAnotherKindStoresNothing)
 {
     const std::array<float, 1> one{1.0f};
     request(SpectrumReadInit);
-    model.BlockIndex = 17; // changed after the request went out
+    model.Arrays.BlockIndex = 17; // changed after the request went out
     model.ParseAnswer(AnswerSpectrumBlock(Address, one));
-    EXPECT_EQ(model.SpectrumMax(), 0);
-    model.BlockIndex = 0;
+    EXPECT_EQ(model.Arrays.SpectrumMax(), 0);
+    model.Arrays.BlockIndex = 0;
     model.ParseAnswer(AnswerSpectrumBlock(Address, one));
-    EXPECT_EQ(model.SpectrumMax(), 0);
+    EXPECT_EQ(model.Arrays.SpectrumMax(), 0);
 
     model.ParseAnswer({});
     ASSERT_EQ(model.LinkState.AsInt(), 2);
     request(TrainingModeStart);
-    model.BlockIndex = 1;
+    model.Arrays.BlockIndex = 1;
     model.ParseAnswer(AnswerSpectrumBlock(Address, one));
-    EXPECT_EQ(model.SpectrumMax(), 0);
+    EXPECT_EQ(model.Arrays.SpectrumMax(), 0);
     EXPECT_EQ(model.LinkState.AsInt(), 2) << "a block of another kind is not accepted either";
 }
 

@@ -113,8 +113,8 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     if (code == DataBlockRead) {
         const std::array<float, 32> block{-1.5f, 2.5f};
         return {AnswerSpectrumBlock(Address, block), 1, 0, [](const Ttolm472 &m) {
-                    EXPECT_EQ(m.Spectrum[64], -1.5);
-                    EXPECT_EQ(m.Spectrum[65], 2.5);
+                    EXPECT_EQ(m.Arrays.Spectrum[64], -1.5);
+                    EXPECT_EQ(m.Arrays.Spectrum[65], 2.5);
                 }};
     }
     if (code <= ProgramTypeWrite12)
@@ -168,7 +168,7 @@ TEST_P(CommandRoundTrip, AnswerToTheRequestLandsInTheModel)
     model.SetSystemAddressNew(33);
     if (code == DataBlockRead) {
         ASSERT_TRUE(model.BuildRequest(SpectrumReadInit));
-        model.BlockIndex = 3;
+        model.Arrays.BlockIndex = 3;
     }
     QString error;
     const auto payload = model.BuildRequest(code, &error);

@@ -146,7 +146,7 @@ TEST_F(BuildRequestTest, EveryCommandGivesItsPayloadAndRecordsItsContext)
         SCOPED_TRACE(code);
         // Poison the context so that a field the command should not touch shows.
         m.ReadSelector = 9;
-        m.ControlGroup = m.ArrayKind = m.WordParamNumber = m.FloatParamNumber = 0xEE;
+        m.ControlGroup = m.Arrays.ArrayKind = m.WordParamNumber = m.FloatParamNumber = 0xEE;
         m.ByteValueNumber = m.WordParamReadNumber = m.FloatParamReadNumber = 0xEE;
         const auto payload = m.BuildRequest(code);
         ASSERT_TRUE(payload.has_value());
@@ -154,7 +154,7 @@ TEST_F(BuildRequestTest, EveryCommandGivesItsPayloadAndRecordsItsContext)
         auto recorded = [](int expected) { return expected < 0 ? 0xEE : expected; };
         EXPECT_EQ(m.ReadSelector, e.selector);
         EXPECT_EQ(m.ControlGroup, recorded(e.group));
-        EXPECT_EQ(m.ArrayKind, recorded(e.arrayKind));
+        EXPECT_EQ(m.Arrays.ArrayKind, recorded(e.arrayKind));
         EXPECT_EQ(m.WordParamNumber, recorded(e.wordWrite));
         EXPECT_EQ(m.FloatParamNumber, recorded(e.floatWrite));
         EXPECT_EQ(m.ByteValueNumber, recorded(e.byteRead));
@@ -199,11 +199,11 @@ TEST_F(BuildRequestTest, BlockReadsStayInsideTheSelectedArray)
     const QString spectrumRange = "Индекс блока данных должен быть в диапазоне от 1 до 16";
     const QString signalRange = "Индекс блока данных должен быть в диапазоне от 1 до 32";
     auto blockRead = [this](int index) {
-        m.BlockIndex = uint16_t(index);
+        m.Arrays.BlockIndex = uint16_t(index);
         return m.BuildRequest(DataBlockRead);
     };
 
-    m.ArrayKind = 0;
+    m.Arrays.ArrayKind = 0;
     EXPECT_FALSE(blockRead(1));
     EXPECT_FALSE(blockRead(0));
 
@@ -211,7 +211,7 @@ TEST_F(BuildRequestTest, BlockReadsStayInsideTheSelectedArray)
     EXPECT_EQ(blockRead(1)->toHex(' '), "5a a8 04 00 00 20");
     EXPECT_EQ(blockRead(16)->toHex(' '), "5a a8 04 01 e0 20");
     QString error;
-    m.BlockIndex = 17;
+    m.Arrays.BlockIndex = 17;
     EXPECT_FALSE(m.BuildRequest(DataBlockRead, &error));
     EXPECT_EQ(error, spectrumRange);
     EXPECT_FALSE(blockRead(0));
@@ -254,8 +254,8 @@ TEST_F(BuildRequestTest, BuildingRequestsChangesNoPublishedProperty)
                              double(m.ProgonMode()),    m.ODPM(),                     double(m.MUP())};
     };
     const auto before = snapshot();
-    m.ArrayKind = 30;
-    m.BlockIndex = 3;
+    m.Arrays.ArrayKind = 30;
+    m.Arrays.BlockIndex = 3;
     for (int code = 0; code < 110; ++code)
         m.BuildRequest(code);
     EXPECT_EQ(snapshot(), before);

@@ -13,7 +13,7 @@ namespace {
 // reference when free space really is krTrue * x + smTrue.
 void measure(Ttolm472 &m, double krTrue, double smTrue)
 {
-    for (TCalibrPoint &p : m.CalibrPoints) {
+    for (TCalibrPoint &p : m.Calibration.Points) {
         const double x = (p.Set - smTrue) / krTrue;
         p.Measured = m.KrPer() * x + m.SmPer();
     }
@@ -50,8 +50,8 @@ TEST(Calibration, UsesOnlyTheActivePointsAndNeverMoreThanTheTable)
     m.SetKrPer(150);
     m.SetSmPer(20);
     measure(m, 140, 10);
-    m.CalibrPoints[3].Measured = 1e6; // outside three active points
-    m.CalibrPoints[4].Measured = -1e6;
+    m.Calibration.Points[3].Measured = 1e6; // outside three active points
+    m.Calibration.Points[4].Measured = -1e6;
     m.SetCalibrMode(3);
     m.ComputeCalibration();
     EXPECT_NEAR(m.KrPer(), 140, 1e-9);
@@ -75,7 +75,7 @@ TEST(Calibration, LeavesTheCoefficientsWhenNoLineFits)
     Ttolm472 same; // all measured values equal: S_xx is 0
     same.SetKrPer(150);
     same.SetSmPer(20);
-    for (TCalibrPoint &p : same.CalibrPoints)
+    for (TCalibrPoint &p : same.Calibration.Points)
         p.Measured = 5000;
     EXPECT_TRUE(unchanged(same));
 
@@ -98,7 +98,7 @@ TEST(Calibration, LeavesTheCoefficientsWhenNoLineFits)
     Ttolm472 garbage;
     garbage.SetKrPer(150);
     garbage.SetSmPer(20);
-    garbage.CalibrPoints[1].Measured = std::nan("");
+    garbage.Calibration.Points[1].Measured = std::nan("");
     EXPECT_TRUE(unchanged(garbage));
 }
 

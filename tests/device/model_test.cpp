@@ -154,27 +154,27 @@ TEST(GaugeModel, CalibrationPresetsLoadOnlyOnChange)
     Ttolm472 m;
     const double five[] = {10000, 8000, 6000, 4000, 2000};
     for (int n = 0; n < 5; ++n) {
-        EXPECT_EQ(m.CalibrPoints[n].Set, five[n]);
-        EXPECT_EQ(m.CalibrPoints[n].Measured, five[n]);
+        EXPECT_EQ(m.Calibration.Points[n].Set, five[n]);
+        EXPECT_EQ(m.Calibration.Points[n].Measured, five[n]);
     }
-    EXPECT_EQ(m.CalibrGate, 1000);
+    EXPECT_EQ(m.Calibration.Gate, 1000);
 
-    m.CalibrPoints[0].Measured = 10012;
-    m.CalibrGate = 500;
+    m.Calibration.Points[0].Measured = 10012;
+    m.Calibration.Gate = 500;
     m.SetCalibrMode(5);
-    EXPECT_EQ(m.CalibrPoints[0].Measured, 10012);
+    EXPECT_EQ(m.Calibration.Points[0].Measured, 10012);
     m.SetCalibrMode(3);
     EXPECT_EQ(m.CalibrMode(), 3);
-    EXPECT_EQ(m.CalibrPoints[0].Measured, 10012);
-    EXPECT_EQ(m.CalibrGate, 500);
+    EXPECT_EQ(m.Calibration.Points[0].Measured, 10012);
+    EXPECT_EQ(m.Calibration.Gate, 500);
 
-    m.CalibrPoints[2].Measured = 6003;
+    m.Calibration.Points[2].Measured = 6003;
     m.SetCalibrMode(2);
-    EXPECT_EQ(m.CalibrPoints[0].Measured, 10000);
-    EXPECT_EQ(m.CalibrPoints[1].Set, 2000);
-    EXPECT_EQ(m.CalibrPoints[1].Measured, 2000);
-    EXPECT_EQ(m.CalibrPoints[2].Measured, 6003); // beyond the two points nothing changes
-    EXPECT_EQ(m.CalibrGate, 1000);
+    EXPECT_EQ(m.Calibration.Points[0].Measured, 10000);
+    EXPECT_EQ(m.Calibration.Points[1].Set, 2000);
+    EXPECT_EQ(m.Calibration.Points[1].Measured, 2000);
+    EXPECT_EQ(m.Calibration.Points[2].Measured, 6003); // beyond the two points nothing changes
+    EXPECT_EQ(m.Calibration.Gate, 1000);
 }
 
 TEST(GaugeModel, TestRunPresetsFollowTheLoopMapping)
@@ -183,7 +183,7 @@ TEST(GaugeModel, TestRunPresetsFollowTheLoopMapping)
     const double tape[] = {2000, 4000, 6000, 8000, 10000};
     const double level[] = {13000, 11000, 9000, 7000, 5000};
     for (int n = 0; n < 5; ++n) {
-        const TProgonPoint &p = m.ProgonPoints[n];
+        const TProgonPoint &p = m.TestRun.Points[n];
         EXPECT_EQ(p.Tape, tape[n]);
         EXPECT_EQ(p.LevelExpected, level[n]);
         EXPECT_EQ(p.LevelMeasured, level[n]);
@@ -192,45 +192,45 @@ TEST(GaugeModel, TestRunPresetsFollowTheLoopMapping)
         EXPECT_EQ(p.CurrentMeasured, 0);
         EXPECT_DOUBLE_EQ(p.CurrentError, p.CurrentExpected);
     }
-    EXPECT_EQ(m.ProgonGate, 300);
+    EXPECT_EQ(m.TestRun.Gate, 300);
 
     // A gate widened before "Прогон начать" survives the template it makes.
-    m.ProgonGate = 450;
+    m.TestRun.Gate = 450;
     ASSERT_TRUE(FillTestRunTemplate(m));
-    EXPECT_EQ(m.ProgonGate, 450);
+    EXPECT_EQ(m.TestRun.Gate, 450);
 
-    m.ProgonPoints[2].CurrentMeasured = 12.5;
-    m.ProgonGate = 100;
+    m.TestRun.Points[2].CurrentMeasured = 12.5;
+    m.TestRun.Gate = 100;
     m.SetProgonMode(2);
-    EXPECT_EQ(m.ProgonPoints[0].LevelExpected, 2000);
-    EXPECT_EQ(m.ProgonPoints[0].LevelMeasured, 10000);
-    EXPECT_EQ(m.ProgonPoints[1].LevelExpected, 10000);
-    EXPECT_EQ(m.ProgonPoints[1].LevelMeasured, 2000);
-    EXPECT_EQ(m.ProgonPoints[0].Tape, 2000); // only the two levels change
-    EXPECT_EQ(m.ProgonPoints[2].CurrentMeasured, 12.5);
-    EXPECT_EQ(m.ProgonGate, 300);
+    EXPECT_EQ(m.TestRun.Points[0].LevelExpected, 2000);
+    EXPECT_EQ(m.TestRun.Points[0].LevelMeasured, 10000);
+    EXPECT_EQ(m.TestRun.Points[1].LevelExpected, 10000);
+    EXPECT_EQ(m.TestRun.Points[1].LevelMeasured, 2000);
+    EXPECT_EQ(m.TestRun.Points[0].Tape, 2000); // only the two levels change
+    EXPECT_EQ(m.TestRun.Points[2].CurrentMeasured, 12.5);
+    EXPECT_EQ(m.TestRun.Gate, 300);
 
     m.SetLmax(10000);
     m.SetProgonMode(7); // stored without a preset
-    EXPECT_EQ(m.ProgonPoints[0].LevelMeasured, 10000);
+    EXPECT_EQ(m.TestRun.Points[0].LevelMeasured, 10000);
     m.SetProgonMode(5);
-    EXPECT_DOUBLE_EQ(m.ProgonPoints[4].CurrentExpected, 5000.0 * 16 / 10000 + 4);
-    EXPECT_EQ(m.ProgonPoints[2].CurrentMeasured, 0);
+    EXPECT_DOUBLE_EQ(m.TestRun.Points[4].CurrentExpected, 5000.0 * 16 / 10000 + 4);
+    EXPECT_EQ(m.TestRun.Points[2].CurrentMeasured, 0);
 }
 
 TEST(GaugeModel, SpectrumMaximumIsNeverBelowZero)
 {
     Ttolm472 m;
-    m.Spectrum.fill(-5);
-    EXPECT_EQ(m.SpectrumMax(), 0);
-    m.Spectrum[511] = 42.5;
-    m.Spectrum[7] = std::nan("");
-    EXPECT_EQ(m.SpectrumMax(), 42.5);
-    m.ClearSpectrum();
-    EXPECT_EQ(m.SpectrumMax(), 0);
-    m.Signal[1023] = -7;
-    m.ClearSignal();
-    EXPECT_EQ(m.Signal[1023], 0);
+    m.Arrays.Spectrum.fill(-5);
+    EXPECT_EQ(m.Arrays.SpectrumMax(), 0);
+    m.Arrays.Spectrum[511] = 42.5;
+    m.Arrays.Spectrum[7] = std::nan("");
+    EXPECT_EQ(m.Arrays.SpectrumMax(), 42.5);
+    m.Arrays.ClearSpectrum();
+    EXPECT_EQ(m.Arrays.SpectrumMax(), 0);
+    m.Arrays.Signal[1023] = -7;
+    m.Arrays.ClearSignal();
+    EXPECT_EQ(m.Arrays.Signal[1023], 0);
 }
 
 TEST(BadZones, DescribedAndReachableByParameterNumber)

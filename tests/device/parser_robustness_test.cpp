@@ -149,7 +149,7 @@ struct TStored
     explicit TStored(const Ttolm472 &m)
         : reals{m.Freq.AsDouble(), m.Distance.AsDouble(), m.Level.AsDouble(), m.LevelFree.AsDouble(),
                 m.Reserve.AsDouble(), m.Temp.AsDouble(), m.CurrentOutput.AsDouble(), m.Hmax(), m.Lmax(),
-                m.KrPer(), m.BadZones.Zone(1).Near.AsDouble(), m.Spectrum[0], double(m.Signal[0])},
+                m.KrPer(), m.BadZones.Zone(1).Near.AsDouble(), m.Arrays.Spectrum[0], double(m.Arrays.Signal[0])},
           whole{m.Usil(), m.PlantNumber(), m.MUP(), m.SystemAddress(), m.ProgramType}
     {
     }
@@ -178,16 +178,16 @@ bool knownStatus(int32_t code)
 void setContext(Ttolm472 &m, TAnswerSource &src)
 {
     if (src.chance(50)) {
-        m.BlockIndex = uint16_t(src.below(40));
+        m.Arrays.BlockIndex = uint16_t(src.below(40));
         m.BuildRequest(src.below(110));
     }
     if (src.chance(5)) {
         m.ReadSelector = src.byte();
-        m.ArrayKind = src.chance(50) ? src.byte() : uint8_t(src.chance(50) ? 20 : 30);
+        m.Arrays.ArrayKind = src.chance(50) ? src.byte() : uint8_t(src.chance(50) ? 20 : 30);
         m.ByteValueNumber = src.byte();
         m.WordParamReadNumber = src.byte();
         m.FloatParamReadNumber = src.byte();
-        m.BlockIndex = uint16_t(src.below(65536));
+        m.Arrays.BlockIndex = uint16_t(src.below(65536));
     }
     if (src.chance(2))
         m.SetErrorMax(uint16_t(src.below(4)));

@@ -13,9 +13,9 @@ namespace {
 
 bool sameTable(const Ttolm472 &a, const Ttolm472 &b)
 {
-    for (size_t n = 0; n < a.ProgonPoints.size(); ++n) {
-        const TProgonPoint &p = a.ProgonPoints[n];
-        const TProgonPoint &q = b.ProgonPoints[n];
+    for (size_t n = 0; n < a.TestRun.Points.size(); ++n) {
+        const TProgonPoint &p = a.TestRun.Points[n];
+        const TProgonPoint &q = b.TestRun.Points[n];
         const double x[] = {p.Tape, p.LevelExpected, p.LevelMeasured, p.LevelError, p.CurrentExpected,
                             p.CurrentMeasured, p.CurrentError};
         const double y[] = {q.Tape, q.LevelExpected, q.LevelMeasured, q.LevelError, q.CurrentExpected,
@@ -23,7 +23,7 @@ bool sameTable(const Ttolm472 &a, const Ttolm472 &b)
         if (std::memcmp(x, y, sizeof x) != 0 || p.Captured != q.Captured)
             return false;
     }
-    return a.ProgonGate == b.ProgonGate;
+    return a.TestRun.Gate == b.TestRun.Gate;
 }
 
 } // namespace
@@ -35,10 +35,10 @@ TEST(TestRun, GatesAreInclusiveAndTheFirstMatchingPointWins)
     EXPECT_EQ(TestRunPointAt(m, 12700), 1);
     EXPECT_EQ(TestRunPointAt(m, 13300), 1);
     EXPECT_EQ(TestRunPointAt(m, 5000), 5);
-    m.ProgonGate = 0;
+    m.TestRun.Gate = 0;
     EXPECT_EQ(TestRunPointAt(m, 9000), 3);
     EXPECT_EQ(TestRunPointAt(m, 9000.001), 0);
-    m.ProgonGate = 2000; // overlapping gates: the lower point number
+    m.TestRun.Gate = 2000; // overlapping gates: the lower point number
     EXPECT_EQ(TestRunPointAt(m, 12000), 1);
 }
 
@@ -47,15 +47,15 @@ TEST(TestRun, CaptureRecalculatesEveryPointAndTapeSetsTheExpectedLevel)
     Ttolm472 m;
     ASSERT_EQ(m.Lmax(), 15000);
     const QDateTime at(QDate(2026, 12, 9), QTime(10, 0));
-    m.ProgonPoints[0].CurrentMeasured = 17.9; // captured earlier
+    m.TestRun.Points[0].CurrentMeasured = 17.9; // captured earlier
     ASSERT_TRUE(CaptureTestRunPoint(m, 4, 7500, 12.5, at));
-    const TProgonPoint &p4 = m.ProgonPoints[3];
+    const TProgonPoint &p4 = m.TestRun.Points[3];
     EXPECT_DOUBLE_EQ(p4.CurrentExpected, 12.0);
     EXPECT_DOUBLE_EQ(p4.CurrentError, -0.5);
     EXPECT_DOUBLE_EQ(p4.LevelError, 7000 - 7500);
     EXPECT_EQ(p4.Captured, at);
     EXPECT_FALSE(TestRunCurrentFails(p4)) << "a negative error is never a failure";
-    EXPECT_DOUBLE_EQ(m.ProgonPoints[0].CurrentError, 13000.0 * 16 / 15000 + 4 - 17.9) << "all points recalculated";
+    EXPECT_DOUBLE_EQ(m.TestRun.Points[0].CurrentError, 13000.0 * 16 / 15000 + 4 - 17.9) << "all points recalculated";
 
     TProgonPoint edge;
     edge.CurrentError = 0.026;
@@ -64,10 +64,10 @@ TEST(TestRun, CaptureRecalculatesEveryPointAndTapeSetsTheExpectedLevel)
     EXPECT_TRUE(TestRunCurrentFails(edge));
 
     ASSERT_TRUE(SetTestRunTape(m, 3, 6500));
-    EXPECT_EQ(m.ProgonPoints[2].LevelExpected, 8500);
-    EXPECT_EQ(m.ProgonPoints[2].LevelMeasured, 8500);
-    EXPECT_DOUBLE_EQ(m.ProgonPoints[2].CurrentExpected, 8500.0 * 16 / 15000 + 4);
-    EXPECT_DOUBLE_EQ(m.ProgonPoints[3].CurrentExpected, 7000.0 * 16 / 15000 + 4) << "from the expected level";
+    EXPECT_EQ(m.TestRun.Points[2].LevelExpected, 8500);
+    EXPECT_EQ(m.TestRun.Points[2].LevelMeasured, 8500);
+    EXPECT_DOUBLE_EQ(m.TestRun.Points[2].CurrentExpected, 8500.0 * 16 / 15000 + 4);
+    EXPECT_DOUBLE_EQ(m.TestRun.Points[3].CurrentExpected, 7000.0 * 16 / 15000 + 4) << "from the expected level";
     EXPECT_FALSE(SetTestRunTape(m, 6, 100));
     EXPECT_FALSE(CaptureTestRunPoint(m, 0, 100, 4, at));
 }
@@ -79,8 +79,8 @@ TEST(TestRun, WithoutALoopScaleNothingInTheTableChanges)
     m.SetLmax(0);
     ASSERT_EQ(m.Lmax(), 0);
     Ttolm472 before;
-    before.ProgonPoints = m.ProgonPoints;
-    before.ProgonGate = m.ProgonGate;
+    before.TestRun.Points = m.TestRun.Points;
+    before.TestRun.Gate = m.TestRun.Gate;
 
     EXPECT_FALSE(CaptureTestRunPoint(m, 1, 13002, 17.8, QDateTime::currentDateTime()));
     EXPECT_FALSE(SetTestRunTape(m, 3, 6500));
@@ -98,9 +98,9 @@ TEST(CalibrationErrors, FollowTheReferenceCoefficientsAndStayEmptyWithoutThem)
     m.SetSmPer(10);
     EXPECT_TRUE(CalibrationErrors(m).empty()) << "no fit computed yet";
 
-    m.KrPerRef = 150;
-    m.SmPerRef = 10;
-    m.CalibrPoints[0].Measured += 1.5;
+    m.Calibration.KrPerRef = 150;
+    m.Calibration.SmPerRef = 10;
+    m.Calibration.Points[0].Measured += 1.5;
     const std::vector<TCalibrationError> start = CalibrationErrors(m);
     ASSERT_EQ(start.size(), size_t(m.CalibrMode()));
     EXPECT_DOUBLE_EQ(start[0].Error, 1.5);
@@ -113,7 +113,7 @@ TEST(CalibrationErrors, FollowTheReferenceCoefficientsAndStayEmptyWithoutThem)
     m.SetKrPer(150.15); // the slope in proportion to (measured - SmPerRef) / KrPerRef
     const std::vector<TCalibrationError> sloped = CalibrationErrors(m);
     for (size_t n = 0; n < start.size(); ++n)
-        EXPECT_NEAR(sloped[n].Error - shifted[n].Error, 0.15 * (m.CalibrPoints[n].Measured - 10) / 150, 1e-9);
+        EXPECT_NEAR(sloped[n].Error - shifted[n].Error, 0.15 * (m.Calibration.Points[n].Measured - 10) / 150, 1e-9);
 
     m.SetCalibrMode(2);
     EXPECT_EQ(CalibrationErrors(m).size(), size_t(2));

@@ -154,23 +154,23 @@ TEST(TransmitterAgainstTolmSim, SpectrumInSixteenBlocksAndSignalInThirtyTwo)
         EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), init), 0);
         int answered = 0;
         for (int b = 1; b <= blocks; ++b) {
-            s.Model().BlockIndex = uint16_t(b);
+            s.Model().Arrays.BlockIndex = uint16_t(b);
             answered += ExchangeCode(*s.cycle, s.Model(), DataBlockRead) == 0 && s.Model().LastErrorCode == 0;
         }
         EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), InitReadStop), 0);
         return answered;
     };
     EXPECT_EQ(readArray(SpectrumReadInit, 16), 16);
-    EXPECT_GT(s.Model().SpectrumMax(), 0.0);
+    EXPECT_GT(s.Model().Arrays.SpectrumMax(), 0.0);
     int nonZero = 0;
-    for (double v : s.Model().Spectrum)
+    for (double v : s.Model().Arrays.Spectrum)
         nonZero += v != 0;
     EXPECT_GT(nonZero, 400); // the noise floor fills every block, the last one too
-    EXPECT_NE(s.Model().Spectrum[511], 0.0);
+    EXPECT_NE(s.Model().Arrays.Spectrum[511], 0.0);
 
     EXPECT_EQ(readArray(SignalReadInit, 32), 32);
     int signalNonZero = 0;
-    for (int32_t v : s.Model().Signal)
+    for (int32_t v : s.Model().Arrays.Signal)
         signalNonZero += v != 0;
     EXPECT_GT(signalNonZero, 900);
 }

@@ -324,10 +324,10 @@ TEST_F(RequestCycleTest, PolledParseLeavesTheArrayModeAnInitSetMeanwhile)
     ASSERT_TRUE(operatorDone);
 
     const uint16_t errors = model.ErrorCount;
-    model.BlockIndex = 1;
+    model.Arrays.BlockIndex = 1;
     EXPECT_EQ(exchange(DataBlockRead), 0);
     EXPECT_EQ(model.ErrorCount, errors);
-    EXPECT_NE(model.Signal[0], 0);
+    EXPECT_NE(model.Arrays.Signal[0], 0);
 }
 
 // A port that failed to open (or was pulled): nothing goes out, so there is

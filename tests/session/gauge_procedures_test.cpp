@@ -223,8 +223,8 @@ TEST_F(GaugeProceduresTest, SpectrumReadKeepsTheOrderAndPausesOfTheProgram)
     EXPECT_EQ(result.BlocksRead, 16);
     EXPECT_EQ(counters.SpectrumFileCounter, 1);
     EXPECT_EQ(counters.SignalFileCounter, 0);
-    EXPECT_DOUBLE_EQ(model.SpectrumMax(), 10000); // the simulated echo
-    EXPECT_EQ(model.ArrayKind, 0);
+    EXPECT_DOUBLE_EQ(model.Arrays.SpectrumMax(), 10000); // the simulated echo
+    EXPECT_EQ(model.Arrays.ArrayKind, 0);
 
     // Progress: the two init retries, sixteen blocks, the stop retry; then
     // the refresh and the spectrum shown before the files are written.
@@ -261,13 +261,14 @@ TEST_F(GaugeProceduresTest, SignalReadHasNoPauseBetweenItsThirtyTwoBlocks)
     // The signal is written before it is shown.
     EXPECT_EQ(host.calls.last(), QStringLiteral("show signal"));
     EXPECT_EQ(dayFiles(), (QStringList{"Signal_20261208_101530_0000.txt", "Signal_20261208_101530_0001.txt"}));
-    const int nonZero = int(std::count_if(model.Signal.begin(), model.Signal.end(), [](int32_t s) { return s != 0; }));
+    const auto &signal = model.Arrays.Signal;
+    const int nonZero = int(std::count_if(signal.begin(), signal.end(), [](int32_t s) { return s != 0; }));
     EXPECT_GT(nonZero, 1000);
 }
 
 TEST_F(GaugeProceduresTest, FailingInitIsReportedAndEndsTheReadWithoutAFile)
 {
-    model.Spectrum.fill(7);
+    model.Arrays.Spectrum.fill(7);
     answer = [&](const QByteArray &frame) {
         return describe(frame) == QStringLiteral("SpectrumReadInit") ? QByteArray()
                                                                      : line.sim().answer(frame, false).bytes();
@@ -278,7 +279,7 @@ TEST_F(GaugeProceduresTest, FailingInitIsReportedAndEndsTheReadWithoutAFile)
     EXPECT_EQ(host.messages, QStringList{"Не выполнена команда\rИнициализациия чтения массива спектра"});
     EXPECT_EQ(counters.SpectrumFileCounter, 0);
     EXPECT_TRUE(dayFiles().isEmpty());
-    EXPECT_DOUBLE_EQ(model.SpectrumMax(), 0); // cleared before the read began
+    EXPECT_DOUBLE_EQ(model.Arrays.SpectrumMax(), 0); // cleared before the read began
 
     answer = [&](const QByteArray &frame) {
         return describe(frame) == QStringLiteral("SignalReadInit") ? QByteArray()
@@ -307,8 +308,8 @@ TEST_F(GaugeProceduresTest, SilentBlockKeepsItsZerosAndAFailedStopStillWritesThe
     EXPECT_EQ(events.count(QStringLiteral("block 3")), 5);
     EXPECT_EQ(events.count(QStringLiteral("block 4")), 1);
     for (int i = 64; i < 96; ++i)
-        EXPECT_EQ(model.Spectrum[size_t(i)], 0) << i;
-    EXPECT_GT(model.Spectrum[96], 0);
+        EXPECT_EQ(model.Arrays.Spectrum[size_t(i)], 0) << i;
+    EXPECT_GT(model.Arrays.Spectrum[96], 0);
     EXPECT_EQ(host.messages, QStringList{"Не выполнена команда\rЗавершение чтения массива данных"});
     EXPECT_EQ(dayFiles().size(), 2);
 }

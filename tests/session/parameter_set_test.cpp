@@ -85,13 +85,13 @@ TEST_F(ParameterSetTest, SavesEveryKeyInOrderWithTheLocalesDecimalComma)
     model.SetPlantNumber(123);
     model.SetSystemAddress(7);
     model.SetEnabled(false);
-    model.NNZNumber = QStringLiteral("17");
+    model.TestRun.NNZNumber = QStringLiteral("17");
     model.SetHmax(20000.5);
     model.SetLmax(19000);
     model.SetKKalman(0.25);
     model.SetKrPer(146.243);
     model.SetSmPer(-2.5);
-    model.ProgonPoints[0] = {2000, 13000, 12999.5, 0.5, 14.9466666666667, 14.95, -0.00333333};
+    model.TestRun.Points[0] = {2000, 13000, 12999.5, 0.5, 14.9466666666667, 14.95, -0.00333333};
 
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
 
@@ -196,14 +196,14 @@ TEST_F(ParameterSetTest, SaveThenLoadGivesTheSameValuesBack)
 {
     model.SetPlantNumber(321);
     model.SetSystemAddress(12);
-    model.NNZNumber = QStringLiteral("Н/З 44-б");
+    model.TestRun.NNZNumber = QStringLiteral("Н/З 44-б");
     model.SetHmax(18000.75);
     model.SetLmax(17000.25);
     model.SetKKalman(0.3);
     model.SetKrPer(146.243);
     model.SetSmPer(-0.001);
     for (int p = 0; p < 5; ++p)
-        model.ProgonPoints[p] = {1.0 * p, 2.5 + p, 3.25 + p, 4.125 + p, 5.0625 + p, 6.5 + p, -7.75 - p};
+        model.TestRun.Points[p] = {1.0 * p, 2.5 + p, 3.25 + p, 4.125 + p, 5.0625 + p, 6.5 + p, -7.75 - p};
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
     const QString path = today(QStringLiteral("471"), QStringLiteral("00321"));
     EXPECT_TRUE(home.readRaw(QStringLiteral("471/PN00321-20261208.ini")).contains("NNZ=\xCD/\xC7 44-\xE1"))
@@ -220,14 +220,14 @@ TEST_F(ParameterSetTest, SaveThenLoadGivesTheSameValuesBack)
                                          QDir::toNativeSeparators(home.file(QStringLiteral("471")) + QLatin1Char('/'))}));
     EXPECT_EQ(loaded.PlantNumber(), 321);
     EXPECT_EQ(loaded.SystemAddress(), 12);
-    EXPECT_EQ(loaded.NNZNumber, model.NNZNumber);
+    EXPECT_EQ(loaded.TestRun.NNZNumber, model.TestRun.NNZNumber);
     EXPECT_EQ(loaded.Hmax(), 18000.75);
     EXPECT_EQ(loaded.Lmax(), 17000.25);
     EXPECT_EQ(loaded.KKalman(), 0.3);
     EXPECT_EQ(loaded.KrPer(), 146.243);
     EXPECT_EQ(loaded.SmPer(), -0.001);
     for (int p = 0; p < 5; ++p)
-        EXPECT_EQ(savedValues(loaded.ProgonPoints[p]), savedValues(model.ProgonPoints[p])) << p;
+        EXPECT_EQ(savedValues(loaded.TestRun.Points[p]), savedValues(model.TestRun.Points[p])) << p;
 }
 
 TEST_F(ParameterSetTest, AnEmptySectionLoadsTheDefaults)
@@ -235,13 +235,13 @@ TEST_F(ParameterSetTest, AnEmptySectionLoadsTheDefaults)
     model.SetEnabled(false);
     model.SetSystemAddress(5);
     model.SetPlantNumber(6);
-    model.NNZNumber = QStringLiteral("x");
+    model.TestRun.NNZNumber = QStringLiteral("x");
     model.SetHmax(10000);
     model.SetLmax(9000);
     model.SetKKalman(0.5);
     model.SetKrPer(2);
     model.SetSmPer(3);
-    for (TProgonPoint &point : model.ProgonPoints)
+    for (TProgonPoint &point : model.TestRun.Points)
         point = {1, 2, 3, 4, 5, 6, 7};
 
     choose(QStringLiteral("471/empty.ini"), "[Tolm471]\r\n");
@@ -250,13 +250,13 @@ TEST_F(ParameterSetTest, AnEmptySectionLoadsTheDefaults)
     EXPECT_TRUE(model.Enabled());
     EXPECT_EQ(model.SystemAddress(), 255);
     EXPECT_EQ(model.PlantNumber(), 65535);
-    EXPECT_TRUE(model.NNZNumber.isEmpty());
+    EXPECT_TRUE(model.TestRun.NNZNumber.isEmpty());
     EXPECT_EQ(model.Hmax(), 30000);
     EXPECT_EQ(model.Lmax(), 30000) << "the new Hmax is in force when Lmax is set";
     EXPECT_EQ(model.KKalman(), 1);
     EXPECT_EQ(model.KrPer(), 0);
     EXPECT_EQ(model.SmPer(), 0);
-    for (const TProgonPoint &point : model.ProgonPoints) {
+    for (const TProgonPoint &point : model.TestRun.Points) {
         EXPECT_EQ(savedValues(point), (std::array<double, 6>{}));
         EXPECT_EQ(point.Tape, 1) << "the distance of a point is not part of the file";
     }
@@ -293,7 +293,7 @@ TEST_F(ParameterSetTest, RefusedAndUnreadableValues)
     EXPECT_EQ(model.KKalman(), 0.5);
     EXPECT_EQ(model.KrPer(), 0);
     EXPECT_EQ(model.SmPer(), 1.5);
-    EXPECT_EQ(model.ProgonPoints[1].LevelMeasured, 2.5);
+    EXPECT_EQ(model.TestRun.Points[1].LevelMeasured, 2.5);
 
     choose(QStringLiteral("471/negative.ini"), "[Tolm471]\r\nHmax=-1\r\nLmax=8000\r\nEnabled=0\r\n");
     ASSERT_TRUE(LoadParameterSet(model, op, home.path()));

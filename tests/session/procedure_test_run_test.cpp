@@ -13,14 +13,14 @@ TEST(TestRunProcedures, StartWritesTheBenchTankWithOneStoreAndKeepsATableTheOper
     TProcedureBench bench;
     bench.views.Polling = true;
     ASSERT_TRUE(CaptureTestRunPoint(bench.model, 2, 11002, 14.8, QDateTime(QDate(2026, 12, 8), QTime(9, 0))));
-    const TProgonPoint kept = bench.model.ProgonPoints[1];
+    const TProgonPoint kept = bench.model.TestRun.Points[1];
     bench.model.SetHmax(30000);
     bench.model.SetLmax(30000);
     bench.op.Answer(false); // "Создать шаблон прогона?"
 
     StartTestRun(bench.context);
     EXPECT_EQ(bench.op.CallsOf(QStringLiteral("AskYesNo")).value(0).Text, QStringLiteral("Создать шаблон прогона?"));
-    EXPECT_EQ(bench.model.ProgonPoints[1].LevelMeasured, kept.LevelMeasured);
+    EXPECT_EQ(bench.model.TestRun.Points[1].LevelMeasured, kept.LevelMeasured);
     EXPECT_EQ(bench.model.Hmax(), 15000);
     EXPECT_EQ(bench.model.Lmax(), 15000);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{LmaxWrite, HmaxWrite, WriteToPZU}));
@@ -41,10 +41,10 @@ TEST(TestRunProcedures, WithoutALoopScaleTheTemplateIsRefusedWithAReason)
 {
     TProcedureBench bench;
     bench.model.SetLmax(0);
-    bench.model.ProgonPoints[0].Tape = 1234;
+    bench.model.TestRun.Points[0].Tape = 1234;
     bench.op.Answer(true);
     EXPECT_FALSE(CreateTestRunTemplate(bench.context));
-    EXPECT_EQ(bench.model.ProgonPoints[0].Tape, 1234);
+    EXPECT_EQ(bench.model.TestRun.Points[0].Tape, 1234);
     ASSERT_EQ(bench.Messages().size(), 1);
     EXPECT_TRUE(bench.Messages().first().startsWith(QStringLiteral("Hу max равен 0")));
 }

@@ -18,11 +18,11 @@ TEST(TestRunProtocol, CompleteRunGivesSevenColumnsAndTheGaugesIdentifiers)
     const QLocale previous;
     QLocale::setDefault(QLocale::c()); // a workstation with a decimal point
     Ttolm472 model;
-    model.NNZNumber = QStringLiteral("17; партия 3");
-    model.PPMNumber = QStringLiteral("П-42");
+    model.TestRun.NNZNumber = QStringLiteral("17; партия 3");
+    model.TestRun.PPMNumber = QStringLiteral("П-42");
     const QDateTime at(QDate(2026, 12, 9), QTime(10, 15, 30));
     for (int n = 1; n <= 4; ++n)
-        ASSERT_TRUE(CaptureTestRunPoint(model, n, model.ProgonPoints[n - 1].LevelExpected + 0.5, 12.0, at));
+        ASSERT_TRUE(CaptureTestRunPoint(model, n, model.TestRun.Points[n - 1].LevelExpected + 0.5, 12.0, at));
     EXPECT_FALSE(TestRunComplete(model));
     ASSERT_TRUE(CaptureTestRunPoint(model, 5, 4999.25, 9.3327, at.addSecs(60)));
     EXPECT_TRUE(TestRunComplete(model));

@@ -37,8 +37,8 @@ protected:
     // A flat floor of 100 with the echo of 1000 at line `echo`.
     void SetSpectrum(int echo)
     {
-        model.Spectrum.fill(100);
-        model.Spectrum[size_t(echo)] = 1000;
+        model.Arrays.Spectrum.fill(100);
+        model.Arrays.Spectrum[size_t(echo)] = 1000;
     }
 };
 

@@ -47,13 +47,14 @@ protected:
     bool SignalComplete(const QString &name) const
     {
         const QStringList lines = Lines(name);
-        if (lines.size() != 3 + Ttolm472::SignalSize)
+        if (lines.size() != 3 + TGaugeArrays::SignalSize)
             return false;
-        for (int block = 0; block < Ttolm472::SignalSize / Ttolm472::BlockSize; ++block) {
+        for (int block = 0; block < TGaugeArrays::SignalSize / TGaugeArrays::BlockSize; ++block) {
             bool any = false;
-            for (int i = 0; i < Ttolm472::BlockSize && !any; ++i)
-                any = lines[3 + block * Ttolm472::BlockSize + i].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(1) !=
-                      QLatin1String("0");
+            for (int i = 0; i < TGaugeArrays::BlockSize && !any; ++i)
+                any = lines[3 + block * TGaugeArrays::BlockSize + i]
+                          .split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                          .value(1) != QLatin1String("0");
             if (!any)
                 return false;
         }
@@ -63,7 +64,7 @@ protected:
     bool SpectrumComplete(const QString &name) const
     {
         const QStringList lines = Lines(name);
-        if (lines.size() != 1 + Ttolm472::SpectrumSize)
+        if (lines.size() != 1 + TGaugeArrays::SpectrumSize)
             return false;
         for (int i = 1; i < lines.size(); ++i)
             if (lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(1).toDouble() <= 0)

@@ -47,7 +47,8 @@ TEST_F(ArrayWindowsScreenshot, SpectrumWithBadZonesAndReferenceAndItsReport)
     Start({QStringLiteral("/full")});
     ASSERT_TRUE(Execute("actAllParamRead"));
     ASSERT_TRUE(Execute("actSpectrumRead"));
-    const auto echo = int(std::max_element(Model().Spectrum.begin(), Model().Spectrum.end()) - Model().Spectrum.begin());
+    const auto &spectrum = Model().Arrays.Spectrum;
+    const auto echo = int(std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin());
 
     // Yesterday's spectrum, before the repair: the echo 12 lines nearer and
     // weaker, a little more noise.
@@ -56,7 +57,7 @@ TEST_F(ArrayWindowsScreenshot, SpectrumWithBadZonesAndReferenceAndItsReport)
     before.PlantNumber = Model().PlantNumber();
     before.KrPer = Model().KrPer();
     for (int i = 0; i < TSpectrumReference::Size; ++i)
-        before.Values[size_t(i)] = Model().Spectrum[size_t(std::clamp(i + 12, 0, 511))] * (i < echo ? 0.5 : 1.4);
+        before.Values[size_t(i)] = Model().Arrays.Spectrum[size_t(std::clamp(i + 12, 0, 511))] * (i < echo ? 0.5 : 1.4);
     QString path, error;
     ASSERT_TRUE(SaveSpectrumReference(program->ArchiveSettings().dbPath, before, path, error));
 
@@ -88,7 +89,7 @@ TEST_F(ArrayWindowsScreenshot, Signal)
     ASSERT_TRUE(Execute("actSignalRead"));
     TFormSignal &window = *TFormSignal::Instance();
     Take(window, QStringLiteral("window_signal"));
-    Point(*window.Chart(), 300, Model().Signal[300]);
+    Point(*window.Chart(), 300, Model().Arrays.Signal[300]);
     EXPECT_TRUE(window.Readout().startsWith(QStringLiteral("Сигнал[300] = "))) << window.Readout().toStdString();
     Take(window, QStringLiteral("window_signal"));
 }

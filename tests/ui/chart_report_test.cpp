@@ -50,8 +50,8 @@ bool SeriesBlue(QColor c)
 TEST_F(ChartReport, ThePdfPageHoldsTitleTimeGaugeAndChartInsideItsMargins)
 {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) << "poppler-utils";
-    for (int i = 0; i < Ttolm472::SpectrumSize; ++i)
-        model.Spectrum[size_t(i)] = 10 + i; // a curve across the whole chart
+    for (int i = 0; i < TGaugeArrays::SpectrumSize; ++i)
+        model.Arrays.Spectrum[size_t(i)] = 10 + i; // a curve across the whole chart
     model.SetPlantNumber(4711);
     model.ProgramType = 12;
     model.ParseAnswer(AnswerEcho(model.SystemAddress())); // a gauge that said which it is
@@ -126,8 +126,8 @@ TEST_F(ChartReport, AFullDiskLeavesTheReportSavedBeforeAsItWas)
 
 TEST_F(ChartReport, ThePreviewSavesItsPageAsPdfWhileItIsOpen)
 {
-    for (int i = 0; i < Ttolm472::SignalSize; ++i)
-        model.Signal[size_t(i)] = int32_t(2000000 * std::sin(i / 10.0));
+    for (int i = 0; i < TGaugeArrays::SignalSize; ++i)
+        model.Arrays.Signal[size_t(i)] = int32_t(2000000 * std::sin(i / 10.0));
     TFormSignal &window = OpenSignal();
     const QString pdf = home.file(QStringLiteral("signal.pdf"));
     op.Answer(pdf);

@@ -44,11 +44,11 @@ protected:
     void MeasuredWithErrors(std::initializer_list<double> errors)
     {
         model.SetCalibrMode(int(errors.size()));
-        model.KrPerRef = model.KrPer();
-        model.SmPerRef = model.SmPer();
+        model.Calibration.KrPerRef = model.KrPer();
+        model.Calibration.SmPerRef = model.SmPer();
         size_t n = 0;
         for (double error : errors) {
-            model.CalibrPoints[n].Measured = model.CalibrPoints[n].Set + error;
+            model.Calibration.Points[n].Measured = model.Calibration.Points[n].Set + error;
             ++n;
         }
     }
@@ -116,7 +116,7 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
     EXPECT_EQ(Control(window, "lblKrPer")->text(), QStringLiteral("146,24100"));
     const QList<double> sloped = Errors(*window.Chart());
     for (int i = 0; i < 5; ++i) {
-        const TCalibrPoint &point = model.CalibrPoints[size_t(4 - i)];
+        const TCalibrPoint &point = model.Calibration.Points[size_t(4 - i)];
         EXPECT_NEAR(sloped[i] - shifted[i], -0.002 * point.Measured / 146.243, 1e-9) << i;
     }
     // The step stays picked after the release.
@@ -137,10 +137,10 @@ TEST_F(KalibrWindow, TheTwoPointTableHasTwoPointsAndNoneBeforeTheReferenceSlope)
     model.SetKrPer(146.243);
     model.SetSmPer(0);
     model.SetCalibrMode(2);
-    model.CalibrPoints[0].Measured = 10001.5;
-    model.CalibrPoints[1].Measured = 1999;
+    model.Calibration.Points[0].Measured = 10001.5;
+    model.Calibration.Points[1].Measured = 1999;
     // Points 3 to 5 hold what an earlier five-point table left there.
-    model.CalibrPoints[2] = {6000, 6100};
+    model.Calibration.Points[2] = {6000, 6100};
     TFormKalibr &window = Open();
     EXPECT_TRUE(window.Chart()->Points().isEmpty()) << "no reference slope yet";
     EXPECT_EQ(Control(window, "lblKrPer")->text(), QStringLiteral("146,24300"));
@@ -148,7 +148,7 @@ TEST_F(KalibrWindow, TheTwoPointTableHasTwoPointsAndNoneBeforeTheReferenceSlope)
     ASSERT_EQ(before.Rows.size(), 2);
     EXPECT_EQ(before.Rows[0], (QStringList{QStringLiteral("2\u00A0000,0"), QStringLiteral("—"), QStringLiteral("—")}));
 
-    model.KrPerRef = model.KrPer();
+    model.Calibration.KrPerRef = model.KrPer();
     window.actRefresh->trigger();
     ASSERT_EQ(window.Chart()->Points().size(), 2);
     EXPECT_EQ(window.Chart()->Points()[0], QPointF(2000, -1));
@@ -168,7 +168,7 @@ TEST_F(KalibrWindow, AnErrorOfThreeAndAHalfKeepsTheBandAndOneHundredthMoreWidens
     EXPECT_FALSE(window.Chart()->AxisAutomatic());
     EXPECT_EQ(window.Chart()->yAxis->range(), QCPRange(-3.5, 3.5));
 
-    model.CalibrPoints[1].Measured -= 0.01;
+    model.Calibration.Points[1].Measured -= 0.01;
     window.UpdateView();
     EXPECT_TRUE(window.Chart()->AxisAutomatic());
     EXPECT_TRUE(window.Chart()->actAxisAuto->isChecked());

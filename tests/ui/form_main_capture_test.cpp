@@ -51,7 +51,7 @@ TEST_F(FormMainCapture, SignalCaptureWritesBothArraysAtOnceAndTheSummaryOnlyFirs
     EXPECT_TRUE(form->CaptureTimer().IsEnabled());
     EXPECT_FALSE(Enabled("actOprosSignalStart"));
     EXPECT_TRUE(Enabled("actOprosSignalStop"));
-    EXPECT_GT(Model().SpectrumMax(), 0); // the simulated gauge's echo arrived
+    EXPECT_GT(Model().Arrays.SpectrumMax(), 0); // the simulated gauge's echo arrived
     EXPECT_TRUE(Messages().isEmpty());
 
     // The next period: new data files, the summaries are not written again.
@@ -162,7 +162,7 @@ TEST_F(FormMainCapture, EveryArrayReadOpensAndRefillsItsWindow)
     TFormSpectrum *spectrum = TFormSpectrum::Instance();
     ASSERT_NE(spectrum, nullptr);
     EXPECT_TRUE(spectrum->isVisible());
-    EXPECT_EQ(spectrum->Points(), DecibelPoints(Model().Spectrum, Model().SpectrumMax()));
+    EXPECT_EQ(spectrum->Points(), DecibelPoints(Model().Arrays.Spectrum, Model().Arrays.SpectrumMax()));
     EXPECT_EQ(spectrum->Points().size(), 512);
 
     // The next read brings another noise floor; the open window shows it.
@@ -170,15 +170,15 @@ TEST_F(FormMainCapture, EveryArrayReadOpensAndRefillsItsWindow)
     ASSERT_TRUE(Execute("actSpectrumRead"));
     EXPECT_EQ(TFormSpectrum::Instance(), spectrum);
     EXPECT_EQ(spectrum->Points().size(), 512);
-    EXPECT_EQ(spectrum->Points(), DecibelPoints(Model().Spectrum, Model().SpectrumMax()));
+    EXPECT_EQ(spectrum->Points(), DecibelPoints(Model().Arrays.Spectrum, Model().Arrays.SpectrumMax()));
     EXPECT_NE(spectrum->Points(), first);
 
     ASSERT_TRUE(Execute("actSignalRead"));
     TFormSignal *signal = TFormSignal::Instance();
     ASSERT_NE(signal, nullptr);
     ASSERT_EQ(signal->Points().size(), 1024);
-    EXPECT_EQ(signal->Points()[700].y(), Model().Signal[700]);
-    EXPECT_NE(Model().Signal[700], 0);
+    EXPECT_EQ(signal->Points()[700].y(), Model().Arrays.Signal[700]);
+    EXPECT_NE(Model().Arrays.Signal[700], 0);
 }
 
 } // namespace

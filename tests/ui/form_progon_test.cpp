@@ -87,7 +87,7 @@ protected:
     {
         op.Answer(stop);
         for (int n = 1; n <= 5; ++n) {
-            const double level = model.ProgonPoints[n - 1].LevelExpected + 0.5;
+            const double level = model.TestRun.Points[n - 1].LevelExpected + 0.5;
             model.CurrentOutput.SetValue(level * 16 / 15000 + 4 - 0.01);
             SetLevel(window, level);
             QTest::mouseClick(window.SetButton(), Qt::LeftButton);
@@ -115,7 +115,7 @@ TEST_F(ProgonWindow, ThePointOfThePresentLevelIsBoldAndColouredByHowCloseItIs)
     // Gate 0: only the expected level itself.
     op.Answer(0.0);
     window.actProgonOffsetChange->trigger();
-    EXPECT_EQ(model.ProgonGate, 0);
+    EXPECT_EQ(model.TestRun.Gate, 0);
     SetLevel(window, 11000.5);
     EXPECT_FALSE(Cell(window, 2, QStringLiteral("№"))->font().bold());
     SetLevel(window, 11000);
@@ -124,9 +124,9 @@ TEST_F(ProgonWindow, ThePointOfThePresentLevelIsBoldAndColouredByHowCloseItIs)
 
 TEST_F(ProgonWindow, TheCurrentErrorIsRedOnlyAboveItsLimitAndOverTheRowsColour)
 {
-    model.ProgonPoints[0].CurrentError = 0.027;
-    model.ProgonPoints[1].CurrentError = 0.026;
-    model.ProgonPoints[2].CurrentError = -0.5;
+    model.TestRun.Points[0].CurrentError = 0.027;
+    model.TestRun.Points[1].CurrentError = 0.026;
+    model.TestRun.Points[2].CurrentError = -0.5;
     TFormProgon &window = Open();
     SetLevel(window, 13000); // row 1 green
     const QString column = QStringLiteral("d Ток, мА");
@@ -145,19 +145,19 @@ TEST_F(ProgonWindow, TheTapeOfARowSetsItsLevelsAndTheGridShowsThem)
     ASSERT_FALSE(op.Calls.isEmpty());
     EXPECT_EQ(op.Calls.last().Text, QStringLiteral("3) Значение рулетки, мм"));
     EXPECT_EQ(Cell(window, 3, QStringLiteral("Рулетка, мм"))->text(), QStringLiteral("6500"));
-    EXPECT_EQ(model.ProgonPoints[2].LevelExpected, 8500);
+    EXPECT_EQ(model.TestRun.Points[2].LevelExpected, 8500);
     EXPECT_EQ(Number(Cell(window, 3, QStringLiteral("Уровень, мм"))->text()), 8500);
 }
 
 TEST_F(ProgonWindow, WithoutALoopScaleACaptureChangesNothingAndSaysWhy)
 {
     TFormProgon &window = Open();
-    const TProgonPoint before = model.ProgonPoints[0];
+    const TProgonPoint before = model.TestRun.Points[0];
     model.SetLmax(0);
     SetLevel(window, 13000);
     QTest::mouseClick(window.SetButton(), Qt::LeftButton);
-    EXPECT_EQ(model.ProgonPoints[0].LevelMeasured, before.LevelMeasured);
-    EXPECT_FALSE(model.ProgonPoints[0].Captured.isValid());
+    EXPECT_EQ(model.TestRun.Points[0].LevelMeasured, before.LevelMeasured);
+    EXPECT_FALSE(model.TestRun.Points[0].Captured.isValid());
     EXPECT_EQ(op.MessageTexts(), QStringList{NoLoopScaleWarning()});
 }
 
@@ -197,7 +197,7 @@ TEST_F(ProgonWindow, AProtocolThatCannotBeWrittenIsToldOnceAndTheRunGoesOn)
     EXPECT_EQ(window.Note(), QStringLiteral("Протокол прогона не записан"));
     ASSERT_EQ(op.MessageTexts().size(), 1);
     EXPECT_TRUE(op.MessageTexts().first().startsWith(QStringLiteral("Не удалось записать протокол прогона")));
-    EXPECT_TRUE(model.ProgonPoints[4].Captured.isValid());
+    EXPECT_TRUE(model.TestRun.Points[4].Captured.isValid());
 }
 
 // The whole run on the bench: the real main window polling the simulated
@@ -304,8 +304,8 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
                         Number(window->Grid()->item(n - 1, c)->text()), 1e-9)
                 << n << " " << c;
         }
-        EXPECT_EQ(point.value("passed").toBool(), !TestRunCurrentFails(Model().ProgonPoints[n - 1]) &&
-                                                      std::abs(Model().ProgonPoints[n - 1].LevelError) < 2);
+        EXPECT_EQ(point.value("passed").toBool(), !TestRunCurrentFails(Model().TestRun.Points[n - 1]) &&
+                                                      std::abs(Model().TestRun.Points[n - 1].LevelError) < 2);
     }
     QFile protocol(QDir(folder).filePath(pdf.first()));
     ASSERT_TRUE(protocol.open(QIODevice::ReadOnly));

@@ -357,25 +357,25 @@ TEST_F(ParametersWindow, CalibrationCapturesIntoTheFirstGateAndComputeKeepsAnUnu
     EXPECT_TRUE(table.Grid()->item(0, 1)->font().bold());
     EXPECT_FALSE(table.Grid()->item(1, 1)->font().bold());
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrSet")), Qt::LeftButton);
-    EXPECT_EQ(model.CalibrPoints[0].Measured, 9000);
-    EXPECT_EQ(model.CalibrPoints[1].Measured, 8000);
+    EXPECT_EQ(model.Calibration.Points[0].Measured, 9000);
+    EXPECT_EQ(model.Calibration.Points[1].Measured, 8000);
     EXPECT_EQ(table.Grid()->item(0, 2)->text(), QStringLiteral("9000,0"));
 
     model.LevelFree.SetValue(500.0); // in no gate: nothing is captured
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrSet")), Qt::LeftButton);
     EXPECT_EQ(TCalibrationTable::CurrentPoint(model), 0);
-    EXPECT_EQ(model.CalibrPoints[4].Measured, 2000);
+    EXPECT_EQ(model.Calibration.Points[4].Measured, 2000);
 
     // All measured values equal: no line through them, the coefficients stay.
-    for (TCalibrPoint &point : model.CalibrPoints)
+    for (TCalibrPoint &point : model.Calibration.Points)
         point.Measured = 5000;
     model.SetKrPer(150);
     model.SetSmPer(3);
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrCompute")), Qt::LeftButton);
     EXPECT_EQ(model.KrPer(), 150);
     EXPECT_EQ(model.SmPer(), 3);
-    EXPECT_EQ(model.KrPerRef, 150);
-    EXPECT_EQ(model.SmPerRef, 3);
+    EXPECT_EQ(model.Calibration.KrPerRef, 150);
+    EXPECT_EQ(model.Calibration.SmPerRef, 3);
 
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrErase")), Qt::LeftButton);
     EXPECT_EQ(model.KrPer(), 146.243);
@@ -404,34 +404,34 @@ TEST_F(ParametersWindow, CalibrationCellsTakeAPointOrACommaAndTwoPointsTwiceKeep
     };
 
     type(0, 2, QStringLiteral("1.5"));
-    EXPECT_EQ(model.CalibrPoints[0].Measured, 1.5);
+    EXPECT_EQ(model.Calibration.Points[0].Measured, 1.5);
     EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("1,5"));
     type(1, 2, QStringLiteral("2,5"));
-    EXPECT_EQ(model.CalibrPoints[1].Measured, 2.5);
+    EXPECT_EQ(model.Calibration.Points[1].Measured, 2.5);
     type(1, 2, QStringLiteral("abc")); // no number: the value stays
-    EXPECT_EQ(model.CalibrPoints[1].Measured, 2.5);
+    EXPECT_EQ(model.Calibration.Points[1].Measured, 2.5);
     EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("2,5"));
     type(2, 1, QStringLiteral("6100"));
-    EXPECT_EQ(model.CalibrPoints[2].Set, 6100);
+    EXPECT_EQ(model.Calibration.Points[2].Set, 6100);
     {
         // A workstation with the decimal point takes the comma as well.
         QLocale::setDefault(QLocale::c());
         type(3, 2, QStringLiteral("3,5"));
         type(4, 2, QStringLiteral("4.5"));
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-        EXPECT_EQ(model.CalibrPoints[3].Measured, 3.5);
-        EXPECT_EQ(model.CalibrPoints[4].Measured, 4.5);
+        EXPECT_EQ(model.Calibration.Points[3].Measured, 3.5);
+        EXPECT_EQ(model.Calibration.Points[4].Measured, 4.5);
     }
 
     op.Answer(true);
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibr2")), Qt::LeftButton);
     ASSERT_EQ(grid->rowCount(), 2);
-    EXPECT_EQ(model.CalibrPoints[0].Measured, 10000);
-    EXPECT_EQ(model.CalibrPoints[1].Set, 2000);
+    EXPECT_EQ(model.Calibration.Points[0].Measured, 10000);
+    EXPECT_EQ(model.Calibration.Points[1].Set, 2000);
     type(1, 2, QStringLiteral("2100"));
     op.Answer(true);
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibr2")), Qt::LeftButton);
-    EXPECT_EQ(model.CalibrPoints[1].Measured, 2100);
+    EXPECT_EQ(model.Calibration.Points[1].Measured, 2100);
     op.Answer(false);
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibr5")), Qt::LeftButton);
     EXPECT_EQ(model.CalibrMode(), 2);

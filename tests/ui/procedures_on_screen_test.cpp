@@ -300,7 +300,7 @@ TEST_F(ProceduresOnScreen, TestRunAsksForItsTemplateAndStopsFromTheLastPointsQue
         WaitIdle();
     }
     EXPECT_EQ(asked, (QStringList{QStringLiteral("Создать шаблон прогона?"), QStringLiteral("Остановить прогон?")}));
-    EXPECT_NEAR(Model().ProgonPoints[4].LevelMeasured, 5000, 1);
+    EXPECT_NEAR(Model().TestRun.Points[4].LevelMeasured, 5000, 1);
     EXPECT_EQ(GaugeParameters().floatParam(FloatParam::Lmax), 30000);
 }
 

@@ -40,7 +40,7 @@ QList<double> GraphValues(const QCPGraph &graph)
 TEST_F(SpectrumWindows, TheSpectrumIsDrawnInDecibelsBelowItsLargestValue)
 {
     SetSpectrum(3);
-    model.Spectrum[4] = 10;
+    model.Arrays.Spectrum[4] = 10;
     TFormSpectrum &window = OpenSpectrum();
     const QList<QPointF> &points = window.Points();
     ASSERT_EQ(points.size(), 512);
@@ -53,7 +53,7 @@ TEST_F(SpectrumWindows, TheSpectrumIsDrawnInDecibelsBelowItsLargestValue)
     EXPECT_TRUE(window.actPointsFalse->isChecked());
 
     // A line of 0 has no level: the curve ends before it.
-    model.Spectrum[300] = 0;
+    model.Arrays.Spectrum[300] = 0;
     window.FillSpectrum();
     EXPECT_EQ(window.Points().size(), 300);
 }
@@ -63,11 +63,11 @@ TEST_F(SpectrumWindows, AnEmptyOrAllNegativeSpectrumLeavesTheChartEmpty)
     SetSpectrum(3);
     TFormSpectrum &window = OpenSpectrum();
     ASSERT_EQ(window.Points().size(), 512);
-    model.ClearSpectrum();
+    model.Arrays.ClearSpectrum();
     window.FillSpectrum();
     EXPECT_TRUE(window.Points().isEmpty());
     EXPECT_EQ(window.Chart()->graph(0)->dataCount(), 0);
-    model.Spectrum.fill(-5);
+    model.Arrays.Spectrum.fill(-5);
     window.FillSpectrum();
     EXPECT_TRUE(window.Points().isEmpty());
     EXPECT_EQ(window.Chart()->graph(0)->dataCount(), 0);
@@ -154,8 +154,8 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
 
     // The echo moved and got weaker: the reference is drawn on the present
     // scale, its echo 3 dB above the present one.
-    model.Spectrum.fill(100);
-    model.Spectrum[120] = 500;
+    model.Arrays.Spectrum.fill(100);
+    model.Arrays.Spectrum[120] = 500;
     window.FillSpectrum();
     QCustomPlot &chart = *window.Chart();
     ASSERT_EQ(chart.graphCount(), 2);
@@ -168,11 +168,11 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
     EXPECT_GE(chart.yAxis->range().upper, levels[100]); // the value axis fits the reference too
     // A read in progress clears the model's array; a refresh meanwhile keeps
     // the scale of the spectrum shown.
-    model.ClearSpectrum();
+    model.Arrays.ClearSpectrum();
     window.UpdateView();
     EXPECT_EQ(GraphValues(*chart.graph(1)), levels);
-    model.Spectrum.fill(100);
-    model.Spectrum[120] = 500;
+    model.Arrays.Spectrum.fill(100);
+    model.Arrays.Spectrum[120] = 500;
 
     window.actReferenceShow->setChecked(false);
     EXPECT_EQ(chart.graphCount(), 1);
@@ -199,9 +199,9 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
 
 TEST_F(SpectrumWindows, ThePointsGoToACsvThatARussianExcelOpens)
 {
-    model.Spectrum.fill(100);
-    model.Spectrum[0] = 1000;
-    model.Spectrum[1] = 500;
+    model.Arrays.Spectrum.fill(100);
+    model.Arrays.Spectrum[0] = 1000;
+    model.Arrays.Spectrum[1] = 500;
     TFormSpectrum &window = OpenSpectrum();
     const QString path = home.file(QStringLiteral("spectrum.csv"));
     op.Answer(path);

@@ -65,10 +65,10 @@ void writeValues(const Ttolm472 &model, TIniFile &ini)
     };
     ini.WriteBool(section, QStringLiteral("Enabled"), model.Enabled());
     forEachKept(true, write);
-    ini.WriteString(section, QStringLiteral("NNZ"), model.NNZNumber);
+    ini.WriteString(section, QStringLiteral("NNZ"), model.TestRun.NNZNumber);
     forEachKept(false, write);
-    for (int point = 1; point <= int(model.ProgonPoints.size()); ++point) {
-        const TProgonPoint &values = model.ProgonPoints[point - 1];
+    for (int point = 1; point <= int(model.TestRun.Points.size()); ++point) {
+        const TProgonPoint &values = model.TestRun.Points[point - 1];
         for (const TPointKey &key : PointKeys)
             ini.WriteFloat(pointSection(model, point), QString::fromLatin1(key.Key), values.*key.Value);
     }
@@ -83,14 +83,14 @@ void readValues(const TIniFile &ini, Ttolm472 &model)
         const qint64 mask = parameter.Type == TParameterType::Byte ? 0xFF : 0xFFFF;
         parameter.Set(model, double(ini.ReadInt64(section, key, qint64(*parameter.SetDefault)) & mask));
     });
-    model.NNZNumber = ini.ReadString(section, QStringLiteral("NNZ"), QString());
+    model.TestRun.NNZNumber = ini.ReadString(section, QStringLiteral("NNZ"), QString());
     // In the order of the table: Hmax before Lmax, as the setter of Lmax
     // compares with the Hmax in force.
     forEachKept(false, [&](const TParameter &parameter, const QString &key) {
         parameter.Set(model, ini.ReadFloat(section, key, *parameter.SetDefault));
     });
-    for (int point = 1; point <= int(model.ProgonPoints.size()); ++point) {
-        TProgonPoint &values = model.ProgonPoints[point - 1];
+    for (int point = 1; point <= int(model.TestRun.Points.size()); ++point) {
+        TProgonPoint &values = model.TestRun.Points[point - 1];
         for (const TPointKey &key : PointKeys)
             values.*key.Value = ini.ReadFloat(pointSection(model, point), QString::fromLatin1(key.Key), 0);
     }

@@ -19,7 +19,7 @@ bool TestRunComplete(const Ttolm472 &model)
     if (TestRunPoints(model) == 0)
         return false;
     for (int n = 0; n < TestRunPoints(model); ++n)
-        if (!model.ProgonPoints[n].Captured.isValid())
+        if (!model.TestRun.Points[n].Captured.isValid())
             return false;
     return true;
 }
@@ -28,15 +28,15 @@ QStringList TestRunProtocolLines(const Ttolm472 &model)
 {
     QStringList lines = {
         CsvRow({QStringLiteral("Заводской номер"), QString::number(model.PlantNumber())}),
-        CsvRow({QStringLiteral("№ Н/З"), model.NNZNumber}),
-        CsvRow({QStringLiteral("№ ППМ"), model.PPMNumber}),
+        CsvRow({QStringLiteral("№ Н/З"), model.TestRun.NNZNumber}),
+        CsvRow({QStringLiteral("№ ППМ"), model.TestRun.PPMNumber}),
         CsvRow({QStringLiteral("Тип программы"), QString::number(model.ProgramType)}),
         CsvRow({QStringLiteral("№"), QStringLiteral("Рулетка, мм"), QStringLiteral("Уровень, мм"),
                 QStringLiteral("d Уровень, мм"), QStringLiteral("Ток, мА"), QStringLiteral("Изм.Ток, мА"),
                 QStringLiteral("d Ток, мА"), QStringLiteral("Время")}),
     };
     for (int n = 0; n < TestRunPoints(model); ++n) {
-        const TProgonPoint &p = model.ProgonPoints[n];
+        const TProgonPoint &p = model.TestRun.Points[n];
         lines.append(CsvRow({QString::number(n + 1), CsvNumber(p.Tape, 0), CsvNumber(p.LevelMeasured, 3),
                              CsvNumber(p.LevelError, 3), CsvNumber(p.CurrentExpected, 2),
                              CsvNumber(p.CurrentMeasured, 2), CsvNumber(p.CurrentError, 3),

@@ -46,8 +46,8 @@ const TNamedAction Polling[] = {
 // clang-format off
 const TTextChange Texts[] = {
     // Asked by the test run; the test-run window shows them itself.
-    {"actPPMChange", "ППМ", "Номер ППМ", &Ttolm472::PPMNumber},
-    {"actNNZChange", "ННЗ", "Номер Н/З", &Ttolm472::NNZNumber},
+    {"actPPMChange", "ППМ", "Номер ППМ", &TGaugeTestRun::PPMNumber},
+    {"actNNZChange", "ННЗ", "Номер Н/З", &TGaugeTestRun::NNZNumber},
 };
 
 const TSingleRead Reads[] = {

@@ -7,14 +7,13 @@
 // read and write actions of the gauge's parameters, and their part of the
 // rules, come from the parameter table (device/parameter_table.h).
 
+#include "device/gauge_test_run.h"
 #include "session/procedures/procedure_actions.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <span>
-
-class Ttolm472;
 
 // An action given by name, caption and hint only (its handler is the main
 // window's).
@@ -24,7 +23,7 @@ struct TNamedAction {
     const char *Hint; // nullptr: the caption
 };
 
-// A change of one of the model's texts through a text dialog titled
+// A change of one of the test run's texts through a text dialog titled
 // "Введите", without any exchange and without a refresh (the test-run
 // window shows them itself). The changes of the gauge's parameters are
 // made from the parameter table.
@@ -32,7 +31,7 @@ struct TTextChange {
     const char *Name;
     const char *Caption;
     const char *Label;
-    QString Ttolm472::*Text;
+    QString TGaugeTestRun::*Text;
 };
 
 // One exchange, no retry and no message.

@@ -121,7 +121,7 @@ void TFormMain::runChange(const TParameter &parameter)
 
 void TFormMain::runTextChange(const TTextChange &row)
 {
-    QString &field = m_program.Model().*row.Text;
+    QString &field = m_program.Model().TestRun.*row.Text;
     field = Operator().InputText(InputTitle, text(row.Label), field);
 }
 

@@ -29,7 +29,7 @@ constexpr int MeasuredColumn = 2;
 
 int shownPoints(const Ttolm472 &model)
 {
-    return std::clamp<int>(model.CalibrMode(), 0, int(std::tuple_size_v<decltype(model.CalibrPoints)>));
+    return std::clamp<int>(model.CalibrMode(), 0, int(std::tuple_size_v<decltype(model.Calibration.Points)>));
 }
 
 QString fixed(double value, int decimals)
@@ -102,8 +102,8 @@ int TCalibrationTable::CurrentPoint(const Ttolm472 &model)
 {
     const double free = model.LevelFree.AsDouble();
     for (int n = 1; n <= shownPoints(model); ++n) {
-        const double set = model.CalibrPoints[size_t(n - 1)].Set;
-        if (set - model.CalibrGate <= free && free <= set + model.CalibrGate)
+        const double set = model.Calibration.Points[size_t(n - 1)].Set;
+        if (set - model.Calibration.Gate <= free && free <= set + model.Calibration.Gate)
             return n;
     }
     return 0;
@@ -118,7 +118,7 @@ void TCalibrationTable::Redraw()
         m_grid->setRowCount(points);
     const int current = CurrentPoint(m_model);
     for (int n = 1; n <= points; ++n) {
-        const TCalibrPoint &point = m_model.CalibrPoints[size_t(n - 1)];
+        const TCalibrPoint &point = m_model.Calibration.Points[size_t(n - 1)];
         const QString texts[] = {QString::number(n), fixed(point.Set, 0), fixed(point.Measured, 1)};
         for (int c = 0; c < 3; ++c) {
             QTableWidgetItem *item = m_grid->item(n - 1, c);
@@ -156,7 +156,7 @@ void TCalibrationTable::edited(QTableWidgetItem *item)
     // its value as it was.
     const QLocale locale;
     for (int r = 0; r < m_grid->rowCount() && r < shownPoints(m_model); ++r) {
-        TCalibrPoint &point = m_model.CalibrPoints[size_t(r)];
+        TCalibrPoint &point = m_model.Calibration.Points[size_t(r)];
         for (auto [column, value] : {std::pair{SetColumn, &point.Set}, std::pair{MeasuredColumn, &point.Measured}}) {
             bool ok = false;
             const QTableWidgetItem *cell = m_grid->item(r, column);
@@ -173,7 +173,7 @@ void TCalibrationTable::capture()
     const int point = CurrentPoint(m_model);
     if (point < 1 || point > shownPoints(m_model))
         return;
-    m_model.CalibrPoints[size_t(point - 1)].Measured = m_model.LevelFree.AsDouble();
+    m_model.Calibration.Points[size_t(point - 1)].Measured = m_model.LevelFree.AsDouble();
     Redraw();
 }
 
@@ -194,8 +194,8 @@ void TCalibrationTable::erase()
 
 void TCalibrationTable::compute()
 {
-    m_model.KrPerRef = m_model.KrPer();
-    m_model.SmPerRef = m_model.SmPer();
+    m_model.Calibration.KrPerRef = m_model.KrPer();
+    m_model.Calibration.SmPerRef = m_model.SmPer();
     m_model.ComputeCalibration();
     m_services.UpdateAllViews();
 }

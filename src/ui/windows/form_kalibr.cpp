@@ -60,9 +60,9 @@ TReportTable pointsTable(const Ttolm472 &model)
                        {QStringLiteral("Необходимо, мм"), QStringLiteral("Измерено, мм"), QStringLiteral("Разница, мм")},
                        {}};
     const std::vector<TCalibrationError> errors = CalibrationErrors(model);
-    const int points = std::clamp<int>(model.CalibrMode(), 0, int(model.CalibrPoints.size()));
+    const int points = std::clamp<int>(model.CalibrMode(), 0, int(model.Calibration.Points.size()));
     for (int n = points; n >= 1; --n) {
-        const double set = model.CalibrPoints[size_t(n - 1)].Set;
+        const double set = model.Calibration.Points[size_t(n - 1)].Set;
         if (size_t(n) <= errors.size()) {
             const double error = errors[size_t(n - 1)].Error;
             table.Rows.append({ReportNumber(set, 1), ReportNumber(set + error, 1), ReportNumber(error, 1)});

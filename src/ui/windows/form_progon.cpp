@@ -69,9 +69,9 @@ QDateTime lastCapture(const Ttolm472 &model)
 {
     QDateTime last;
     for (int n = 0; n < TestRunPoints(model); ++n)
-        if (model.ProgonPoints[n].Captured.isValid() &&
-            (!last.isValid() || model.ProgonPoints[n].Captured > last))
-            last = model.ProgonPoints[n].Captured;
+        if (model.TestRun.Points[n].Captured.isValid() &&
+            (!last.isValid() || model.TestRun.Points[n].Captured > last))
+            last = model.TestRun.Points[n].Captured;
     return last;
 }
 
@@ -203,7 +203,7 @@ void TFormProgon::fillGrid()
     const int points = TestRunPoints(m_model);
     m_grid->setRowCount(points);
     for (int n = 0; n < points; ++n) {
-        const TProgonPoint &point = m_model.ProgonPoints[n];
+        const TProgonPoint &point = m_model.TestRun.Points[n];
         auto set = [&](int column, const QString &text) {
             auto *cell = new QTableWidgetItem(text);
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -220,7 +220,7 @@ void TFormProgon::paintGrid()
     const double level = m_model.Level.AsDouble();
     const int current = TestRunPointAt(m_model, level);
     for (int n = 0; n < m_grid->rowCount() && n < TestRunPoints(m_model); ++n) {
-        const TProgonPoint &point = m_model.ProgonPoints[n];
+        const TProgonPoint &point = m_model.TestRun.Points[n];
         const TTestRunMark mark = n + 1 == current ? TestRunRowMark(point, level) : TTestRunMark::None;
         const QBrush row = mark == TTestRunMark::Green    ? QBrush(QColor(0, 255, 0))
                            : mark == TTestRunMark::Yellow ? QBrush(QColor(255, 255, 0))
@@ -241,8 +241,8 @@ void TFormProgon::UpdateView()
 {
     m_chart->SetPoints(TestRunChartPoints(m_model));
     showLive();
-    m_ppm->setText(textOrNone(m_model.PPMNumber));
-    m_nnz->setText(textOrNone(m_model.NNZNumber));
+    m_ppm->setText(textOrNone(m_model.TestRun.PPMNumber));
+    m_nnz->setText(textOrNone(m_model.TestRun.NNZNumber));
 }
 
 void TFormProgon::showLive()
@@ -290,7 +290,7 @@ void TFormProgon::changeTape()
     if (n < 1 || n > 5 || n > TestRunPoints(m_model))
         return;
     const double tape = Operator().InputDouble(InputTitle, QString::number(n) + QStringLiteral(") Значение рулетки, мм"),
-                                               0, 40000, 0, m_model.ProgonPoints[n - 1].Tape);
+                                               0, 40000, 0, m_model.TestRun.Points[n - 1].Tape);
     if (!SetTestRunTape(m_model, n, tape))
         Operator().Warning(NoLoopScaleWarning());
     fillGrid();
@@ -299,8 +299,8 @@ void TFormProgon::changeTape()
 
 void TFormProgon::changeGate()
 {
-    m_model.ProgonGate =
-        Operator().InputDouble(InputTitle, QStringLiteral("Ширину \"ворот\", мм"), 0, 500, 0, m_model.ProgonGate);
+    m_model.TestRun.Gate = Operator().InputDouble(InputTitle, QStringLiteral("Ширину \"ворот\", мм"), 0, 500, 0,
+                                                  m_model.TestRun.Gate);
     UpdateView();
 }
 

@@ -6,7 +6,7 @@
 
 TFormSignal::TFormSignal(const Ttolm472 &model, QWidget *parent)
     : TArrayChartWindow(openWindow<TFormSignal>(), QStringLiteral("FormSignal"), QStringLiteral("Сигнал"), model,
-                        {Ttolm472::SignalSize, 50, 20}, parent)
+                        {TGaugeArrays::SignalSize, 50, 20}, parent)
 {
     RestorePosition();
     FillSignal();
@@ -15,9 +15,9 @@ TFormSignal::TFormSignal(const Ttolm472 &model, QWidget *parent)
 void TFormSignal::FillSignal()
 {
     QList<QPointF> points;
-    points.reserve(Ttolm472::SignalSize);
-    for (int i = 0; i < Ttolm472::SignalSize; ++i)
-        points.append(QPointF(i, m_model.Signal[size_t(i)]));
+    points.reserve(TGaugeArrays::SignalSize);
+    for (int i = 0; i < TGaugeArrays::SignalSize; ++i)
+        points.append(QPointF(i, m_model.Arrays.Signal[size_t(i)]));
     SetPoints(std::move(points));
 }
 

@@ -14,7 +14,7 @@
 
 TFormSpectrum::TFormSpectrum(const Ttolm472 &model, const QString &dbPath, QWidget *parent)
     : TArrayChartWindow(openWindow<TFormSpectrum>(), QStringLiteral("FormSpectrum"), QStringLiteral("Спектр"), model,
-                        {Ttolm472::SpectrumSize, 20, 0}, parent),
+                        {TGaugeArrays::SpectrumSize, 20, 0}, parent),
       actReferenceSave(new QAction(QStringLiteral("Запомнить как эталон"), this)),
       actReferenceShow(new QAction(QStringLiteral("Показать эталон"), this)), m_dbPath(dbPath)
 {
@@ -37,8 +37,8 @@ TFormSpectrum::TFormSpectrum(const Ttolm472 &model, const QString &dbPath, QWidg
 
 void TFormSpectrum::FillSpectrum()
 {
-    m_shownLargest = m_model.SpectrumMax();
-    SetPoints(DecibelPoints(m_model.Spectrum, m_shownLargest));
+    m_shownLargest = m_model.Arrays.SpectrumMax();
+    SetPoints(DecibelPoints(m_model.Arrays.Spectrum, m_shownLargest));
 }
 
 QString TFormSpectrum::ReadoutText(double x, double y) const
@@ -82,7 +82,7 @@ void TFormSpectrum::loadNewestReference()
 
 void TFormSpectrum::actReferenceSaveExecute()
 {
-    if (!(m_model.SpectrumMax() > 0)) {
+    if (!(m_model.Arrays.SpectrumMax() > 0)) {
         ShowStatus(QStringLiteral("Эталон не запомнен: спектр не считан"));
         Operator().Warning(QStringLiteral("Спектр не считан: запоминать нечего"));
         return;
@@ -91,7 +91,7 @@ void TFormSpectrum::actReferenceSaveExecute()
     reference.Saved = Clock().Now();
     reference.PlantNumber = m_model.PlantNumber();
     reference.KrPer = m_model.KrPer();
-    std::copy(m_model.Spectrum.begin(), m_model.Spectrum.end(), reference.Values.begin());
+    std::copy(m_model.Arrays.Spectrum.begin(), m_model.Arrays.Spectrum.end(), reference.Values.begin());
     // Kept for this session even when the file cannot be written.
     m_reference = reference;
     actReferenceShow->setEnabled(true);

@@ -18,7 +18,7 @@ QList<QPointF> TestRunChartPoints(const Ttolm472 &model)
 {
     QList<QPointF> points;
     for (int n = 0; n < TestRunPoints(model); ++n)
-        points.append({model.ProgonPoints[n].LevelExpected, model.ProgonPoints[n].LevelError});
+        points.append({model.TestRun.Points[n].LevelExpected, model.TestRun.Points[n].LevelError});
     return points;
 }
 
@@ -29,13 +29,14 @@ TChartReport TestRunReport(const Ttolm472 &model, const TErrorChart &chart)
                         QStringLiteral("Разница, мм"), QStringLiteral("Ток, мА"), QStringLiteral("Разница, мА")},
                        {}};
     for (int n = 0; n < TestRunPoints(model); ++n) {
-        const TProgonPoint &p = model.ProgonPoints[n];
+        const TProgonPoint &p = model.TestRun.Points[n];
         table.Rows.append({ReportNumber(p.Tape, 0), ReportNumber(p.LevelMeasured, 3),
                            ReportNumber(p.LevelError, 3), ReportNumber(p.CurrentMeasured, 2),
                            ReportNumber(p.CurrentError, 2)});
     }
     return GaugeRecordReport(model, QStringLiteral("Прогон ТОЛМ472И"), chart,
-                             {{QStringLiteral("№ ППМ"), model.PPMNumber}, {QStringLiteral("№ Н/З"), model.NNZNumber}},
+                             {{QStringLiteral("№ ППМ"), model.TestRun.PPMNumber},
+                              {QStringLiteral("№ Н/З"), model.TestRun.NNZNumber}},
                              std::move(table));
 }
 
