@@ -4,8 +4,10 @@
 // printed, a year of archive reduced). Run by `make soak` (TOLM_SOAK_SECONDS,
 // 60 s unless given). The passes run, parse and archive in the request
 // thread: the pass ratio (wall time per pass over the pass's time on the
-// line) stays at or under 1.05 overall and while the thread is held, and
-// every reading reaches the feed once the thread is free.
+// line) while the thread is held stays within 5 % of the ratio while it is
+// free, and every reading reaches the feed once the thread is free. (The
+// ratio itself belongs to the release build's benchmark: under the
+// sanitizers a pass's parse, log and archive cost several times more.)
 
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
@@ -95,17 +97,20 @@ TEST(BlockedUiPollingSoak, PassesKeepTheirLineTimeWhileTheUserInterfaceIsHeld)
 
     ASSERT_GT(passes, 0u);
     ASSERT_GT(heldPasses, 0u);
+    ASSERT_GT(passes, heldPasses);
     const double ratio = double(elapsedMs) / double(passes) / lineMsPerPass();
     const double heldRatio = double(heldMs) / double(heldPasses) / lineMsPerPass();
+    const double freeRatio = double(elapsedMs - heldMs) / double(passes - heldPasses) / lineMsPerPass();
     const TArchiveCounts archived = CountArchive(db, QStringLiteral("LevelBusy"));
     std::printf("[ soak ] %.1f s of back-to-back passes (LevelAllRead + TempRead, %.1f ms on the line each), the "
-                "user-interface thread held 2 s of every 10 s: %llu passes, ratio %.3f overall, %.3f while held "
-                "(%llu passes in %.1f s held); %d LevelAllRead readings fed, %d rows and %d lines archived\n",
-                double(elapsedMs) / 1000, lineMsPerPass(), static_cast<unsigned long long>(passes), ratio, heldRatio,
+                "user-interface thread held 2 s of every 10 s: %llu passes, ratio %.3f overall, %.3f while free, %.3f "
+                "while held (%llu passes in %.1f s held); %d LevelAllRead readings fed, %d rows and %d lines "
+                "archived\n",
+                double(elapsedMs) / 1000, lineMsPerPass(), static_cast<unsigned long long>(passes), ratio, freeRatio,
+                heldRatio,
                 static_cast<unsigned long long>(heldPasses), double(heldMs) / 1000, fed, archived.rows,
                 archived.lines);
-    EXPECT_LE(ratio, 1.05);
-    EXPECT_LE(heldRatio, 1.05);
+    EXPECT_LE(heldRatio, freeRatio * 1.05) << "the passes wait for the user-interface thread";
     EXPECT_EQ(archived.rows, fed) << "every reading archived and fed once";
     EXPECT_EQ(archived.lines, fed);
 }
