@@ -63,6 +63,20 @@ protected:
         }
         return done && done();
     }
+    // The adapter plugged in and its port opened by the transmitter.
+    bool plugInAndOpen()
+    {
+        if (!adapter.plugIn())
+            return false;
+        transmitter.SetPortName(adapter.name());
+        return transmitter.Open();
+    }
+    // The adapter pulled out while polling; whether the loss was noticed.
+    bool pullOutWhilePolling()
+    {
+        adapter.pullOut();
+        return poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); });
+    }
     int logLinesWithoutAnswer() const
     {
         QFile log(home.file(cycle.ExchangeLogFileName()));
@@ -88,13 +102,10 @@ protected:
 
 TEST_F(PortReconnectTest, PollingGoesOnWhenThePulledAdapterIsBackAndTheOutageArchivesNothing)
 {
-    ASSERT_TRUE(adapter.plugIn());
-    transmitter.SetPortName(adapter.name());
-    ASSERT_TRUE(transmitter.Open()) << transmitter.LastError().toStdString();
+    ASSERT_TRUE(plugInAndOpen()) << transmitter.LastError().toStdString();
     ASSERT_TRUE(poll(5000, [&] { return readings >= 3; }));
 
-    adapter.pullOut();
-    ASSERT_TRUE(poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); }));
+    ASSERT_TRUE(pullOutWhilePolling());
     EXPECT_FALSE(transmitter.IsOpen());
     const int atLoss = readings;
     const int exchangesAtLoss = answers + silences;
@@ -133,12 +144,9 @@ TEST_F(PortReconnectTest, PollingGoesOnWhenThePulledAdapterIsBackAndTheOutageArc
 // a quiet try must not open the old port under the setup dialog.
 TEST_F(PortReconnectTest, OperatorsCloseEndsTheTries)
 {
-    ASSERT_TRUE(adapter.plugIn());
-    transmitter.SetPortName(adapter.name());
-    ASSERT_TRUE(transmitter.Open());
+    ASSERT_TRUE(plugInAndOpen());
     ASSERT_TRUE(poll(5000, [&] { return readings >= 1; }));
-    adapter.pullOut();
-    ASSERT_TRUE(poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); }));
+    ASSERT_TRUE(pullOutWhilePolling());
     thread.Terminate();
 
     transmitter.Close();
@@ -159,9 +167,7 @@ TEST_F(PortReconnectTest, OperatorsCloseEndsTheTries)
 // and polling comes back after every return.
 TEST_F(PortReconnectTest, TwentyReturnsOfTheAdapterWhilePolling)
 {
-    ASSERT_TRUE(adapter.plugIn());
-    transmitter.SetPortName(adapter.name());
-    ASSERT_TRUE(transmitter.Open());
+    ASSERT_TRUE(plugInAndOpen());
     for (int round = 0; round < 20; ++round) {
         const int before = readings;
         ASSERT_TRUE(poll(5000, [&] { return readings > before; })) << "round " << round;
@@ -178,12 +184,9 @@ TEST_F(PortReconnectTest, TwentyReturnsOfTheAdapterWhilePolling)
 // finds the port open again, whatever the tries' timer did meanwhile.
 TEST_F(PortReconnectTest, AnAdapterBackWhileIdleServesTheNextCommand)
 {
-    ASSERT_TRUE(adapter.plugIn());
-    transmitter.SetPortName(adapter.name());
-    ASSERT_TRUE(transmitter.Open());
+    ASSERT_TRUE(plugInAndOpen());
     ASSERT_TRUE(poll(5000, [&] { return readings >= 1; }));
-    adapter.pullOut();
-    ASSERT_TRUE(poll(2000, [&] { return transmitter.Outage().LostAt.isValid(); }));
+    ASSERT_TRUE(pullOutWhilePolling());
     ASSERT_TRUE(adapter.plugIn());
     // At once, before a try of the timer could come.
     EXPECT_TRUE(cycle.Exchange(cycle.ReadRequest(DistanceRead)).Accepted());
