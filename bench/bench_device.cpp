@@ -36,7 +36,7 @@ void BM_ParseAllReadings(benchmark::State &state)
     const QByteArray answer = AnswerAllReadings(1, {12345.5, 2500.25, 9500.75, 5499.25, 0.5, 812, 0});
     for (auto _ : state)
         model.ParseAnswer(answer);
-    if (model.LastErrorCode != 0 || model.Level.AsDouble() != 9500.75)
+    if (model.LastErrorCode != 0 || model.Readings.Level.AsDouble() != 9500.75)
         state.SkipWithError("answer not taken");
     state.SetBytesProcessed(int64_t(state.iterations()) * answer.size());
 }

@@ -30,14 +30,14 @@ public:
 // A gauge with every tab's groups in use.
 void fill(Ttolm472 &model)
 {
-    model.SoftVersion = 2;
-    model.SetHmax(20000);
-    model.SetLmax(18500.5);
-    model.SetKrPer(146.243);
-    model.SetCountBadZones(5);
+    model.Identity.SoftVersion = 2;
+    model.Config.SetHmax(20000);
+    model.Config.SetLmax(18500.5);
+    model.Config.SetKrPer(146.243);
+    model.Config.SetCountBadZones(5);
     for (int zone = 1; zone <= 5; ++zone)
         model.BadZones.Zone(zone).Far.SetValue(1000.0 * zone);
-    model.SetVariantProcessing((1 << 1) | (1 << 5) | (1 << 15));
+    model.Config.SetVariantProcessing((1 << 1) | (1 << 5) | (1 << 15));
 }
 
 struct TBench {
@@ -79,7 +79,7 @@ void BM_ParametersWindowUpdateView(benchmark::State &state)
     double level = 0;
     for (auto _ : state) {
         // A new value on every pass, as polling brings them.
-        bench.model.SetLevelKalibr(level = level < 1000 ? level + 1 : 0);
+        bench.model.Config.SetLevelKalibr(level = level < 1000 ? level + 1 : 0);
         bench.model.BadZones.Zone(3).Near.SetValue(level);
         window->UpdateView();
     }

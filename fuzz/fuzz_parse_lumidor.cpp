@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (code != StatusCode::Normal && code != StatusCode::NoAnswer && code != StatusCode::ReadError &&
         code != StatusCode::ChecksumError)
         std::abort();
-    const double mA = model.CurrentOutput.AsDouble();
+    const double mA = model.Readings.CurrentOutput.AsDouble();
     if (!(mA >= -327.68 && mA <= 327.67))
         std::abort();
     if (code == StatusCode::Normal && model.LinkState.AsInt() != 1)

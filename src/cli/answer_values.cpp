@@ -9,11 +9,13 @@
 
 namespace {
 
-// A reading under the name the archive keeps it by.
-TNamedValue reading(TReadingKind kind, const TIODouble &value)
+// A reading under the name the archive keeps it by, with the digits the
+// readings window shows.
+TNamedValue reading(TReadingKind kind, const Ttolm472 &m)
 {
-    const double v = value.AsDouble();
-    return {QString::fromLatin1(DescribeReading(kind).Name), QString::number(v, 'f', value.Description.Digits), v};
+    const TReadingDescription &d = DescribeReading(kind);
+    const double v = m.Readings.Value(kind).AsDouble();
+    return {QString::fromLatin1(d.Name), QString::number(v, 'f', d.ShownDigits), v};
 }
 
 TNamedValue integer(const char *name, qint64 v)
@@ -23,8 +25,8 @@ TNamedValue integer(const char *name, qint64 v)
 
 QList<TNamedValue> signature(const Ttolm472 &m)
 {
-    return {integer("SystemAddress", m.SystemAddress()), integer("PlantNumber", m.PlantNumber()),
-            integer("HardVersion", m.HardVersion), integer("SoftVersion", m.SoftVersion)};
+    return {integer("SystemAddress", m.SystemAddress()), integer("PlantNumber", m.Config.PlantNumber()),
+            integer("HardVersion", m.Identity.HardVersion), integer("SoftVersion", m.Identity.SoftVersion)};
 }
 
 // The 32 values the block answer filled.
@@ -55,25 +57,25 @@ TNamedValue ParameterValue(const TParameter &parameter, const Ttolm472 &model)
 
 QList<TNamedValue> AnswerValues(int code, const Ttolm472 &m)
 {
+    QList<TNamedValue> readings;
+    for (TReadingKind kind : ReadingsOfCommand(code))
+        readings.append(reading(kind, m));
+    if (CarriesGain(code))
+        readings.append(integer(GainArchiveName, m.Config.Usil()));
+    if (!readings.isEmpty())
+        return readings;
     switch (code) {
-    case BeatFreqRead: return {reading(TReadingKind::Freq, m.Freq)};
-    case DistanceRead: return {reading(TReadingKind::Distance, m.Distance)};
-    case LevelRead: return {reading(TReadingKind::Level, m.Level)};
-    case LevelFreeRead: return {reading(TReadingKind::LevelFree, m.LevelFree)};
-    case ReserveRead: return {reading(TReadingKind::Reserve, m.Reserve)};
-    case UsilRead: return {integer("Usil", m.Usil())};
-    case LevelAllRead:
-        return {reading(TReadingKind::Freq, m.Freq),           reading(TReadingKind::Distance, m.Distance), reading(TReadingKind::Level, m.Level),
-                reading(TReadingKind::LevelFree, m.LevelFree), reading(TReadingKind::Reserve, m.Reserve),   integer("Usil", m.Usil())};
-    case TempRead: return {reading(TReadingKind::Temp, m.Temp)};
-    case ProgramTypeRead: return {integer("ProgramType", m.ProgramType)};
+    case ProgramTypeRead: return {integer("ProgramType", m.Identity.ProgramType)};
     case SignatureRead:
     case SystemAddressWrite:
     case PlantNumberWrite: return signature(m);
     case IdentificationRead:
-        return {integer("PlantNumber", m.PlantNumber()),     integer("IdHardVersion", m.IdHardVersion),
-                integer("SoftVersionHost", m.SoftVersionHost), integer("SoftVersionCOS", m.SoftVersionCOS),
-                integer("CRC16Host", m.CRC16Host),             integer("CRC16COS", m.CRC16COS)};
+        return {integer("PlantNumber", m.Config.PlantNumber()),
+                integer("IdHardVersion", m.Identity.IdHardVersion),
+                integer("SoftVersionHost", m.Identity.SoftVersionHost),
+                integer("SoftVersionCOS", m.Identity.SoftVersionCOS),
+                integer("CRC16Host", m.Identity.CRC16Host),
+                integer("CRC16COS", m.Identity.CRC16COS)};
     case DataBlockRead: return {integer("BlockIndex", m.Arrays.BlockIndex), block(m)};
     default: break;
     }

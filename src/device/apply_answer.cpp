@@ -7,21 +7,6 @@
 
 namespace {
 
-TIODouble &valueOf(Ttolm472 &m, TReadingKind kind)
-{
-    switch (kind) {
-    case TReadingKind::Freq: return m.Freq;
-    case TReadingKind::Distance: return m.Distance;
-    case TReadingKind::Level: return m.Level;
-    case TReadingKind::LevelFree: return m.LevelFree;
-    case TReadingKind::Reserve: return m.Reserve;
-    case TReadingKind::Temp: return m.Temp;
-    case TReadingKind::CurrentOutput:
-    case TReadingKind::Count: break;
-    }
-    return m.CurrentOutput;
-}
-
 void applyBlock(Ttolm472 &m, const TDataBlock &block)
 {
     for (int j = 0; j < TDataBlock::Size; ++j) {
@@ -78,7 +63,7 @@ void Ttolm472::Apply(const TGaugeAnswer &answer)
 {
     for (size_t k = 0; k < answer.Readings.size(); ++k)
         if (answer.Readings[k])
-            valueOf(*this, TReadingKind(k)).SetValue(*answer.Readings[k]); // every store notifies
+            Readings.Value(TReadingKind(k)).SetValue(*answer.Readings[k]); // every store notifies
     // The meter is a device of its own: the gauge's status stays. An answer
     // that never went out carries at most a message.
     if (answer.Code != CurrentOutputReading && answer.Sent)
@@ -90,28 +75,28 @@ void Ttolm472::Apply(const TGaugeAnswer &answer)
 void Ttolm472::applyGauge(const TGaugeAnswer &answer)
 {
     if (answer.Recognised)
-        m_gaugeAnswered = true;
+        Identity.Answered = true;
     if (answer.Usil)
-        SetUsil(*answer.Usil);
+        Config.SetUsil(*answer.Usil);
     if (answer.Parameter)
         answer.Parameter->Set(*this, answer.ParameterValue);
     if (const std::optional<TSignatureAnswer> &s = answer.Signature) {
         if (s->NewAddress)
             SetSystemAddress(s->Address);
-        SetPlantNumber(s->PlantNumber);
-        HardVersion = s->HardVersion;
-        SoftVersion = s->SoftVersion;
+        Config.SetPlantNumber(s->PlantNumber);
+        Identity.HardVersion = s->HardVersion;
+        Identity.SoftVersion = s->SoftVersion;
     }
     if (const std::optional<TIdentificationAnswer> &id = answer.Identification) {
-        SetPlantNumber(id->PlantNumber);
-        IdHardVersion = id->HardVersion;
-        SoftVersionHost = id->SoftVersionHost;
-        SoftVersionCOS = id->SoftVersionCOS;
-        CRC16Host = id->CRC16Host;
-        CRC16COS = id->CRC16COS;
+        Config.SetPlantNumber(id->PlantNumber);
+        Identity.IdHardVersion = id->HardVersion;
+        Identity.SoftVersionHost = id->SoftVersionHost;
+        Identity.SoftVersionCOS = id->SoftVersionCOS;
+        Identity.CRC16Host = id->CRC16Host;
+        Identity.CRC16COS = id->CRC16COS;
     }
     if (answer.ProgramType)
-        ProgramType = *answer.ProgramType;
+        Identity.ProgramType = *answer.ProgramType;
     Arrays.ArrayKind = answer.ArrayKind;
     if (answer.Block)
         applyBlock(*this, *answer.Block);

@@ -113,9 +113,9 @@ TGaugeRequest Ttolm472::MakeRequest(int code) const
     TGaugeRequest request;
     request.Code = code;
     request.Address = m_systemAddress;
-    request.PlantNumber = m_plantNumber;
-    request.NewAddress = m_systemAddressNew;
-    request.NewPlantNumber = m_plantNumberNew;
+    request.PlantNumber = Config.PlantNumber();
+    request.NewAddress = Config.SystemAddressNew();
+    request.NewPlantNumber = Config.PlantNumberNew();
     request.BlockIndex = Arrays.BlockIndex;
     if (const TCommandRow *row = CommandRow(code)) {
         const bool word = row->tail == TRequestTail::WordParameter;

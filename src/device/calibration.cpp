@@ -10,9 +10,9 @@
 
 void Ttolm472::ComputeCalibration()
 {
-    if (const std::optional<TConversion> fit = Calibration.Fit(m_calibrMode, {m_krPer, m_smPer})) {
-        m_krPer = fit->KrPer;
-        m_smPer = fit->SmPer;
+    if (const std::optional<TConversion> fit = Calibration.Fit(m_calibrMode, {Config.KrPer(), Config.SmPer()})) {
+        Config.SetKrPer(fit->KrPer);
+        Config.SetSmPer(fit->SmPer);
     }
 }
 
@@ -23,8 +23,8 @@ std::vector<TCalibrationError> CalibrationErrors(const Ttolm472 &model)
     const int count = std::clamp<int32_t>(model.CalibrMode(), 0, int32_t(table.Points.size()));
     for (int n = 0; n < count && table.KrPerRef != 0; ++n) {
         const TCalibrPoint &point = table.Points[n];
-        const double error =
-            model.SmPer() + model.KrPer() * (point.Measured - table.SmPerRef) / table.KrPerRef - point.Set;
+        const double error = model.Config.SmPer() +
+                             model.Config.KrPer() * (point.Measured - table.SmPerRef) / table.KrPerRef - point.Set;
         if (!std::isfinite(error))
             break;
         errors.push_back({point.Set, error});

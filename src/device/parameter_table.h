@@ -2,15 +2,16 @@
 // One description per gauge parameter, by its property name: how it goes
 // over the line (its type, the commands that read and write it, hence its
 // number among the gauge's word or float parameters), how its value is
-// taken from and put into the model, and how the operator meets it: the
-// main window's change, read and write actions with their captions, hints
-// and dialogs, when they are shown or locked, whether it is a step of
-// "Считать все параметры" / "Записать все параметры ", whether it is kept in
-// the parameter set on disk, and how the parameters window shows it.
+// taken from and put into the model and the range it may take, the hints of
+// its commands, whether it has commands of its own, when they are shown or
+// locked, whether it is a step of "Считать все параметры" / "Записать все
+// параметры " and whether it is kept in the parameter set on disk. The
+// windows' captions, dialogs and views of each parameter are the user
+// interface's, found by the parameter's name.
 //
 // Everything that names a parameter (the request builder and the parser,
-// the main window's actions and rules, the composite commands, the
-// parameter sets, the command-line tool) reads it from here, so a
+// the menus' commands and rules, the composite commands, the parameter
+// sets, the command-line tool) reads it from here, so a
 // parameter is read, written and shown the same way wherever it is asked
 // for, and a new one is one row.
 //
@@ -41,55 +42,6 @@ enum class TParameterCondition : unsigned char {
     FullModeExtended, // both
 };
 
-// The input dialog of the main window's change action ("act" + name +
-// "Change"), titled "Введите", starting at the model's present value.
-enum class TParameterInput : unsigned char {
-    None,    // no change action
-    Integer, // integer dialog, Min..Max
-    Double,  // double dialog, Min..Max with Decimals
-    List,    // one line of INI\ProgramTypes.ini: line 0 is type 11, line 1 type 12
-};
-
-struct TParameterChange {
-    const char *Caption = nullptr; // the action's caption and hint
-    TParameterInput Input = TParameterInput::None;
-    const char *Label = nullptr; // the dialog's label
-    double Min = 0;
-    double Max = 0;
-    int Decimals = 0;
-    bool NeedsExtended = false; // does nothing unless the gauge has the extended parameters
-};
-
-// The group of the parameters window a value is shown in.
-enum class TParameterPlace : unsigned char {
-    None,
-    Modification, // "Общие": "Модификация прибора"
-    Tank,         // "Общие": "Параметры емкости"
-    Smoothing,    // "Общие": "Сглаживание сигнала"
-    Material,     // "Специальные": "Параметры материала"
-    TimeFilter,   // "Специальные": the group of the time filter
-    MMP,          // "Специальные": the group of the MMP algorithm
-    BadZones,     // "Специальные": "Плохие зоны"
-    Factory,      // "Заводские": "Параметры заводские"
-};
-
-// How the parameters window shows the value: the label is Label, or
-// Label + ", " + Unit; an integer, or the locale's fixed-point format with
-// thousands separators, Decimals decimals and at most Digits significant
-// digits.
-struct TParameterView {
-    const char *Label = nullptr; // nullptr: not shown there
-    const char *Unit = nullptr;
-    bool Grouped = false; // false: a plain integer
-    int Decimals = 0;
-    int Digits = 9;
-    // Its group there, its row within the group (from 1), and whether a
-    // line parts it from the row above.
-    TParameterPlace Place = TParameterPlace::None;
-    int Order = 0;
-    bool LineBefore = false;
-};
-
 struct TParameter {
     // --- On the line and in the model ---------------------------------------
     const char *Name = nullptr; // property name of the model ("Hmax", "BadZoneFar3", ...)
@@ -104,6 +56,10 @@ struct TParameter {
     // integer parameter also refuses a value that is not a whole number of
     // its range. A refused value leaves the old one.
     void (*Set)(Ttolm472 &model, double value) = nullptr;
+    // The range a value from the operator or a file must lie in (Min >= Max:
+    // only the type's own range).
+    double Min = 0;
+    double Max = 0;
 
     // --- Commands with retries -------------------------------------------------
     const char *ReadHint = "";  // UTF-8; empty when there is no read command
@@ -115,14 +71,13 @@ struct TParameter {
     // parameter set.
     bool Extended = false;
 
-    // --- The main window ---------------------------------------------------------
+    // --- Commands of the menus ----------------------------------------------------
     // Parameters read and written together by one composite command (the
-    // bad zones) name it here: their actions are "act" + Group + "Read" /
-    // "Write", which are the composite command's, not made from the row.
+    // bad zones) name it here: the group's command is theirs, none of their
+    // own.
     const char *Group = nullptr;
-    const char *ReadCaption = nullptr;  // nullptr: no read action of its own
-    const char *WriteCaption = nullptr; // nullptr: no write action of its own
-    TParameterChange Change;
+    bool OwnRead = false;  // it has a read command of its own on the menus
+    bool OwnWrite = false; // it has a write command of its own on the menus
     // The display ranges of level, free space and distance follow the value:
     // applied after a change and after a successful read.
     bool RangesFollow = false;
@@ -136,7 +91,6 @@ struct TParameter {
     // Kept in the parameter set on disk under its name, with this default
     // for a missing key; nullopt: not kept.
     std::optional<double> SetDefault;
-    TParameterView View;
 };
 
 // Every row: the model's identity first, then the all-parameters steps in
@@ -166,9 +120,5 @@ bool CanSet(const TParameter &parameter);
 // it has a command with a caption; empty when it has none.
 QString ReadCommandName(const TParameter &parameter);
 QString WriteCommandName(const TParameter &parameter);
-// The label and the value as the parameters window shows them (the value in
-// the locale's format).
-QString ViewLabel(const TParameter &parameter);
-QString ViewText(const TParameter &parameter, const Ttolm472 &model);
 // Whether a condition holds for this model in this mode.
 bool ConditionHolds(TParameterCondition condition, const Ttolm472 &model, bool fullMode);

@@ -50,7 +50,7 @@ int TestRunPointAt(const Ttolm472 &model, double level)
 
 bool RecalculateTestRun(Ttolm472 &model)
 {
-    const double lmax = model.Lmax();
+    const double lmax = model.Config.Lmax();
     if (!LoopCurrent(0, lmax))
         return false;
     for (int n = 1; n <= TestRunPoints(model); ++n) {
@@ -64,7 +64,7 @@ bool RecalculateTestRun(Ttolm472 &model)
 
 bool CaptureTestRunPoint(Ttolm472 &model, int point, double level, double current, const QDateTime &at)
 {
-    if (point < 1 || point > int(model.TestRun.Points.size()) || !LoopCurrent(0, model.Lmax()))
+    if (point < 1 || point > int(model.TestRun.Points.size()) || !LoopCurrent(0, model.Config.Lmax()))
         return false;
     TProgonPoint &p = model.TestRun.Points[point - 1];
     p.LevelMeasured = level;
@@ -75,7 +75,7 @@ bool CaptureTestRunPoint(Ttolm472 &model, int point, double level, double curren
 
 bool SetTestRunTape(Ttolm472 &model, int point, double tape)
 {
-    const double lmax = model.Lmax();
+    const double lmax = model.Config.Lmax();
     if (point < 1 || point > int(model.TestRun.Points.size()) || !LoopCurrent(0, lmax))
         return false;
     TProgonPoint &p = model.TestRun.Points[point - 1];
@@ -88,7 +88,7 @@ bool SetTestRunTape(Ttolm472 &model, int point, double tape)
 
 bool FillTestRunTemplate(Ttolm472 &model)
 {
-    const double lmax = model.Lmax();
+    const double lmax = model.Config.Lmax();
     if (!LoopCurrent(0, lmax))
         return false;
     for (size_t n = 0; n < model.TestRun.Points.size(); ++n) {

@@ -135,8 +135,8 @@ TArrayReadResult ReadSignal(TCommandSender &sender, TGaugeViews &views, TCapture
     sender.OnModel([&](Ttolm472 &model) {
         summary = ParameterSummaryValues(model);
         signal = model.Arrays.Signal;
-        plantNumber = QString::number(model.PlantNumber());
-        distance = model.Distance.AsText(true, true);
+        plantNumber = QString::number(model.Config.PlantNumber());
+        distance = model.Readings.Distance.AsText(true, true);
     });
     ++counters.SignalFileCounter;
     QString error;
@@ -151,9 +151,13 @@ TArrayReadResult ReadSignal(TCommandSender &sender, TGaugeViews &views, TCapture
 TSummaryValues ParameterSummaryValues(const Ttolm472 &model)
 {
     const auto number = [](double v) { return FloatToStrF(v, TDescriptionOfDouble::ffNumber, 9, 0); };
-    return {QString::number(model.SystemAddress()), QString::number(model.PlantNumber()),
-            QString::number(model.HardVersion),     QString::number(model.SoftVersion),
-            number(model.Hmax()),                   number(model.Lmax()),
-            number(model.KKalman()),                number(model.KrPer()),
-            number(model.SmPer())};
+    return {QString::number(model.SystemAddress()),
+            QString::number(model.Config.PlantNumber()),
+            QString::number(model.Identity.HardVersion),
+            QString::number(model.Identity.SoftVersion),
+            number(model.Config.Hmax()),
+            number(model.Config.Lmax()),
+            number(model.Config.KKalman()),
+            number(model.Config.KrPer()),
+            number(model.Config.SmPer())};
 }

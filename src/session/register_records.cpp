@@ -24,11 +24,11 @@ TRegisterRecord gaugeRecord(const Ttolm472 &model, TRecordKind kind)
 {
     TRegisterRecord record;
     record.Kind = kind;
-    record.Plant = model.PlantNumber();
+    record.Plant = model.Config.PlantNumber();
     record.Model = model.Description.Title;
-    record.HardVersion = model.HardVersion;
-    record.SoftVersion = model.SoftVersion;
-    record.ProgramType = model.ProgramType;
+    record.HardVersion = model.Identity.HardVersion;
+    record.SoftVersion = model.Identity.SoftVersion;
+    record.ProgramType = model.Identity.ProgramType;
     return record;
 }
 
@@ -101,13 +101,15 @@ TRegisterRecord CalibrationRecord(const Ttolm472 &model, bool written, const QBy
     }
     record.Details = {{QStringLiteral("krPerBefore"), model.Calibration.KrPerRef},
                       {QStringLiteral("smPerBefore"), model.Calibration.SmPerRef},
-                      {QStringLiteral("krPer"), model.KrPer()},
-                      {QStringLiteral("smPer"), model.SmPer()},
+                      {QStringLiteral("krPer"), model.Config.KrPer()},
+                      {QStringLiteral("smPer"), model.Config.SmPer()},
                       {QStringLiteral("written"), written},
                       {QStringLiteral("points"), points}};
-    record.Summary = QStringLiteral("Крутизна ") + number(model.KrPer(), 5) + QStringLiteral(", смещение нуля ") +
-                     number(model.SmPer(), 2) + (written ? QString() : QStringLiteral(" (запись не удалась)"));
-    record.DocumentName = QStringLiteral("Kalibr_") + PlantNumberTag(model.PlantNumber()) + QStringLiteral(".pdf");
+    record.Summary = QStringLiteral("Крутизна ") + number(model.Config.KrPer(), 5) +
+                     QStringLiteral(", смещение нуля ") + number(model.Config.SmPer(), 2) +
+                     (written ? QString() : QStringLiteral(" (запись не удалась)"));
+    record.DocumentName =
+        QStringLiteral("Kalibr_") + PlantNumberTag(model.Config.PlantNumber()) + QStringLiteral(".pdf");
     record.Document = pdf;
     return record;
 }
@@ -124,7 +126,7 @@ TRegisterRecord ModelConfigurationRecord(const Ttolm472 &model, const QString &o
     TConfiguration configuration;
     for (const TParameter *parameter : ConfigurationParameters())
         configuration.Values.push_back({parameter, parameter->Get(model)});
-    return configurationRecord(model, origin, ParameterSetFileName(model.PlantNumber(), Clock().Now().date()),
+    return configurationRecord(model, origin, ParameterSetFileName(model.Config.PlantNumber(), Clock().Now().date()),
                                ParameterSetBytes(model, &configuration));
 }
 

@@ -113,17 +113,17 @@ TEST_F(AnswerParser, SingleValueNeedsElevenBytesGainNine)
     request(LevelRead);
     model.ParseAnswer(withCrc({Address, 0x01, 0x06, 0x45, 0x87, 0x0C, 0x00, 0x00}));
     EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError);
-    EXPECT_EQ(model.Level.AsDouble(), 0);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 0);
 
     model.ParseAnswer(AnswerSingleValue(Address, 4321.5, 0));
     EXPECT_EQ(model.LastErrorCode, 0);
-    EXPECT_EQ(model.Level.AsDouble(), 4321.5);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 4321.5);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
-    EXPECT_EQ(model.Freq.AsDouble(), 0) << "only the selected value changes";
+    EXPECT_EQ(model.Readings.Freq.AsDouble(), 0) << "only the selected value changes";
 
     request(UsilRead);
     model.ParseAnswer(AnswerGain(Address, 0x1234, 0));
-    EXPECT_EQ(model.Usil(), 0x1234);
+    EXPECT_EQ(model.Config.Usil(), 0x1234);
     model.ParseAnswer(withCrc({Address, 0x01, 0x03, 0x00, 0x05}));
     EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError);
 }
@@ -136,7 +136,7 @@ TEST_F(AnswerParser, CriticalStatusAtThresholdIsLoggedReportedAndDropsTheValue)
     EXPECT_EQ(model.LastErrorText, QStringLiteral("Ошибка сигнала DDS_STP"));
     EXPECT_EQ(model.LinkState.AsInt(), 2);
     EXPECT_EQ(linkCaption(), QStringLiteral("Ошибка сигнала DDS_STP"));
-    EXPECT_EQ(model.Level.AsDouble(), 0);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 0);
     EXPECT_TRUE(blackBoxWritten());
 }
 
@@ -147,7 +147,7 @@ TEST_F(AnswerParser, NonCriticalStatusIsReportedButTheValueStandsAndLinkIsUp)
     EXPECT_EQ(model.LastErrorCode, 11);
     EXPECT_EQ(model.LastErrorText, QStringLiteral("Начало работы в \"плохой зоне\" (не критична)"));
     EXPECT_EQ(linkCaption(), model.LastErrorText);
-    EXPECT_EQ(model.Distance.AsDouble(), 980.25);
+    EXPECT_EQ(model.Readings.Distance.AsDouble(), 980.25);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
     EXPECT_EQ(model.ErrorCount, 0);
 }
@@ -158,7 +158,7 @@ TEST_F(AnswerParser, UnknownStatusKeepsItsNumberWithNormalText)
     model.ParseAnswer(AnswerSingleValue(Address, 12.5, 13));
     EXPECT_EQ(model.LastErrorCode, 13);
     EXPECT_EQ(model.LastErrorText, StatusText::Normal);
-    EXPECT_EQ(model.Reserve.AsDouble(), 12.5);
+    EXPECT_EQ(model.Readings.Reserve.AsDouble(), 12.5);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
 }
 
@@ -171,14 +171,14 @@ TEST_F(AnswerParser, RepeatedCriticalStatusReachesAHigherThreshold)
     model.ParseAnswer(AnswerSingleValue(Address, 100, 4));
     EXPECT_EQ(model.LastErrorCode, 4);
     EXPECT_EQ(model.LastErrorText, StatusText::Normal);
-    EXPECT_EQ(model.Level.AsDouble(), 100) << "below the threshold the values are still taken";
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 100) << "below the threshold the values are still taken";
     EXPECT_EQ(model.LinkState.AsInt(), 1);
     model.ParseAnswer(AnswerSingleValue(Address, 200, 4));
     EXPECT_EQ(model.LinkState.AsInt(), 1);
     model.ParseAnswer(AnswerSingleValue(Address, 300, 4));
     EXPECT_EQ(model.LinkState.AsInt(), 2);
     EXPECT_EQ(model.LastErrorText, QStringLiteral("Ошибка в тесте диапазона качания"));
-    EXPECT_EQ(model.Level.AsDouble(), 200);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 200);
 
     model.ParseAnswer(AnswerSingleValue(Address, 400, 0));
     EXPECT_EQ(model.ErrorCount, 0);
@@ -192,17 +192,17 @@ TEST_F(AnswerParser, AllReadingsStatusIsReportedButNeverLogged)
     model.ParseAnswer(AnswerAllReadings(Address, r));
     EXPECT_EQ(model.LastErrorCode, 5);
     EXPECT_EQ(model.LinkState.AsInt(), 2);
-    EXPECT_EQ(model.Level.AsDouble(), 0);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 0);
     EXPECT_FALSE(blackBoxWritten());
 
     r.status = 0;
     model.ParseAnswer(AnswerAllReadings(Address, r));
-    EXPECT_EQ(model.Freq.AsDouble(), 1500.5);
-    EXPECT_EQ(model.Distance.AsDouble(), 2000.25);
-    EXPECT_EQ(model.Level.AsDouble(), 3000.75);
-    EXPECT_EQ(model.LevelFree.AsDouble(), 4000.5);
-    EXPECT_EQ(model.Reserve.AsDouble(), 0.125);
-    EXPECT_EQ(model.Usil(), 777);
+    EXPECT_EQ(model.Readings.Freq.AsDouble(), 1500.5);
+    EXPECT_EQ(model.Readings.Distance.AsDouble(), 2000.25);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 3000.75);
+    EXPECT_EQ(model.Readings.LevelFree.AsDouble(), 4000.5);
+    EXPECT_EQ(model.Readings.Reserve.AsDouble(), 0.125);
+    EXPECT_EQ(model.Config.Usil(), 777);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
 
     model.ParseAnswer(AppendCrc16(AnswerAllReadings(Address, r).left(26)));
@@ -212,13 +212,13 @@ TEST_F(AnswerParser, AllReadingsStatusIsReportedButNeverLogged)
 TEST_F(AnswerParser, EveryReadingIsStampedAndNotifiedEvenWhenUnchanged)
 {
     int sets = 0;
-    model.Level.OnSet = [&sets](TIOData *) { ++sets; };
+    model.Readings.Level.OnSet = [&sets](TIOData *) { ++sets; };
     request(LevelRead);
     model.ParseAnswer(AnswerSingleValue(Address, 50, 0));
-    model.Level.Stamp.SetTimeStamp(1.0);
+    model.Readings.Level.Stamp.SetTimeStamp(1.0);
     model.ParseAnswer(AnswerSingleValue(Address, 50, 0));
     EXPECT_EQ(sets, 2);
-    EXPECT_GT(model.Level.Stamp.GetTimeStamp(), 1.0);
+    EXPECT_GT(model.Readings.Level.Stamp.GetTimeStamp(), 1.0);
 }
 
 TEST_F(AnswerParser, EchoIsJudgedByItsSwappedBytes)
@@ -236,25 +236,25 @@ TEST_F(AnswerParser, SignatureAndIdentificationFillTheModel)
 {
     request(SignatureRead);
     model.ParseAnswer(AnswerSignature(Address, GaugeFunction::Signature, {12, 0xBEEF, 3, 2}));
-    EXPECT_EQ(model.PlantNumber(), 0xBEEF);
-    EXPECT_EQ(model.HardVersion, 3);
-    EXPECT_TRUE(model.HasExtendedParameters());
+    EXPECT_EQ(model.Config.PlantNumber(), 0xBEEF);
+    EXPECT_EQ(model.Identity.HardVersion, 3);
+    EXPECT_TRUE(model.Identity.HasExtendedParameters());
 
-    model.SetSystemAddressNew(42);
+    model.Config.SetSystemAddressNew(42);
     request(SystemAddressWrite);
     model.ParseAnswer(AnswerSignature(42, GaugeFunction::SystemAddress, {12, 0xBEEF, 3, 1}));
     EXPECT_EQ(model.SystemAddress(), 42);
-    EXPECT_FALSE(model.HasExtendedParameters());
+    EXPECT_FALSE(model.Identity.HasExtendedParameters());
 
     request(IdentificationRead);
     model.ParseAnswer(AnswerIdentification(42, {11, 0x0102, 9, 4, 5, 0xA1B2, 0xC3D4}));
-    EXPECT_EQ(model.PlantNumber(), 0x0102);
-    EXPECT_EQ(model.IdHardVersion, 9);
-    EXPECT_EQ(model.HardVersion, 3) << "the identification keeps its own hardware version";
-    EXPECT_EQ(model.SoftVersionHost, 4);
-    EXPECT_EQ(model.SoftVersionCOS, 5);
-    EXPECT_EQ(model.CRC16Host, 0xA1B2);
-    EXPECT_EQ(model.CRC16COS, 0xC3D4);
+    EXPECT_EQ(model.Config.PlantNumber(), 0x0102);
+    EXPECT_EQ(model.Identity.IdHardVersion, 9);
+    EXPECT_EQ(model.Identity.HardVersion, 3) << "the identification keeps its own hardware version";
+    EXPECT_EQ(model.Identity.SoftVersionHost, 4);
+    EXPECT_EQ(model.Identity.SoftVersionCOS, 5);
+    EXPECT_EQ(model.Identity.CRC16Host, 0xA1B2);
+    EXPECT_EQ(model.Identity.CRC16COS, 0xC3D4);
     EXPECT_EQ(model.LinkState.AsInt(), 1);
 }
 
@@ -317,9 +317,9 @@ TEST_F(AnswerParser, TemperatureIsASignedByte)
 {
     request(TempRead);
     model.ParseAnswer(AnswerByteValue(Address, 0xF6));
-    EXPECT_EQ(model.Temp.AsDouble(), -10);
+    EXPECT_EQ(model.Readings.Temp.AsDouble(), -10);
     model.ParseAnswer(AnswerByteValue(Address, 0x19));
-    EXPECT_EQ(model.Temp.AsDouble(), 25);
+    EXPECT_EQ(model.Readings.Temp.AsDouble(), 25);
     EXPECT_EQ(model.LinkState.AsInt(), 0) << "a byte value is never accepted";
     model.ParseAnswer(withCrc({Address, 0xB4, 0x01}));
     EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError);
@@ -329,9 +329,9 @@ TEST_F(AnswerParser, DeviceTypeOtherThanElevenOrTwelveIsAnnounced)
 {
     request(ProgramTypeRead);
     model.ParseAnswer(AnswerByteValue(Address, 12));
-    EXPECT_EQ(model.ProgramType, 12);
+    EXPECT_EQ(model.Identity.ProgramType, 12);
     model.ParseAnswer(AnswerByteValue(Address, 13));
-    EXPECT_EQ(model.ProgramType, 12);
+    EXPECT_EQ(model.Identity.ProgramType, 12);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Неизвестный тип прибора: 13")});
 }
 
@@ -347,26 +347,26 @@ TEST_F(AnswerParser, ParameterReadsGoThroughTheSetters)
 {
     request(LmaxRead);
     model.ParseAnswer(AnswerFloatParameter(Address, 15500));
-    EXPECT_EQ(model.Lmax(), 15000) << "above Hmax";
+    EXPECT_EQ(model.Config.Lmax(), 15000) << "above Hmax";
     model.ParseAnswer(AnswerFloatParameter(Address, 9000));
-    EXPECT_EQ(model.Lmax(), 9000);
+    EXPECT_EQ(model.Config.Lmax(), 9000);
 
     request(KKalmanRead);
     model.ParseAnswer(AnswerFloatParameter(Address, 0));
-    EXPECT_EQ(model.KKalman(), 1);
+    EXPECT_EQ(model.Config.KKalman(), 1);
 
     request(MUPRead);
     model.ParseAnswer(AnswerWordParameter(Address, 51));
-    EXPECT_EQ(model.MUP(), 1);
+    EXPECT_EQ(model.Config.MUP(), 1);
     model.ParseAnswer(AnswerWordParameter(Address, 50));
-    EXPECT_EQ(model.MUP(), 50);
+    EXPECT_EQ(model.Config.MUP(), 50);
     model.ParseAnswer(withCrc({Address, 0xB5, 0x02, 0x00}));
     EXPECT_EQ(model.LastErrorCode, StatusCode::ReadError);
     EXPECT_EQ(model.LinkState.AsInt(), 2);
 
     request(HmaxRead);
     model.ParseAnswer(AnswerFloatParameter(Address, 12000));
-    EXPECT_EQ(model.Hmax(), 12000);
+    EXPECT_EQ(model.Config.Hmax(), 12000);
     EXPECT_EQ(model.LinkState.AsInt(), 2) << "a parameter read leaves the link state as it was";
 }
 

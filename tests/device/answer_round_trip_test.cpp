@@ -42,23 +42,23 @@ TIODouble &zoneValue(Ttolm472 &m, int firstCode, int code)
     }
 }
 
-using TFloatGetter = double (Ttolm472::*)() const;
+using TFloatGetter = double (TGaugeConfiguration::*)() const;
 
 TFloatGetter floatGetter(int code)
 {
     switch (code) {
-    case KrPerRead: return &Ttolm472::KrPer;
-    case SmPerRead: return &Ttolm472::SmPer;
-    case HmaxRead: return &Ttolm472::Hmax;
-    case LmaxRead: return &Ttolm472::Lmax;
-    case KKalmanRead: return &Ttolm472::KKalman;
-    case SpeedRead: return &Ttolm472::Speed;
-    case KrFChHRead: return &Ttolm472::KrFChH;
-    case SmFChHRead: return &Ttolm472::SmFChH;
-    case RadiusRead: return &Ttolm472::Radius;
-    case FreqNesRead: return &Ttolm472::FreqNes;
-    case FreqDevRead: return &Ttolm472::FreqDev;
-    default: return &Ttolm472::ODPM;
+    case KrPerRead: return &TGaugeConfiguration::KrPer;
+    case SmPerRead: return &TGaugeConfiguration::SmPer;
+    case HmaxRead: return &TGaugeConfiguration::Hmax;
+    case LmaxRead: return &TGaugeConfiguration::Lmax;
+    case KKalmanRead: return &TGaugeConfiguration::KKalman;
+    case SpeedRead: return &TGaugeConfiguration::Speed;
+    case KrFChHRead: return &TGaugeConfiguration::KrFChH;
+    case SmFChHRead: return &TGaugeConfiguration::SmFChH;
+    case RadiusRead: return &TGaugeConfiguration::Radius;
+    case FreqNesRead: return &TGaugeConfiguration::FreqNes;
+    case FreqDevRead: return &TGaugeConfiguration::FreqDev;
+    default: return &TGaugeConfiguration::ODPM;
     }
 }
 
@@ -66,7 +66,8 @@ TRoundTrip singleValue(int code)
 {
     const double value = 1000.25 + code;
     return {AnswerSingleValue(Address, value, 0), 1, 0, [code, value](const Ttolm472 &m) {
-                const TIODouble *target[] = {&m.Freq, &m.Distance, &m.Level, &m.LevelFree, &m.Reserve};
+                const TIODouble *target[] = {&m.Readings.Freq, &m.Readings.Distance, &m.Readings.Level,
+                                             &m.Readings.LevelFree, &m.Readings.Reserve};
                 EXPECT_EQ(target[code]->AsDouble(), value);
             }};
 }
@@ -76,16 +77,16 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     if (code <= ReserveRead)
         return singleValue(code);
     if (code == UsilRead)
-        return {AnswerGain(Address, 4321, 0), 1, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Usil(), 4321); }};
+        return {AnswerGain(Address, 4321, 0), 1, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Config.Usil(), 4321); }};
     if (code == LevelAllRead) {
         const TAllReadings r{10.5, 20.5, 30.5, 40.5, 50.5, 60, 0};
         return {AnswerAllReadings(Address, r), 1, 0, [](const Ttolm472 &m) {
-                    EXPECT_EQ(m.Freq.AsDouble(), 10.5);
-                    EXPECT_EQ(m.Distance.AsDouble(), 20.5);
-                    EXPECT_EQ(m.Level.AsDouble(), 30.5);
-                    EXPECT_EQ(m.LevelFree.AsDouble(), 40.5);
-                    EXPECT_EQ(m.Reserve.AsDouble(), 50.5);
-                    EXPECT_EQ(m.Usil(), 60);
+                    EXPECT_EQ(m.Readings.Freq.AsDouble(), 10.5);
+                    EXPECT_EQ(m.Readings.Distance.AsDouble(), 20.5);
+                    EXPECT_EQ(m.Readings.Level.AsDouble(), 30.5);
+                    EXPECT_EQ(m.Readings.LevelFree.AsDouble(), 40.5);
+                    EXPECT_EQ(m.Readings.Reserve.AsDouble(), 50.5);
+                    EXPECT_EQ(m.Config.Usil(), 60);
                 }};
     }
     if (code == Echo)
@@ -93,20 +94,19 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     if (code == SignatureRead || code == PlantNumberWrite) {
         const uint8_t function = code == SignatureRead ? GaugeFunction::Signature : GaugeFunction::PlantNumber;
         return {AnswerSignature(Address, function, {11, 0x2468, 4, 7}), 1, 0, [](const Ttolm472 &m) {
-                    EXPECT_EQ(m.PlantNumber(), 0x2468);
-                    EXPECT_EQ(m.HardVersion, 4);
-                    EXPECT_EQ(m.SoftVersion, 7);
+                    EXPECT_EQ(m.Config.PlantNumber(), 0x2468);
+                    EXPECT_EQ(m.Identity.HardVersion, 4);
+                    EXPECT_EQ(m.Identity.SoftVersion, 7);
                 }};
     }
     if (code == IdentificationRead)
-        return {AnswerIdentification(Address, {12, 0x1357, 1, 2, 3, 0x1111, 0x2222}), 1, 0,
-                [](const Ttolm472 &m) {
-                    EXPECT_EQ(m.PlantNumber(), 0x1357);
-                    EXPECT_EQ(m.SoftVersionCOS, 3);
-                    EXPECT_EQ(m.CRC16Host, 0x1111);
+        return {AnswerIdentification(Address, {12, 0x1357, 1, 2, 3, 0x1111, 0x2222}), 1, 0, [](const Ttolm472 &m) {
+                    EXPECT_EQ(m.Config.PlantNumber(), 0x1357);
+                    EXPECT_EQ(m.Identity.SoftVersionCOS, 3);
+                    EXPECT_EQ(m.Identity.CRC16Host, 0x1111);
                 }};
     if (code == SystemAddressWrite)
-        return {AnswerSignature(m.SystemAddressNew(), GaugeFunction::SystemAddress, {11, 0x2468, 4, 7}), 1, 0,
+        return {AnswerSignature(m.Config.SystemAddressNew(), GaugeFunction::SystemAddress, {11, 0x2468, 4, 7}), 1, 0,
                 [](const Ttolm472 &m) { EXPECT_EQ(m.SystemAddress(), 33); }};
     if (code == WriteToPZU)
         return {AnswerAcknowledge(Address, GaugeFunction::StoreToRom)};
@@ -125,17 +125,19 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
         return {AnswerAcknowledge(Address, GaugeFunction::FloatWrite)};
     if (code == ByteParam10Read)
         return {AnswerByteValue(Address, 0xF6), 0, 0, [](const Ttolm472 &m) {
-                    EXPECT_EQ(m.Temp.AsDouble(), 0);
-                    EXPECT_EQ(m.ProgramType, 11);
+                    EXPECT_EQ(m.Readings.Temp.AsDouble(), 0);
+                    EXPECT_EQ(m.Identity.ProgramType, 11);
                 }};
     if (code == TempRead)
-        return {AnswerByteValue(Address, 0xE2), 0, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Temp.AsDouble(), -30); }};
+        return {AnswerByteValue(Address, 0xE2), 0, 0,
+                [](const Ttolm472 &m) { EXPECT_EQ(m.Readings.Temp.AsDouble(), -30); }};
     if (code == ProgramTypeRead)
-        return {AnswerByteValue(Address, 12), 0, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.ProgramType, 12); }};
+        return {AnswerByteValue(Address, 12), 0, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Identity.ProgramType, 12); }};
     if (code <= MUPRead) {
         const uint16_t value = code == VariantProcessingRead ? 0x80F1 : code == MUPRead ? 17 : 3000 + code;
         return {AnswerWordParameter(Address, value), 0, 0, [code, value](const Ttolm472 &m) {
-                    const uint16_t got[] = {m.VariantProcessing(), m.CountBadZones(), m.FreqBeg(), m.MUP()};
+                    const uint16_t got[] = {m.Config.VariantProcessing(), m.Config.CountBadZones(), m.Config.FreqBeg(),
+                                            m.Config.MUP()};
                     EXPECT_EQ(got[code - VariantProcessingRead], value);
                 }};
     }
@@ -148,7 +150,7 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     if (code <= ODPMRead) {
         const double value = code == ODPMRead ? 1 + floatFor(code) : floatFor(code);
         return {AnswerFloatParameter(Address, value), 0, 0,
-                [code, value](const Ttolm472 &m) { EXPECT_EQ((m.*floatGetter(code))(), value); }};
+                [code, value](const Ttolm472 &m) { EXPECT_EQ((m.Config.*floatGetter(code))(), value); }};
     }
     // RegistersRead: the gauge's register reply is not an answer this program takes.
     const uint16_t registers[15] = {};
@@ -165,7 +167,7 @@ TEST_P(CommandRoundTrip, AnswerToTheRequestLandsInTheModel)
     Ttolm472 model;
     model.SetErrorMax(1);
     model.SetSystemAddress(Address);
-    model.SetSystemAddressNew(33);
+    model.Config.SetSystemAddressNew(33);
     if (code == DataBlockRead) {
         ASSERT_TRUE(model.BuildRequest(SpectrumReadInit));
         model.Arrays.BlockIndex = 3;

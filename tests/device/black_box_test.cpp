@@ -91,7 +91,7 @@ TEST_F(BlackBox, UnwritableLogDoesNotStopTheParse)
     model.SetErrorMax(2);
     model.ParseAnswer(AnswerSingleValue(Address, 77.5, 9));
     EXPECT_EQ(model.LastErrorCode, 9);
-    EXPECT_EQ(model.Level.AsDouble(), 77.5);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 77.5);
     EXPECT_EQ(home.readRaw(QStringLiteral("DATA")), QByteArray("a file where the folder should be"));
 }
 

@@ -44,26 +44,26 @@ protected:
     void SetUp() override
     {
         m.SetSystemAddress(0x5A);
-        m.SetPlantNumber(0x1234);
-        m.SetSystemAddressNew(7);
-        m.SetPlantNumberNew(0xBEEF);
-        m.SetVariantProcessing(0x8051);
-        m.SetCountBadZones(3);
-        m.SetFreqBeg(0x0102);
-        m.SetMUP(17);
-        m.SetHmax(20000);
-        m.SetLmax(12000);
-        m.SetKrPer(146.243);
-        m.SetSmPer(-2.25);
-        m.SetKKalman(0.5);
-        m.SetSpeed(3.5);
-        m.SetLevelKalibr(100);
-        m.SetKrFChH(0.125);
-        m.SetSmFChH(7);
-        m.SetRadius(25);
-        m.SetFreqNes(24000);
-        m.SetFreqDev(1000);
-        m.SetODPM(2.5);
+        m.Config.SetPlantNumber(0x1234);
+        m.Config.SetSystemAddressNew(7);
+        m.Config.SetPlantNumberNew(0xBEEF);
+        m.Config.SetVariantProcessing(0x8051);
+        m.Config.SetCountBadZones(3);
+        m.Config.SetFreqBeg(0x0102);
+        m.Config.SetMUP(17);
+        m.Config.SetHmax(20000);
+        m.Config.SetLmax(12000);
+        m.Config.SetKrPer(146.243);
+        m.Config.SetSmPer(-2.25);
+        m.Config.SetKKalman(0.5);
+        m.Config.SetSpeed(3.5);
+        m.Config.SetLevelKalibr(100);
+        m.Config.SetKrFChH(0.125);
+        m.Config.SetSmFChH(7);
+        m.Config.SetRadius(25);
+        m.Config.SetFreqNes(24000);
+        m.Config.SetFreqDev(1000);
+        m.Config.SetODPM(2.5);
         for (int i = 0; i < 20; ++i)
             ParameterByNumber(TParameterType::Float, zoneParam(i))->Set(m, 1000.0 + i);
         m.OnMessage = [this](const QString &text) { messages << text; };
@@ -170,8 +170,8 @@ TEST_F(BuildRequestTest, DocumentedExamples)
     g.SetSystemAddress(1);
     EXPECT_EQ(g.BuildRequest(Echo)->toHex(' '), "01 10 03 aa 55");
     g.SetSystemAddress(255);
-    g.SetPlantNumber(0x1234);
-    g.SetSystemAddressNew(5);
+    g.Config.SetPlantNumber(0x1234);
+    g.Config.SetSystemAddressNew(5);
     EXPECT_EQ(g.BuildRequest(SystemAddressWrite)->toHex(' '), "ff 25 05 0b 12 34 05");
     EXPECT_EQ(g.BuildRequest(HmaxWrite)->toHex(' '), "ff b3 06 02 46 6a 60 00"); // Hmax 15000 by default
     EXPECT_EQ(g.BuildRequest(RegistersRead)->toHex(' '), "ff 04 00 00 00 0f");
@@ -243,15 +243,33 @@ TEST_F(BuildRequestTest, BlockReadsStayInsideTheSelectedArray)
 TEST_F(BuildRequestTest, BuildingRequestsChangesNoPublishedProperty)
 {
     auto snapshot = [this] {
-        return QList<double>{double(m.SystemAddress()), double(m.SystemAddressNew()), double(m.PlantNumberNew()),
-                             double(m.Enabled()),       double(m.ErrorMax()),         double(m.PlantNumber()),
-                             m.Hmax(),                  m.Lmax(),                     double(m.Usil()),
-                             m.KKalman(),               m.KrPer(),                    m.SmPer(),
-                             m.LevelKalibr(),           double(m.ModePrediction()),   m.Speed(),
-                             m.KrFChH(),                m.SmFChH(),                   double(m.VariantProcessing()),
-                             double(m.CountBadZones()), double(m.CalibrMode()),       m.FreqNes(),
-                             m.FreqDev(),               double(m.FreqBeg()),          m.Radius(),
-                             double(m.ProgonMode()),    m.ODPM(),                     double(m.MUP())};
+        return QList<double>{double(m.SystemAddress()),
+                             double(m.Config.SystemAddressNew()),
+                             double(m.Config.PlantNumberNew()),
+                             double(m.Enabled()),
+                             double(m.ErrorMax()),
+                             double(m.Config.PlantNumber()),
+                             m.Config.Hmax(),
+                             m.Config.Lmax(),
+                             double(m.Config.Usil()),
+                             m.Config.KKalman(),
+                             m.Config.KrPer(),
+                             m.Config.SmPer(),
+                             m.Config.LevelKalibr(),
+                             double(m.Config.ModePrediction()),
+                             m.Config.Speed(),
+                             m.Config.KrFChH(),
+                             m.Config.SmFChH(),
+                             double(m.Config.VariantProcessing()),
+                             double(m.Config.CountBadZones()),
+                             double(m.CalibrMode()),
+                             m.Config.FreqNes(),
+                             m.Config.FreqDev(),
+                             double(m.Config.FreqBeg()),
+                             m.Config.Radius(),
+                             double(m.ProgonMode()),
+                             m.Config.ODPM(),
+                             double(m.Config.MUP())};
     };
     const auto before = snapshot();
     m.Arrays.ArrayKind = 30;

@@ -25,22 +25,22 @@ protected:
 TEST_F(LumidorAnswer, CurrentIsSignedHundredthsLowByteFirst)
 {
     model.ParseLumidorAnswer(meterAnswer(0xD0, 0x07));
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 20.0);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), 20.0);
     EXPECT_EQ(model.LinkState.AsInt(), 0) << "the meter's answer leaves the gauge's link as it was";
     model.ParseLumidorAnswer(meterAnswer(0x90, 0x01));
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4.0);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), 4.0);
     model.ParseLumidorAnswer(meterAnswer(0x18, 0xFC));
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), -10.0);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), -10.0);
     EXPECT_EQ(model.LastErrorCode, 0);
 
     model.ParseLumidorAnswer(AnswerMeterCurrent(12.34));
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 12.34);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), 12.34);
 }
 
 TEST_F(LumidorAnswer, LongerAnswersAreTakenWithoutLookingAtOtherBytes)
 {
     model.ParseLumidorAnswer(AppendCrc8(QByteArray::fromHex("FFFFFFFFFF90013344556677")));
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4.0);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), 4.0);
 }
 
 TEST_F(LumidorAnswer, ShortOrDamagedAnswers)
@@ -55,7 +55,7 @@ TEST_F(LumidorAnswer, ShortOrDamagedAnswers)
     parse(AnswerMeterCurrent(5).left(6) + QByteArray(1, Crc8(AnswerMeterCurrent(5).left(6))));
     EXPECT_EQ(meter.LastErrorCode, StatusCode::ReadError) << "seven bytes with a right CRC-8";
     EXPECT_EQ(meter.LastErrorText, QStringLiteral("Ошибка чтения"));
-    EXPECT_EQ(model.CurrentOutput.AsDouble(), 0);
+    EXPECT_EQ(model.Readings.CurrentOutput.AsDouble(), 0);
 
     QByteArray wrong = AnswerMeterCurrent(5);
     wrong[7] = char(wrong[7] ^ 0x01);
@@ -81,7 +81,7 @@ TEST_F(LumidorAnswer, TheMetersFailuresAreNotTheGauges)
     EXPECT_EQ(model.ErrorCount, 1) << "only the gauge's own failure counts";
     EXPECT_EQ(model.LinkState.AsInt(), 0);
     model.ParseLumidorAnswer(AnswerMeterCurrent(4));
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 4);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), 4);
     EXPECT_EQ(model.ErrorCount, 1);
 }
 

@@ -24,21 +24,22 @@ TEST(GaugeModel, StartsWithTheDocumentedValuesAndDescriptions)
     EXPECT_EQ(m.CalibrMode(), 5);
     EXPECT_EQ(m.ProgonMode(), 5);
 
-    const TDescriptionOfDouble &free = m.LevelFree.Description;
+    const TDescriptionOfDouble &free = m.Readings.LevelFree.Description;
     EXPECT_EQ(free.Title, "Свободное простанство");
     EXPECT_EQ(free.Hint, "Свободное пространство емкости");
     EXPECT_EQ(free.Dimension, "мм");
     EXPECT_EQ(free.Max(), 45000);
     EXPECT_EQ(free.Digits, 1);
 
-    const TDescriptionOfDouble &temp = m.Temp.Description;
+    const TDescriptionOfDouble &temp = m.Readings.Temp.Description;
     EXPECT_EQ(temp.Dimension, "°C");
     EXPECT_EQ(temp.Min(), -50);
     EXPECT_EQ(temp.Max(), 100);
-    EXPECT_EQ(m.Reserve.Description.Digits, 3);
-    EXPECT_EQ(m.Freq.Description.Max(), 100000);
-    EXPECT_EQ(m.CurrentOutput.Description.Dimension, "мА");
-    for (const TIODouble *v : {&m.Freq, &m.Level, &m.Reserve, &m.LevelFree, &m.Distance, &m.Temp, &m.CurrentOutput}) {
+    EXPECT_EQ(m.Readings.Reserve.Description.Digits, 3);
+    EXPECT_EQ(m.Readings.Freq.Description.Max(), 100000);
+    EXPECT_EQ(m.Readings.CurrentOutput.Description.Dimension, "мА");
+    for (const TIODouble *v : {&m.Readings.Freq, &m.Readings.Level, &m.Readings.Reserve, &m.Readings.LevelFree,
+                               &m.Readings.Distance, &m.Readings.Temp, &m.Readings.CurrentOutput}) {
         EXPECT_EQ(v->Description.Precision, 9);
         EXPECT_TRUE(v->GetValue().isValid());
         EXPECT_EQ(v->AsDouble(), 0);
@@ -62,48 +63,48 @@ TEST(GaugeModel, EnabledIsHeldAsAThreeStateValue)
 TEST(GaugeModel, SettersRefuseValuesOutOfRange)
 {
     Ttolm472 m;
-    m.SetLmax(15001); // above Hmax
-    EXPECT_EQ(m.Lmax(), 15000);
-    m.SetHmax(-1);
-    EXPECT_EQ(m.Hmax(), 15000);
-    m.SetHmax(20000);
-    m.SetLmax(15001);
-    EXPECT_EQ(m.Lmax(), 15001);
+    m.Config.SetLmax(15001); // above Hmax
+    EXPECT_EQ(m.Config.Lmax(), 15000);
+    m.Config.SetHmax(-1);
+    EXPECT_EQ(m.Config.Hmax(), 15000);
+    m.Config.SetHmax(20000);
+    m.Config.SetLmax(15001);
+    EXPECT_EQ(m.Config.Lmax(), 15001);
 
-    m.SetKKalman(0.5);
-    m.SetKKalman(0);
-    EXPECT_EQ(m.KKalman(), 0.5);
-    m.SetKKalman(1.0001);
-    EXPECT_EQ(m.KKalman(), 0.5);
-    m.SetKKalman(1);
-    EXPECT_EQ(m.KKalman(), 1);
+    m.Config.SetKKalman(0.5);
+    m.Config.SetKKalman(0);
+    EXPECT_EQ(m.Config.KKalman(), 0.5);
+    m.Config.SetKKalman(1.0001);
+    EXPECT_EQ(m.Config.KKalman(), 0.5);
+    m.Config.SetKKalman(1);
+    EXPECT_EQ(m.Config.KKalman(), 1);
 
-    m.SetODPM(0.5);
-    EXPECT_EQ(m.ODPM(), 1);
-    m.SetODPM(100);
-    EXPECT_EQ(m.ODPM(), 100);
-    m.SetMUP(51);
-    EXPECT_EQ(m.MUP(), 1);
-    m.SetMUP(50);
-    EXPECT_EQ(m.MUP(), 50);
-    m.SetMUP(0);
-    EXPECT_EQ(m.MUP(), 50);
+    m.Config.SetODPM(0.5);
+    EXPECT_EQ(m.Config.ODPM(), 1);
+    m.Config.SetODPM(100);
+    EXPECT_EQ(m.Config.ODPM(), 100);
+    m.Config.SetMUP(51);
+    EXPECT_EQ(m.Config.MUP(), 1);
+    m.Config.SetMUP(50);
+    EXPECT_EQ(m.Config.MUP(), 50);
+    m.Config.SetMUP(0);
+    EXPECT_EQ(m.Config.MUP(), 50);
 
-    m.SetModePrediction(3);
-    m.SetModePrediction(-1);
-    EXPECT_EQ(m.ModePrediction(), 0);
-    m.SetModePrediction(2);
-    EXPECT_EQ(m.ModePrediction(), 2);
+    m.Config.SetModePrediction(3);
+    m.Config.SetModePrediction(-1);
+    EXPECT_EQ(m.Config.ModePrediction(), 0);
+    m.Config.SetModePrediction(2);
+    EXPECT_EQ(m.Config.ModePrediction(), 2);
 
-    m.SetLevelKalibr(m.Lmax() + 1);
-    EXPECT_EQ(m.LevelKalibr(), 0);
-    m.SetLevelKalibr(m.Lmax());
-    EXPECT_EQ(m.LevelKalibr(), m.Lmax());
+    m.Config.SetLevelKalibr(m.Config.Lmax() + 1);
+    EXPECT_EQ(m.Config.LevelKalibr(), 0);
+    m.Config.SetLevelKalibr(m.Config.Lmax());
+    EXPECT_EQ(m.Config.LevelKalibr(), m.Config.Lmax());
 
-    m.SetHmax(std::nan(""));
-    m.SetKKalman(std::nan(""));
-    EXPECT_EQ(m.Hmax(), 20000);
-    EXPECT_EQ(m.KKalman(), 1);
+    m.Config.SetHmax(std::nan(""));
+    m.Config.SetKKalman(std::nan(""));
+    EXPECT_EQ(m.Config.Hmax(), 20000);
+    EXPECT_EQ(m.Config.KKalman(), 1);
 }
 
 TEST(GaugeModel, ChangingErrorMaxRestartsTheFailureCount)
@@ -121,32 +122,32 @@ TEST(GaugeModel, ChangingErrorMaxRestartsTheFailureCount)
 TEST(GaugeModel, ProcessingAlgorithmsExcludeEachOther)
 {
     Ttolm472 m;
-    m.SetVariantProcessing(0xFFFF);
-    m.SetPrediction(true);
-    EXPECT_EQ(m.VariantProcessing(), 0xFFFF & ~(1 << 1 | 1 << 3 | 1 << 5));
-    m.SetMMP(true);
-    EXPECT_TRUE(m.MMP());
-    EXPECT_FALSE(m.Prediction());
-    EXPECT_FALSE(m.TrackingWindow());
-    m.SetTrackingWindow(true);
-    EXPECT_FALSE(m.MMP());
-    m.SetTimeFilter(true);
-    EXPECT_TRUE(m.TrackingWindow()); // the time filter only excludes prediction
-    m.SetPrediction(true);
-    m.SetTimeFilter(true);
-    EXPECT_FALSE(m.Prediction());
+    m.Config.SetVariantProcessing(0xFFFF);
+    m.Config.SetPrediction(true);
+    EXPECT_EQ(m.Config.VariantProcessing(), 0xFFFF & ~(1 << 1 | 1 << 3 | 1 << 5));
+    m.Config.SetMMP(true);
+    EXPECT_TRUE(m.Config.MMP());
+    EXPECT_FALSE(m.Config.Prediction());
+    EXPECT_FALSE(m.Config.TrackingWindow());
+    m.Config.SetTrackingWindow(true);
+    EXPECT_FALSE(m.Config.MMP());
+    m.Config.SetTimeFilter(true);
+    EXPECT_TRUE(m.Config.TrackingWindow()); // the time filter only excludes prediction
+    m.Config.SetPrediction(true);
+    m.Config.SetTimeFilter(true);
+    EXPECT_FALSE(m.Config.Prediction());
 
     // Clearing a bit clears only that bit; the gauge's other bits stay.
-    const uint16_t before = m.VariantProcessing();
-    m.SetTimeFilter(false);
-    EXPECT_EQ(m.VariantProcessing(), before & ~(1 << 1));
-    m.SetSignalAveraging(false);
-    EXPECT_EQ(m.VariantProcessing(), before & ~(1 << 1 | 1 << 15));
-    m.SetMedianFilter(false);
-    m.SetDiscreteErrorCorrection(false);
-    m.SetAFCCorrection(false);
-    EXPECT_EQ(m.VariantProcessing(), before & ~(1 << 0 | 1 << 1 | 1 << 6 | 1 << 7 | 1 << 15));
-    EXPECT_EQ(m.VariantProcessing() & 1 << 2, 1 << 2);
+    const uint16_t before = m.Config.VariantProcessing();
+    m.Config.SetTimeFilter(false);
+    EXPECT_EQ(m.Config.VariantProcessing(), before & ~(1 << 1));
+    m.Config.SetSignalAveraging(false);
+    EXPECT_EQ(m.Config.VariantProcessing(), before & ~(1 << 1 | 1 << 15));
+    m.Config.SetMedianFilter(false);
+    m.Config.SetDiscreteErrorCorrection(false);
+    m.Config.SetAFCCorrection(false);
+    EXPECT_EQ(m.Config.VariantProcessing(), before & ~(1 << 0 | 1 << 1 | 1 << 6 | 1 << 7 | 1 << 15));
+    EXPECT_EQ(m.Config.VariantProcessing() & 1 << 2, 1 << 2);
 }
 
 TEST(GaugeModel, CalibrationPresetsLoadOnlyOnChange)
@@ -210,7 +211,7 @@ TEST(GaugeModel, TestRunPresetsFollowTheLoopMapping)
     EXPECT_EQ(m.TestRun.Points[2].CurrentMeasured, 12.5);
     EXPECT_EQ(m.TestRun.Gate, 300);
 
-    m.SetLmax(10000);
+    m.Config.SetLmax(10000);
     m.SetProgonMode(7); // stored without a preset
     EXPECT_EQ(m.TestRun.Points[0].LevelMeasured, 10000);
     m.SetProgonMode(5);

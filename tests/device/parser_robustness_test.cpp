@@ -147,10 +147,20 @@ struct TStored
     std::array<int, 5> whole;
 
     explicit TStored(const Ttolm472 &m)
-        : reals{m.Freq.AsDouble(), m.Distance.AsDouble(), m.Level.AsDouble(), m.LevelFree.AsDouble(),
-                m.Reserve.AsDouble(), m.Temp.AsDouble(), m.CurrentOutput.AsDouble(), m.Hmax(), m.Lmax(),
-                m.KrPer(), m.BadZones.Zone(1).Near.AsDouble(), m.Arrays.Spectrum[0], double(m.Arrays.Signal[0])},
-          whole{m.Usil(), m.PlantNumber(), m.MUP(), m.SystemAddress(), m.ProgramType}
+        : reals{m.Readings.Freq.AsDouble(),
+                m.Readings.Distance.AsDouble(),
+                m.Readings.Level.AsDouble(),
+                m.Readings.LevelFree.AsDouble(),
+                m.Readings.Reserve.AsDouble(),
+                m.Readings.Temp.AsDouble(),
+                m.Readings.CurrentOutput.AsDouble(),
+                m.Config.Hmax(),
+                m.Config.Lmax(),
+                m.Config.KrPer(),
+                m.BadZones.Zone(1).Near.AsDouble(),
+                m.Arrays.Spectrum[0],
+                double(m.Arrays.Signal[0])},
+          whole{m.Config.Usil(), m.Config.PlantNumber(), m.Config.MUP(), m.SystemAddress(), m.Identity.ProgramType}
     {
     }
     // Bitwise, so a NaN stored earlier compares equal to itself.
@@ -240,7 +250,7 @@ TEST(ParserRobustness, DamagedMeterAnswers)
             ADD_FAILURE() << "status " << code;
             break;
         }
-        const double mA = model.CurrentOutput.AsDouble();
+        const double mA = model.Readings.CurrentOutput.AsDouble();
         if (!(mA >= -327.68 && mA <= 327.67)) {
             ADD_FAILURE() << "current " << mA;
             break;

@@ -45,7 +45,7 @@ TEST(TestRun, GatesAreInclusiveAndTheFirstMatchingPointWins)
 TEST(TestRun, CaptureRecalculatesEveryPointAndTapeSetsTheExpectedLevel)
 {
     Ttolm472 m;
-    ASSERT_EQ(m.Lmax(), 15000);
+    ASSERT_EQ(m.Config.Lmax(), 15000);
     const QDateTime at(QDate(2026, 12, 9), QTime(10, 0));
     m.TestRun.Points[0].CurrentMeasured = 17.9; // captured earlier
     ASSERT_TRUE(CaptureTestRunPoint(m, 4, 7500, 12.5, at));
@@ -76,8 +76,8 @@ TEST(TestRun, WithoutALoopScaleNothingInTheTableChanges)
 {
     Ttolm472 m;
     ASSERT_TRUE(CaptureTestRunPoint(m, 2, 11001, 14.7, QDateTime(QDate(2026, 12, 9), QTime(9, 0))));
-    m.SetLmax(0);
-    ASSERT_EQ(m.Lmax(), 0);
+    m.Config.SetLmax(0);
+    ASSERT_EQ(m.Config.Lmax(), 0);
     Ttolm472 before;
     before.TestRun.Points = m.TestRun.Points;
     before.TestRun.Gate = m.TestRun.Gate;
@@ -94,8 +94,8 @@ TEST(TestRun, WithoutALoopScaleNothingInTheTableChanges)
 TEST(CalibrationErrors, FollowTheReferenceCoefficientsAndStayEmptyWithoutThem)
 {
     Ttolm472 m;
-    m.SetKrPer(150);
-    m.SetSmPer(10);
+    m.Config.SetKrPer(150);
+    m.Config.SetSmPer(10);
     EXPECT_TRUE(CalibrationErrors(m).empty()) << "no fit computed yet";
 
     m.Calibration.KrPerRef = 150;
@@ -106,11 +106,11 @@ TEST(CalibrationErrors, FollowTheReferenceCoefficientsAndStayEmptyWithoutThem)
     EXPECT_DOUBLE_EQ(start[0].Error, 1.5);
     EXPECT_DOUBLE_EQ(start[1].Error, 0);
 
-    m.SetSmPer(10.1); // the base shifts every error alike
+    m.Config.SetSmPer(10.1); // the base shifts every error alike
     const std::vector<TCalibrationError> shifted = CalibrationErrors(m);
     for (size_t n = 0; n < start.size(); ++n)
         EXPECT_NEAR(shifted[n].Error - start[n].Error, 0.1, 1e-9);
-    m.SetKrPer(150.15); // the slope in proportion to (measured - SmPerRef) / KrPerRef
+    m.Config.SetKrPer(150.15); // the slope in proportion to (measured - SmPerRef) / KrPerRef
     const std::vector<TCalibrationError> sloped = CalibrationErrors(m);
     for (size_t n = 0; n < start.size(); ++n)
         EXPECT_NEAR(sloped[n].Error - shifted[n].Error, 0.15 * (m.Calibration.Points[n].Measured - 10) / 150, 1e-9);

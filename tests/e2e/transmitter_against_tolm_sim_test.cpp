@@ -120,8 +120,8 @@ TEST(TransmitterAgainstTolmSim, EchoMeterAndEveryParameterWrittenAndReadBack)
 
     EXPECT_TRUE(s.cycle->ExchangeLumidor().Accepted());
     EXPECT_EQ(s.Model().LastErrorCode, StatusCode::Normal);
-    EXPECT_GE(s.Model().CurrentOutput.AsDouble(), 3.9);
-    EXPECT_LE(s.Model().CurrentOutput.AsDouble(), 20.1);
+    EXPECT_GE(s.Model().Readings.CurrentOutput.AsDouble(), 3.9);
+    EXPECT_LE(s.Model().Readings.CurrentOutput.AsDouble(), 20.1);
 
     int row = 0;
     int checked = 0;

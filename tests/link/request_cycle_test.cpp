@@ -183,7 +183,7 @@ TEST_F(RequestCycleTest, SilentMeterLeavesNoLogLine)
 
     line.setScript([](TTransmitMode, const QByteArray &) { return AnswerMeterCurrent(12.5); });
     EXPECT_EQ(exchangeMeter(), 0);
-    EXPECT_DOUBLE_EQ(model.CurrentOutput.AsDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(model.Readings.CurrentOutput.AsDouble(), 12.5);
     EXPECT_EQ(line.sent().last().frame, bytes({0x01, 0x00, 0x01, 0x00, 0xA0}));
     ASSERT_EQ(logLines().size(), 1);
     EXPECT_TRUE(logLines()[0].startsWith(QStringLiteral("[01 00 01 00 A0] -> [")));
@@ -262,8 +262,8 @@ TEST_F(RequestCycleTest, PolledAnswerIsParsedWithItsOwnRequestContext)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_TRUE(operatorDone);
     QCoreApplication::sendPostedEvents(); // the pass's answer reaches the model
-    EXPECT_EQ(model.Distance.AsDouble(), 1111.0);
-    EXPECT_EQ(model.Level.AsDouble(), 2222.0);
+    EXPECT_EQ(model.Readings.Distance.AsDouble(), 1111.0);
+    EXPECT_EQ(model.Readings.Level.AsDouble(), 2222.0);
 }
 
 // Operator commands in the user-interface thread and polling passes in the
@@ -291,7 +291,7 @@ TEST_F(RequestCycleTest, OperatorCommandsAndPollingRunTogetherWithoutDeadlock)
     thread.Terminate();
     EXPECT_GT(operatorExchanges, 50);
     EXPECT_GT(thread.Passes(), 20u);
-    EXPECT_EQ(model.Hmax(), 15000.0);
+    EXPECT_EQ(model.Config.Hmax(), 15000.0);
 }
 
 // A polling pass's request built before the operator's init command and

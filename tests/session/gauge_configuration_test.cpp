@@ -46,7 +46,7 @@ TEST(GaugeConfiguration, BackupCompareAndRestoreOfFiveParametersOfEveryKind)
     QString error;
     ASSERT_TRUE(WriteParameterSetFile(bench.model, file, &backup, error)) << error.toStdString();
 
-    const double variant = bench.model.VariantProcessing();
+    const double variant = bench.model.Config.VariantProcessing();
     writeToGauge(bench, "Hmax", 21500.25);                // a float
     writeToGauge(bench, "MUP", 37);                       // a word
     writeToGauge(bench, "ProgramType", 12);               // a byte
@@ -55,14 +55,14 @@ TEST(GaugeConfiguration, BackupCompareAndRestoreOfFiveParametersOfEveryKind)
 
     // The model still holds what the gauge was told; a read of the
     // configuration leaves it so.
-    const double hmaxInModel = bench.model.Hmax();
+    const double hmaxInModel = bench.model.Config.Hmax();
     TConfiguration inFile;
     ASSERT_TRUE(ReadConfigurationFile(file, ConfigurationSection(bench.model.Name), inFile, error))
         << error.toStdString();
     const TConfigurationComparison before = CompareConfigurations(inFile, ReadConfiguration(bench.context));
     EXPECT_EQ(differingNames(before),
               (QStringList{"Hmax", "ProgramType", "BadZoneFar3", "VariantProcessing", "MUP"}));
-    EXPECT_EQ(bench.model.Hmax(), hmaxInModel);
+    EXPECT_EQ(bench.model.Config.Hmax(), hmaxInModel);
 
     bench.line.Sent.clear();
     EXPECT_TRUE(RestoreConfiguration(bench.context, before));
@@ -92,7 +92,7 @@ TEST(GaugeConfiguration, ASilentGaugeIsAskedOnceAndLeavesEveryValueMissing)
     ASSERT_TRUE(WriteParameterSetFile(bench.model, file, &gauge, error));
     TIniFile ini(file);
     EXPECT_EQ(ini.ReadString(QStringLiteral("Tolm471Backup"), QStringLiteral("Hmax"), QStringLiteral("?")), "");
-    EXPECT_EQ(ini.ReadFloat(QStringLiteral("Tolm471"), QStringLiteral("Hmax"), 0), bench.model.Hmax())
+    EXPECT_EQ(ini.ReadFloat(QStringLiteral("Tolm471"), QStringLiteral("Hmax"), 0), bench.model.Config.Hmax())
         << "the parameter set's own section as ever";
 }
 

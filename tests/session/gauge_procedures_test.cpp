@@ -149,12 +149,12 @@ TEST_F(GaugeProceduresTest, RetriesShowTheRepeatTextAndStopAtTheFirstAcceptedAns
 // the model takes meanwhile (a parameter set loaded, the parameters window).
 TEST_F(GaugeProceduresTest, AWriteKeepsTheValueItWasStartedWith)
 {
-    model.SetHmax(12000);
+    model.Config.SetHmax(12000);
     QList<QByteArray> frames;
     answer = [&](const QByteArray &frame) {
         frames.append(frame);
         if (frames.size() == 1) {
-            model.SetHmax(9000); // before the retry is sent
+            model.Config.SetHmax(9000); // before the retry is sent
             return QByteArray(); // the first attempt goes unanswered
         }
         return line.sim().answer(frame, false).bytes();
@@ -167,7 +167,7 @@ TEST_F(GaugeProceduresTest, AWriteKeepsTheValueItWasStartedWith)
 
 TEST_F(GaugeProceduresTest, AnswersThatFailTheirChecksAreRetriedAndNeverPassForSuccess)
 {
-    model.SetHmax(12000);
+    model.Config.SetHmax(12000);
     // The gauge answers every time, but each answer arrives damaged: the
     // exchange itself counts it as answered, the command must not.
     answer = [&](const QByteArray &frame) {
@@ -179,7 +179,7 @@ TEST_F(GaugeProceduresTest, AnswersThatFailTheirChecksAreRetriedAndNeverPassForS
     events.clear();
     EXPECT_FALSE(sender.SendCommandWithRetries(HmaxRead, QStringLiteral("Считать Hmax из прибора"), 5));
     EXPECT_EQ(events.size(), 5);
-    EXPECT_DOUBLE_EQ(model.Hmax(), 12000);
+    EXPECT_DOUBLE_EQ(model.Config.Hmax(), 12000);
     sender.ReportFailure(QStringLiteral("Считать Hmax из прибора"));
     EXPECT_EQ(host.messages, QStringList{"Не выполнена команда\rСчитать Hmax из прибора"});
 
@@ -329,14 +329,14 @@ TEST_F(GaugeProceduresTest, SummaryValuesFollowTheWorkstationFormat)
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     model.SetSystemAddress(12);
-    model.SetPlantNumber(4321);
-    model.HardVersion = 3;
-    model.SoftVersion = 2;
-    model.SetHmax(15000);
-    model.SetLmax(12345.6);
-    model.SetKKalman(0.5);
-    model.SetKrPer(146.243);
-    model.SetSmPer(-1234567.5);
+    model.Config.SetPlantNumber(4321);
+    model.Identity.HardVersion = 3;
+    model.Identity.SoftVersion = 2;
+    model.Config.SetHmax(15000);
+    model.Config.SetLmax(12345.6);
+    model.Config.SetKKalman(0.5);
+    model.Config.SetKrPer(146.243);
+    model.Config.SetSmPer(-1234567.5);
     const TSummaryValues values = ParameterSummaryValues(model);
     QLocale::setDefault(previous);
     const QString nbsp(QChar(0x00A0));

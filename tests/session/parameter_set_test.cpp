@@ -82,15 +82,15 @@ TEST(ParameterSetNames, FolderPerGaugeTypeAndFileNamePerPlantNumberAndDay)
 
 TEST_F(ParameterSetTest, SavesEveryKeyInOrderWithTheLocalesDecimalComma)
 {
-    model.SetPlantNumber(123);
+    model.Config.SetPlantNumber(123);
     model.SetSystemAddress(7);
     model.SetEnabled(false);
     model.TestRun.NNZNumber = QStringLiteral("17");
-    model.SetHmax(20000.5);
-    model.SetLmax(19000);
-    model.SetKKalman(0.25);
-    model.SetKrPer(146.243);
-    model.SetSmPer(-2.5);
+    model.Config.SetHmax(20000.5);
+    model.Config.SetLmax(19000);
+    model.Config.SetKKalman(0.25);
+    model.Config.SetKrPer(146.243);
+    model.Config.SetSmPer(-2.5);
     model.TestRun.Points[0] = {2000, 13000, 12999.5, 0.5, 14.9466666666667, 14.95, -0.00333333};
 
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
@@ -125,8 +125,8 @@ TEST_F(ParameterSetTest, PlantNumberZeroIsSavedOnlyAfterYes)
 
 TEST_F(ParameterSetTest, ASecondSaveOfTheDayAsksAndKeepsWhatWasAddedByHand)
 {
-    model.SetPlantNumber(5);
-    model.ProgramType = 12;
+    model.Config.SetPlantNumber(5);
+    model.Identity.ProgramType = 12;
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
     const QString path = today(QStringLiteral("472"), QStringLiteral("00005"));
     QFile file(path);
@@ -138,7 +138,7 @@ TEST_F(ParameterSetTest, ASecondSaveOfTheDayAsksAndKeepsWhatWasAddedByHand)
                                   .replace("Hmax=15000\r\n", "Hmax=15000\r\nWho=bench\r\n");
     home.writeRaw(QStringLiteral("472/PN00005-20261208.ini"), byHand);
 
-    model.SetHmax(25000);
+    model.Config.SetHmax(25000);
     op.Answer(false);
     EXPECT_FALSE(SaveParameterSet(model, op, home.path()));
     const QList<TOperatorCall> asked = op.CallsOf(QStringLiteral("AskYesNo"));
@@ -159,8 +159,8 @@ TEST_F(ParameterSetTest, ASecondSaveOfTheDayAsksAndKeepsWhatWasAddedByHand)
 
 TEST_F(ParameterSetTest, AnUnknownGaugeTypeIsSavedTo47xAfterTheQuestionAndNeverLoaded)
 {
-    model.SetPlantNumber(9);
-    model.ProgramType = 13;
+    model.Config.SetPlantNumber(9);
+    model.Identity.ProgramType = 13;
     const QString folder = QDir::toNativeSeparators(home.file(QStringLiteral("47x")) + QLatin1Char('/'));
 
     op.Answer(false);
@@ -175,15 +175,15 @@ TEST_F(ParameterSetTest, AnUnknownGaugeTypeIsSavedTo47xAfterTheQuestionAndNeverL
     EXPECT_TRUE(QFileInfo::exists(today(QStringLiteral("47x"), QStringLiteral("00009"))));
 
     op.Calls.clear();
-    model.SetHmax(1000);
+    model.Config.SetHmax(1000);
     EXPECT_FALSE(LoadParameterSet(model, op, home.path()));
     EXPECT_TRUE(op.Calls.isEmpty()) << "no file dialog";
-    EXPECT_EQ(model.Hmax(), 1000);
+    EXPECT_EQ(model.Config.Hmax(), 1000);
 }
 
 TEST_F(ParameterSetTest, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten)
 {
-    model.SetPlantNumber(3);
+    model.Config.SetPlantNumber(3);
     home.writeRaw(QStringLiteral("471"), "not a folder");
     EXPECT_FALSE(SaveParameterSet(model, op, home.path()));
     const QList<TOperatorCall> shown = op.CallsOf(QStringLiteral("ShowMessage"));
@@ -194,14 +194,14 @@ TEST_F(ParameterSetTest, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten)
 
 TEST_F(ParameterSetTest, SaveThenLoadGivesTheSameValuesBack)
 {
-    model.SetPlantNumber(321);
+    model.Config.SetPlantNumber(321);
     model.SetSystemAddress(12);
     model.TestRun.NNZNumber = QStringLiteral("Н/З 44-б");
-    model.SetHmax(18000.75);
-    model.SetLmax(17000.25);
-    model.SetKKalman(0.3);
-    model.SetKrPer(146.243);
-    model.SetSmPer(-0.001);
+    model.Config.SetHmax(18000.75);
+    model.Config.SetLmax(17000.25);
+    model.Config.SetKKalman(0.3);
+    model.Config.SetKrPer(146.243);
+    model.Config.SetSmPer(-0.001);
     for (int p = 0; p < 5; ++p)
         model.TestRun.Points[p] = {1.0 * p, 2.5 + p, 3.25 + p, 4.125 + p, 5.0625 + p, 6.5 + p, -7.75 - p};
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
@@ -218,14 +218,14 @@ TEST_F(ParameterSetTest, SaveThenLoadGivesTheSameValuesBack)
     EXPECT_EQ(dialog.Text, QStringLiteral("Параметры приборов (*.ini)"));
     EXPECT_EQ(dialog.Args, (QVariantList{QStringLiteral("ini"),
                                          QDir::toNativeSeparators(home.file(QStringLiteral("471")) + QLatin1Char('/'))}));
-    EXPECT_EQ(loaded.PlantNumber(), 321);
+    EXPECT_EQ(loaded.Config.PlantNumber(), 321);
     EXPECT_EQ(loaded.SystemAddress(), 12);
     EXPECT_EQ(loaded.TestRun.NNZNumber, model.TestRun.NNZNumber);
-    EXPECT_EQ(loaded.Hmax(), 18000.75);
-    EXPECT_EQ(loaded.Lmax(), 17000.25);
-    EXPECT_EQ(loaded.KKalman(), 0.3);
-    EXPECT_EQ(loaded.KrPer(), 146.243);
-    EXPECT_EQ(loaded.SmPer(), -0.001);
+    EXPECT_EQ(loaded.Config.Hmax(), 18000.75);
+    EXPECT_EQ(loaded.Config.Lmax(), 17000.25);
+    EXPECT_EQ(loaded.Config.KKalman(), 0.3);
+    EXPECT_EQ(loaded.Config.KrPer(), 146.243);
+    EXPECT_EQ(loaded.Config.SmPer(), -0.001);
     for (int p = 0; p < 5; ++p)
         EXPECT_EQ(savedValues(loaded.TestRun.Points[p]), savedValues(model.TestRun.Points[p])) << p;
 }
@@ -234,13 +234,13 @@ TEST_F(ParameterSetTest, AnEmptySectionLoadsTheDefaults)
 {
     model.SetEnabled(false);
     model.SetSystemAddress(5);
-    model.SetPlantNumber(6);
+    model.Config.SetPlantNumber(6);
     model.TestRun.NNZNumber = QStringLiteral("x");
-    model.SetHmax(10000);
-    model.SetLmax(9000);
-    model.SetKKalman(0.5);
-    model.SetKrPer(2);
-    model.SetSmPer(3);
+    model.Config.SetHmax(10000);
+    model.Config.SetLmax(9000);
+    model.Config.SetKKalman(0.5);
+    model.Config.SetKrPer(2);
+    model.Config.SetSmPer(3);
     for (TProgonPoint &point : model.TestRun.Points)
         point = {1, 2, 3, 4, 5, 6, 7};
 
@@ -249,13 +249,13 @@ TEST_F(ParameterSetTest, AnEmptySectionLoadsTheDefaults)
 
     EXPECT_TRUE(model.Enabled());
     EXPECT_EQ(model.SystemAddress(), 255);
-    EXPECT_EQ(model.PlantNumber(), 65535);
+    EXPECT_EQ(model.Config.PlantNumber(), 65535);
     EXPECT_TRUE(model.TestRun.NNZNumber.isEmpty());
-    EXPECT_EQ(model.Hmax(), 30000);
-    EXPECT_EQ(model.Lmax(), 30000) << "the new Hmax is in force when Lmax is set";
-    EXPECT_EQ(model.KKalman(), 1);
-    EXPECT_EQ(model.KrPer(), 0);
-    EXPECT_EQ(model.SmPer(), 0);
+    EXPECT_EQ(model.Config.Hmax(), 30000);
+    EXPECT_EQ(model.Config.Lmax(), 30000) << "the new Hmax is in force when Lmax is set";
+    EXPECT_EQ(model.Config.KKalman(), 1);
+    EXPECT_EQ(model.Config.KrPer(), 0);
+    EXPECT_EQ(model.Config.SmPer(), 0);
     for (const TProgonPoint &point : model.TestRun.Points) {
         EXPECT_EQ(savedValues(point), (std::array<double, 6>{}));
         EXPECT_EQ(point.Tape, 1) << "the distance of a point is not part of the file";
@@ -267,20 +267,20 @@ TEST_F(ParameterSetTest, IntegersKeepTheirLowBitsAndHexIsRead)
     choose(QStringLiteral("471/wide.ini"), "[Tolm471]\r\nSystemAddress=300\r\nPlantNumber=70000\r\n");
     ASSERT_TRUE(LoadParameterSet(model, op, home.path()));
     EXPECT_EQ(model.SystemAddress(), 44);
-    EXPECT_EQ(model.PlantNumber(), 4464);
+    EXPECT_EQ(model.Config.PlantNumber(), 4464);
 
     choose(QStringLiteral("471/hex.ini"), "[Tolm471]\r\nSystemAddress=0x1F\r\nPlantNumber=0x1234\r\nEnabled=7\r\n");
     ASSERT_TRUE(LoadParameterSet(model, op, home.path()));
     EXPECT_EQ(model.SystemAddress(), 0x1F);
-    EXPECT_EQ(model.PlantNumber(), 0x1234);
+    EXPECT_EQ(model.Config.PlantNumber(), 0x1234);
     EXPECT_TRUE(model.Enabled());
 }
 
 TEST_F(ParameterSetTest, RefusedAndUnreadableValues)
 {
-    model.SetHmax(15000);
-    model.SetLmax(15000);
-    model.SetKKalman(0.5);
+    model.Config.SetHmax(15000);
+    model.Config.SetLmax(15000);
+    model.Config.SetKKalman(0.5);
     // Lmax above the loaded Hmax and a smoothing of 0 are refused by the
     // setters; a value that does not parse gives the default; a point also
     // takes the locale's comma.
@@ -288,23 +288,23 @@ TEST_F(ParameterSetTest, RefusedAndUnreadableValues)
                                           "KrPer=abc\r\nSmPer=1.5\r\n[Tolm471CurrentOutput2]\r\nValue=2,5\r\n");
     ASSERT_TRUE(LoadParameterSet(model, op, home.path()));
     EXPECT_TRUE(model.Enabled());
-    EXPECT_EQ(model.Hmax(), 10000);
-    EXPECT_EQ(model.Lmax(), 15000);
-    EXPECT_EQ(model.KKalman(), 0.5);
-    EXPECT_EQ(model.KrPer(), 0);
-    EXPECT_EQ(model.SmPer(), 1.5);
+    EXPECT_EQ(model.Config.Hmax(), 10000);
+    EXPECT_EQ(model.Config.Lmax(), 15000);
+    EXPECT_EQ(model.Config.KKalman(), 0.5);
+    EXPECT_EQ(model.Config.KrPer(), 0);
+    EXPECT_EQ(model.Config.SmPer(), 1.5);
     EXPECT_EQ(model.TestRun.Points[1].LevelMeasured, 2.5);
 
     choose(QStringLiteral("471/negative.ini"), "[Tolm471]\r\nHmax=-1\r\nLmax=8000\r\nEnabled=0\r\n");
     ASSERT_TRUE(LoadParameterSet(model, op, home.path()));
-    EXPECT_EQ(model.Hmax(), 10000);
-    EXPECT_EQ(model.Lmax(), 8000);
+    EXPECT_EQ(model.Config.Hmax(), 10000);
+    EXPECT_EQ(model.Config.Lmax(), 8000);
     EXPECT_FALSE(model.Enabled());
 }
 
 TEST_F(ParameterSetTest, CancelOrAFileThatCannotBeReadChangesNothing)
 {
-    model.SetHmax(12345);
+    model.Config.SetHmax(12345);
     op.Answer(QString());
     EXPECT_FALSE(LoadParameterSet(model, op, home.path()));
     EXPECT_TRUE(op.CallsOf(QStringLiteral("ShowMessage")).isEmpty());
@@ -314,6 +314,6 @@ TEST_F(ParameterSetTest, CancelOrAFileThatCannotBeReadChangesNothing)
     const QList<TOperatorCall> shown = op.CallsOf(QStringLiteral("ShowMessage"));
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].Args.first().toInt(), int(TMessageIcon::Error));
-    EXPECT_EQ(model.Hmax(), 12345);
+    EXPECT_EQ(model.Config.Hmax(), 12345);
     EXPECT_EQ(model.SystemAddress(), 255);
 }

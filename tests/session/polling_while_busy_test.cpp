@@ -48,9 +48,10 @@ TEST(PollingWhileBusy, AUserInterfaceHeldInWorkStopsNeitherThePassesNorTheArchiv
     const TArchiveCounts archivedDuringBlock = CountArchive(db, QStringLiteral("LevelBusy"));
     thread.SetPacing(0);
 
-    // Every period had its pass (the first one a period after the start),
-    // and every reading was archived while the thread was held.
-    EXPECT_GE(passesDuringBlock, quint64(BlockMs / PeriodMs - 2));
+    // Every period had its pass (the first one a period after the start;
+    // a loaded machine with two cores may let a few slip), and every
+    // reading was archived while the thread was held.
+    EXPECT_GE(passesDuringBlock, quint64(BlockMs / PeriodMs * 9 / 10));
     EXPECT_LE(passesDuringBlock, quint64(BlockMs / PeriodMs));
     EXPECT_GE(archivedDuringBlock.rows, int(passesDuringBlock));
     EXPECT_TRUE(fed.isEmpty()) << "nothing reaches the windows while their thread is held";

@@ -12,7 +12,7 @@ constexpr int GaugePlantNumber = 1;
 TEST(WriteSystemAddress, CancelledAtTheFirstDialogChangesNothing)
 {
     TProcedureBench bench;
-    bench.model.SetPlantNumber(55);
+    bench.model.Config.SetPlantNumber(55);
     bench.op.Answer(TScriptedOperator::Cancel());
 
     bench.Run(TProcedureId::SystemAddressWrite);
@@ -22,7 +22,7 @@ TEST(WriteSystemAddress, CancelledAtTheFirstDialogChangesNothing)
     EXPECT_EQ(asked[0].Caption, QStringLiteral("Введите"));
     EXPECT_EQ(asked[0].Text, QStringLiteral("Заводской номер"));
     EXPECT_EQ(asked[0].Args, (QVariantList{55, 65535, 0}));
-    EXPECT_EQ(bench.model.PlantNumber(), 55);
+    EXPECT_EQ(bench.model.Config.PlantNumber(), 55);
     EXPECT_TRUE(bench.line.Sent.isEmpty());
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 0);
 }
@@ -30,7 +30,7 @@ TEST(WriteSystemAddress, CancelledAtTheFirstDialogChangesNothing)
 TEST(WriteSystemAddress, CancelledAtTheSecondDialogKeepsThePlantNumberAndSendsNothing)
 {
     TProcedureBench bench;
-    bench.model.SetSystemAddressNew(9);
+    bench.model.Config.SetSystemAddressNew(9);
     bench.op.Answer(GaugePlantNumber).Answer(TScriptedOperator::Cancel());
 
     bench.Run(TProcedureId::SystemAddressWrite);
@@ -39,8 +39,8 @@ TEST(WriteSystemAddress, CancelledAtTheSecondDialogKeepsThePlantNumberAndSendsNo
     ASSERT_EQ(asked.size(), 2);
     EXPECT_EQ(asked[1].Text, QStringLiteral("Новый системный адрес [0..254]"));
     EXPECT_EQ(asked[1].Args, (QVariantList{9, 254, 0}));
-    EXPECT_EQ(bench.model.PlantNumber(), GaugePlantNumber);
-    EXPECT_EQ(bench.model.SystemAddressNew(), 9);
+    EXPECT_EQ(bench.model.Config.PlantNumber(), GaugePlantNumber);
+    EXPECT_EQ(bench.model.Config.SystemAddressNew(), 9);
     EXPECT_TRUE(bench.line.Sent.isEmpty());
 }
 
@@ -83,7 +83,7 @@ TEST(WriteSystemAddress, AnotherPlantNumberIsNotHeardRefreshesAndStillReadsTheSi
 TEST(WritePlantNumber, CancelSendsNothingConfirmSendsTheNewNumberAndRefreshes)
 {
     TProcedureBench bench;
-    bench.model.SetPlantNumberNew(12);
+    bench.model.Config.SetPlantNumberNew(12);
     bench.op.Answer(TScriptedOperator::Cancel());
     bench.Run(TProcedureId::PlantNumberWrite);
     const QList<TOperatorCall> asked = bench.op.CallsOf(QStringLiteral("InputIntegerConfirmed"));
@@ -95,7 +95,7 @@ TEST(WritePlantNumber, CancelSendsNothingConfirmSendsTheNewNumberAndRefreshes)
 
     bench.op.Answer(777);
     bench.Run(TProcedureId::PlantNumberWrite);
-    EXPECT_EQ(bench.model.PlantNumberNew(), 777);
+    EXPECT_EQ(bench.model.Config.PlantNumberNew(), 777);
     ASSERT_EQ(bench.SentCodes(), QList<int>{PlantNumberWrite});
     EXPECT_EQ(bench.line.Sent[0].left(5), QByteArray("\xFF\x30\x03\x03\x09", 5));
     EXPECT_EQ(bench.GaugeParameters().plantNumber, 777);

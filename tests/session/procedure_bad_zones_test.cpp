@@ -22,7 +22,7 @@ TEST(ReadBadZones, OnlyAGaugeWithTheExtendedSetIsAsked)
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 0);
     EXPECT_TRUE(bench.op.Calls.isEmpty());
 
-    bench.model.SoftVersion = 2;
+    bench.model.Identity.SoftVersion = 2;
     bench.Run(TProcedureId::BadZonesRead);
     EXPECT_EQ(bench.SentCodes(), CodeRange(BadZoneNearRead1, 20));
     EXPECT_EQ(bench.model.BadZones.Zone(1).Near.AsDouble(), 100);
@@ -33,7 +33,7 @@ TEST(ReadBadZones, OnlyAGaugeWithTheExtendedSetIsAsked)
 TEST(ReadBadZones, TheFirstFailureStopsTheReadAndKeepsWhatCameBefore)
 {
     TProcedureBench bench(gaugeWithZones());
-    bench.model.SoftVersion = 2;
+    bench.model.Identity.SoftVersion = 2;
     bench.model.BadZones.Zone(2).Far.SetValue(7);
     bench.MakeDeafTo({BadZoneFarRead1});
 
@@ -49,7 +49,7 @@ TEST(ReadBadZones, TheFirstFailureStopsTheReadAndKeepsWhatCameBefore)
 TEST(WriteBadZones, AllTwentyGoOutWhateverTheGaugeThenTheStore)
 {
     TProcedureBench bench;
-    bench.model.SetCountBadZones(1);
+    bench.model.Config.SetCountBadZones(1);
     bench.model.BadZones.Zone(1).Near.SetValue(1234.5);
 
     bench.Run(TProcedureId::BadZonesWrite);

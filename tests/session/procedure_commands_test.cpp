@@ -8,9 +8,9 @@ TEST(WriteAllParameters, FullModeOnAnExtendedGaugeWritesEveryParameterAndStoresO
 {
     TProcedureBench bench;
     bench.context.FullMode = true;
-    bench.model.SoftVersion = 2;
-    bench.model.SetHmax(21000);
-    bench.model.SetLmax(20500);
+    bench.model.Identity.SoftVersion = 2;
+    bench.model.Config.SetHmax(21000);
+    bench.model.Config.SetLmax(20500);
     bench.model.BadZones.Zone(2).Far.SetValue(1234.5);
 
     bench.Run(TProcedureId::AllParametersWrite);
@@ -98,7 +98,7 @@ TEST(PredictionModes, SetWithoutRefreshOrStoreAndWrittenAsAParameter)
     EXPECT_EQ(bench.SentCodes(), QList<int>{ModePrediction1});
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 0);
 
-    bench.model.SetModePrediction(2);
+    bench.model.Config.SetModePrediction(2);
     bench.Run(TProcedureId::PredictionModeWrite);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{ModePrediction1, ModePrediction2, WriteToPZU}));
 

@@ -46,7 +46,7 @@ TEST(SignatureRead, ShowsTheGaugesAnswerInItsBoxThenAppliesTheMode)
                                             "Аппаратная версия: 3\r"
                                             "Программная версия: 2\r"
                                             "Тип прибора: 12 (11 для ТОЛМ471И, ТОЛМ472И)"));
-    EXPECT_TRUE(bench.model.HasExtendedParameters());
+    EXPECT_TRUE(bench.model.Identity.HasExtendedParameters());
     EXPECT_EQ(bench.views.ApplyModeVisibilityCount, 1);
     EXPECT_EQ(bench.views.UpdateAllViewsCount, 1);
 }
@@ -66,7 +66,7 @@ TEST(SignatureRead, AFailedReadLeavesNothingThatShowsALaterAnswer)
     // signature without a box.
     bench.line.Deaf = nullptr;
     EXPECT_TRUE(bench.sender.ExchangeQuietly(SignatureRead, 1));
-    EXPECT_EQ(bench.model.PlantNumber(), 4321);
+    EXPECT_EQ(bench.model.Config.PlantNumber(), 4321);
     EXPECT_TRUE(boxes(bench, QStringLiteral("Сигнатура прибора")).isEmpty());
 }
 
@@ -105,7 +105,7 @@ TEST(ReadAllParameters, TheSignatureReadFirstDecidesTheExtendedReadsOfTheSameRun
 {
     // The model has not seen this gauge yet: no extended set before the run.
     TProcedureBench bench(gaugeWithIdentity());
-    ASSERT_FALSE(bench.model.HasExtendedParameters());
+    ASSERT_FALSE(bench.model.Identity.HasExtendedParameters());
 
     bench.Run(TProcedureId::AllParametersRead);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{SignatureRead, HmaxRead, LmaxRead, KKalmanRead, ODPMRead}));

@@ -14,15 +14,15 @@ TEST(TestRunProcedures, StartWritesTheBenchTankWithOneStoreAndKeepsATableTheOper
     bench.views.Polling = true;
     ASSERT_TRUE(CaptureTestRunPoint(bench.model, 2, 11002, 14.8, QDateTime(QDate(2026, 12, 8), QTime(9, 0))));
     const TProgonPoint kept = bench.model.TestRun.Points[1];
-    bench.model.SetHmax(30000);
-    bench.model.SetLmax(30000);
+    bench.model.Config.SetHmax(30000);
+    bench.model.Config.SetLmax(30000);
     bench.op.Answer(false); // "Создать шаблон прогона?"
 
     StartTestRun(bench.context);
     EXPECT_EQ(bench.op.CallsOf(QStringLiteral("AskYesNo")).value(0).Text, QStringLiteral("Создать шаблон прогона?"));
     EXPECT_EQ(bench.model.TestRun.Points[1].LevelMeasured, kept.LevelMeasured);
-    EXPECT_EQ(bench.model.Hmax(), 15000);
-    EXPECT_EQ(bench.model.Lmax(), 15000);
+    EXPECT_EQ(bench.model.Config.Hmax(), 15000);
+    EXPECT_EQ(bench.model.Config.Lmax(), 15000);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{LmaxWrite, HmaxWrite, WriteToPZU}));
     EXPECT_TRUE(bench.views.Polling);
     EXPECT_EQ(bench.views.PollingStarts, 1);
@@ -31,8 +31,8 @@ TEST(TestRunProcedures, StartWritesTheBenchTankWithOneStoreAndKeepsATableTheOper
     bench.line.Sent.clear();
     bench.views.Polling = false;
     StopTestRun(bench.context);
-    EXPECT_EQ(bench.model.Hmax(), 30000);
-    EXPECT_EQ(bench.model.Lmax(), 30000);
+    EXPECT_EQ(bench.model.Config.Hmax(), 30000);
+    EXPECT_EQ(bench.model.Config.Lmax(), 30000);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{LmaxWrite, HmaxWrite, WriteToPZU}));
     EXPECT_EQ(bench.views.PollingStarts, 1);
 }
@@ -40,7 +40,7 @@ TEST(TestRunProcedures, StartWritesTheBenchTankWithOneStoreAndKeepsATableTheOper
 TEST(TestRunProcedures, WithoutALoopScaleTheTemplateIsRefusedWithAReason)
 {
     TProcedureBench bench;
-    bench.model.SetLmax(0);
+    bench.model.Config.SetLmax(0);
     bench.model.TestRun.Points[0].Tape = 1234;
     bench.op.Answer(true);
     EXPECT_FALSE(CreateTestRunTemplate(bench.context));
@@ -52,8 +52,8 @@ TEST(TestRunProcedures, WithoutALoopScaleTheTemplateIsRefusedWithAReason)
 TEST(CalibrationProcedures, CoefficientsAreWrittenAndStoredWithoutStartingPolling)
 {
     TProcedureBench bench;
-    bench.model.SetKrPer(151.25);
-    bench.model.SetSmPer(-3.5);
+    bench.model.Config.SetKrPer(151.25);
+    bench.model.Config.SetSmPer(-3.5);
     WriteCalibrationCoefficients(bench.context);
     EXPECT_EQ(bench.SentCodes(), (QList<int>{KrPerWrite, WriteToPZU, SmPerWrite, WriteToPZU}));
     EXPECT_EQ(bench.views.PollingStarts, 0) << "polling was stopped before";

@@ -50,7 +50,7 @@ TEST(Training, AnsweredNoSendsNothing)
 TEST(Training, WaitsFifteenSecondsThenReadsTheBadZonesAndOpensTheParameters)
 {
     TProcedureBench bench;
-    bench.model.SoftVersion = 2; // a gauge with bad zones
+    bench.model.Identity.SoftVersion = 2; // a gauge with bad zones
     bench.op.Answer(true);
     bench.Run(TProcedureId::TrainingStart);
 
@@ -78,7 +78,7 @@ TEST(Correction, OnlyWithTheProductBetween1500And4000Millimetres)
 {
     for (double outside : {1499.9, 4000.1}) {
         TProcedureBench bench;
-        bench.model.Distance.SetValue(outside);
+        bench.model.Readings.Distance.SetValue(outside);
         bench.Run(TProcedureId::CorrectionStart);
         EXPECT_EQ(bench.Messages(), QStringList{DistanceMessage}) << outside;
         EXPECT_EQ(bench.op.CallsOf(QStringLiteral("ShowMessage")).first().Args.first().toInt(),
@@ -87,8 +87,8 @@ TEST(Correction, OnlyWithTheProductBetween1500And4000Millimetres)
     }
     for (double border : {1500.0, 4000.0}) {
         TProcedureBench bench;
-        bench.model.SoftVersion = 2; // a gauge with the phase-frequency offset
-        bench.model.Distance.SetValue(border);
+        bench.model.Identity.SoftVersion = 2; // a gauge with the phase-frequency offset
+        bench.model.Readings.Distance.SetValue(border);
         bench.Run(TProcedureId::CorrectionStart);
         EXPECT_TRUE(bench.Messages().isEmpty()) << border;
         EXPECT_EQ(bench.SentCodes(), (QList<int>{CorrectionModeStart, SmFChHRead})) << border;

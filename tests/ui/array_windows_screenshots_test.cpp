@@ -54,16 +54,16 @@ TEST_F(ArrayWindowsScreenshot, SpectrumWithBadZonesAndReferenceAndItsReport)
     // weaker, a little more noise.
     TSpectrumReference before;
     before.Saved = QDateTime(QDate(2026, 12, 7), QTime(16, 40, 0));
-    before.PlantNumber = Model().PlantNumber();
-    before.KrPer = Model().KrPer();
+    before.PlantNumber = Model().Config.PlantNumber();
+    before.KrPer = Model().Config.KrPer();
     for (int i = 0; i < TSpectrumReference::Size; ++i)
         before.Values[size_t(i)] = Model().Arrays.Spectrum[size_t(std::clamp(i + 12, 0, 511))] * (i < echo ? 0.5 : 1.4);
     QString path, error;
     ASSERT_TRUE(SaveSpectrumReference(program->ArchiveSettings().dbPath, before, path, error));
 
     // Two bad zones an engineer set around obstacles in the tank.
-    const double krPer = Model().KrPer();
-    Model().SetCountBadZones(2);
+    const double krPer = Model().Config.KrPer();
+    Model().Config.SetCountBadZones(2);
     Model().BadZones.Zone(1).Near.SetValue(krPer * (2 * 30 + 1));
     Model().BadZones.Zone(1).Far.SetValue(krPer * (2 * 38 + 1));
     Model().BadZones.Zone(2).Near.SetValue(krPer * (2 * (echo + 40) + 1));

@@ -52,8 +52,8 @@ TEST_F(ChartReport, ThePdfPageHoldsTitleTimeGaugeAndChartInsideItsMargins)
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) << "poppler-utils";
     for (int i = 0; i < TGaugeArrays::SpectrumSize; ++i)
         model.Arrays.Spectrum[size_t(i)] = 10 + i; // a curve across the whole chart
-    model.SetPlantNumber(4711);
-    model.ProgramType = 12;
+    model.Config.SetPlantNumber(4711);
+    model.Identity.ProgramType = 12;
     model.ParseAnswer(AnswerEcho(model.SystemAddress())); // a gauge that said which it is
     TFormSpectrum &window = OpenSpectrum();
     const QString pdf = home.file(QStringLiteral("report.pdf"));

@@ -30,7 +30,7 @@ TEST_F(GraphFixture, ScreenshotOfTheLevelGraph)
     TFormGraph::TSources sources = Sources();
     sources.Reader = LoadDay;
     sources.Gauge = &model;
-    ASSERT_EQ(TFormGraph::OpenGraph(1, QStringLiteral("LevelBusy"), &model.Level, QStringLiteral("График"),
+    ASSERT_EQ(TFormGraph::OpenGraph(1, QStringLiteral("LevelBusy"), &model.Readings.Level, QStringLiteral("График"),
                                     NowDateTime(), NowDateTime() - 1, sources),
               0);
     TFormGraph *graph = TFormGraph::Instance(1);
@@ -49,7 +49,7 @@ TEST_F(GraphFixture, ScreenshotOfTheLevelGraph)
     EXPECT_TRUE(SaveShot(ShotWithCaption(*graph), QStringLiteral("window_graph")));
 
     // The printed page: its title, the period on screen and the gauge.
-    model.SetPlantNumber(417);
+    model.Config.SetPlantNumber(417);
     const QString pdf = home.file(QStringLiteral("report_graph.pdf"));
     SaveReportPage(graph->Report(), pdf, QStringLiteral("report_graph"));
     const QString text = PdfText(pdf);

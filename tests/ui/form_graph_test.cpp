@@ -179,16 +179,15 @@ TEST_F(FormGraph, TheGainGraphNeverDrawsLivePoints)
     // The main window opens every slot with its row's live value.
     Ttolm472 model;
     for (const TGraphSlot &slot : GraphSlots()) {
-        const TIODouble *value = slot.Value ? &(model.*slot.Value) : nullptr;
-        Open(slot.Slot, value, at(0, 0, 0, 1), at(0, 23, 0, 1), QString::fromLatin1(slot.Table));
+        Open(slot.Slot, LiveValue(slot, model), at(0, 0, 0, 1), at(0, 23, 0, 1), slot.Table);
     }
     TFormGraph *gain = TFormGraph::Instance(5);
     for (int round = 0; round < 2; ++round) {
         for (const TGraphSlot &slot : GraphSlots())
-            Publish(QString::fromLatin1(slot.Table), 7, at(0, 23, 30, round));
+            Publish(slot.Table, 7, at(0, 23, 30, round));
         for (const TGraphSlot &slot : GraphSlots())
             EXPECT_EQ(TFormGraph::Instance(slot.Slot)->Series().Count(), slot.Slot == 5 ? 0 : round + 1)
-                << slot.Table;
+                << slot.Table.toStdString();
         // Live mode once more.
         gain->Action(QStringLiteral("actCurrent"))->trigger();
         WaitLoaded(gain);

@@ -28,8 +28,8 @@ protected:
         EXPECT_TRUE(Execute("actKalibrShow"));
         TFormKalibr *window = TFormKalibr::Instance();
         EXPECT_NE(window, nullptr);
-        Model().SetKrPer(151.25);
-        Model().SetSmPer(-3.5);
+        Model().Config.SetKrPer(151.25);
+        Model().Config.SetSmPer(-3.5);
         ClearSent();
         return *window;
     }
@@ -73,7 +73,7 @@ TEST_F(KalibrSave, BothCoefficientsReachTheGaugeAndPollingComesBackOnlyIfItRan)
 
     ASSERT_TRUE(Execute("actOprosStart"));
     ASSERT_TRUE(program->PollingTimer().IsEnabled());
-    Model().SetSmPer(2.25);
+    Model().Config.SetSmPer(2.25);
     ClearSent();
     ClickSave(window);
     EXPECT_EQ(SentWrites(), (QList<int>{KrPerWrite, WriteToPZU, SmPerWrite, WriteToPZU}));

@@ -28,9 +28,9 @@ class KalibrWindow : public ModelWindowBench
 protected:
     KalibrWindow() : ModelWindowBench({QStringLiteral("tolm47x"), QStringLiteral("/full")})
     {
-        model.SetPlantNumber(1207);
-        model.HardVersion = 3;
-        model.SoftVersion = 2;
+        model.Config.SetPlantNumber(1207);
+        model.Identity.HardVersion = 3;
+        model.Identity.SoftVersion = 2;
     }
     ~KalibrWindow() override
     {
@@ -44,8 +44,8 @@ protected:
     void MeasuredWithErrors(std::initializer_list<double> errors)
     {
         model.SetCalibrMode(int(errors.size()));
-        model.Calibration.KrPerRef = model.KrPer();
-        model.Calibration.SmPerRef = model.SmPer();
+        model.Calibration.KrPerRef = model.Config.KrPer();
+        model.Calibration.SmPerRef = model.Config.SmPer();
         size_t n = 0;
         for (double error : errors) {
             model.Calibration.Points[n].Measured = model.Calibration.Points[n].Set + error;
@@ -78,8 +78,8 @@ protected:
 
 TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInTheParametersWindow)
 {
-    model.SetKrPer(146.243);
-    model.SetSmPer(0);
+    model.Config.SetKrPer(146.243);
+    model.Config.SetSmPer(0);
     MeasuredWithErrors({0.5, -0.2, 0, 0.3, -1});
     ASSERT_EQ(TFormTolmPar::ShowTolmPar(model, services), 0);
     TFormKalibr &window = Open();
@@ -89,14 +89,14 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
     // Pressed: one step at once and the 100 ms repeat running; ten ticks
     // make the second; released: no more.
     QTest::mousePress(up, Qt::LeftButton);
-    EXPECT_NEAR(model.SmPer(), 0.1, 1e-12);
+    EXPECT_NEAR(model.Config.SmPer(), 0.1, 1e-12);
     ASSERT_TRUE(repeat.isActive());
     EXPECT_EQ(repeat.interval(), 100);
     for (int tick = 0; tick < 10; ++tick)
         Tick(window);
     QTest::mouseRelease(up, Qt::LeftButton);
     EXPECT_FALSE(repeat.isActive());
-    EXPECT_NEAR(model.SmPer(), 1.1, 1e-9);
+    EXPECT_NEAR(model.Config.SmPer(), 1.1, 1e-9);
     EXPECT_EQ(Control(window, "lblSmPer")->text(), QStringLiteral("1,10000"));
     EXPECT_EQ(Control(*TFormTolmPar::Instance(), "lblSmPer")->text(), QStringLiteral("1,10000"));
     // The base moves every error by the same amount (the chart lists them
@@ -112,7 +112,7 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
     QTest::mousePress(down, Qt::LeftButton);
     Tick(window);
     QTest::mouseRelease(down, Qt::LeftButton);
-    EXPECT_NEAR(model.KrPer(), 146.241, 1e-9);
+    EXPECT_NEAR(model.Config.KrPer(), 146.241, 1e-9);
     EXPECT_EQ(Control(window, "lblKrPer")->text(), QStringLiteral("146,24100"));
     const QList<double> sloped = Errors(*window.Chart());
     for (int i = 0; i < 5; ++i) {
@@ -121,11 +121,11 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
     }
     // The step stays picked after the release.
     Tick(window);
-    EXPECT_NEAR(model.KrPer(), 146.240, 1e-9);
+    EXPECT_NEAR(model.Config.KrPer(), 146.240, 1e-9);
 
     // The value is also the link to the main window's change dialog, and
     // both windows show what the dialog set.
-    services.On(QStringLiteral("actKrPerChange"), [this] { model.SetKrPer(12345.678); });
+    services.On(QStringLiteral("actKrPerChange"), [this] { model.Config.SetKrPer(12345.678); });
     QTest::mouseClick(Control(window, "lblKrPer"), Qt::LeftButton);
     EXPECT_EQ(services.Executed, QStringList{QStringLiteral("actKrPerChange")});
     EXPECT_EQ(Control(window, "lblKrPer")->text(), QStringLiteral("12\u00A0345,67800"));
@@ -134,8 +134,8 @@ TEST_F(KalibrWindow, HoldingABaseButtonForASecondStepsElevenTimesHereAndInThePar
 
 TEST_F(KalibrWindow, TheTwoPointTableHasTwoPointsAndNoneBeforeTheReferenceSlope)
 {
-    model.SetKrPer(146.243);
-    model.SetSmPer(0);
+    model.Config.SetKrPer(146.243);
+    model.Config.SetSmPer(0);
     model.SetCalibrMode(2);
     model.Calibration.Points[0].Measured = 10001.5;
     model.Calibration.Points[1].Measured = 1999;
@@ -148,7 +148,7 @@ TEST_F(KalibrWindow, TheTwoPointTableHasTwoPointsAndNoneBeforeTheReferenceSlope)
     ASSERT_EQ(before.Rows.size(), 2);
     EXPECT_EQ(before.Rows[0], (QStringList{QStringLiteral("2\u00A0000,0"), QStringLiteral("—"), QStringLiteral("—")}));
 
-    model.Calibration.KrPerRef = model.KrPer();
+    model.Calibration.KrPerRef = model.Config.KrPer();
     window.actRefresh->trigger();
     ASSERT_EQ(window.Chart()->Points().size(), 2);
     EXPECT_EQ(window.Chart()->Points()[0], QPointF(2000, -1));
@@ -184,8 +184,8 @@ TEST_F(KalibrWindow, AnErrorOfThreeAndAHalfKeepsTheBandAndOneHundredthMoreWidens
 
 TEST_F(KalibrWindow, TheRecordPrintsTheGaugeAndTheFivePointsFarthestFirst)
 {
-    model.SetKrPer(146.24385);
-    model.SetSmPer(-12.345);
+    model.Config.SetKrPer(146.24385);
+    model.Config.SetSmPer(-12.345);
     MeasuredWithErrors({1.24, -0.8, 2.1, -1.5, 0.4});
     TFormKalibr &window = Open();
     window.actPointsFalse->trigger();
@@ -219,8 +219,8 @@ TEST_F(KalibrWindow, TheRecordPrintsTheGaugeAndTheFivePointsFarthestFirst)
 
 TEST_F(KalibrWindow, ScreenshotWithFivePoints)
 {
-    model.SetKrPer(146.24385);
-    model.SetSmPer(-12.345);
+    model.Config.SetKrPer(146.24385);
+    model.Config.SetSmPer(-12.345);
     MeasuredWithErrors({1.24, -0.8, 2.1, -1.5, 0.4});
     TFormKalibr &window = Open();
     EXPECT_TRUE(window.actPointsTrue->isChecked()) << "markers shown at creation";
@@ -244,7 +244,7 @@ namespace {
 TEST_F(KalibrWindow, TheRecordsFootNamesTheModelOfTheGaugesProgramType)
 {
     model.Description.Title = QStringLiteral("ТОЛМ471И"); // the program's own name for its model
-    model.ProgramType = 12;
+    model.Identity.ProgramType = 12;
     TFormKalibr &window = Open();
     QString error;
     const QString silent = home.file(QStringLiteral("silent.pdf"));
@@ -256,7 +256,7 @@ TEST_F(KalibrWindow, TheRecordsFootNamesTheModelOfTheGaugesProgramType)
     const QString answered = home.file(QStringLiteral("answered.pdf"));
     ASSERT_TRUE(SaveChartReportPdf(window.Report(), answered, error)) << error.toStdString();
     EXPECT_TRUE(PdfText(answered).contains(QStringLiteral("Прибор: ТОЛМ472И"))) << PdfText(answered).toStdString();
-    model.ProgramType = 11;
+    model.Identity.ProgramType = 11;
     EXPECT_EQ(window.Report().Model, QStringLiteral("ТОЛМ471И"));
 }
 

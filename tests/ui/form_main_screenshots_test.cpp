@@ -56,7 +56,7 @@ TEST_F(FormMainScreenshot, NormalMode)
 TEST_F(FormMainScreenshot, FullMode)
 {
     Start({QStringLiteral("/full")});
-    Model().SoftVersion = 255;
+    Model().Identity.SoftVersion = 255;
     form->ApplyModeVisibility();
     Take(*form, QStringLiteral("form_main_full"));
     // The menu "Работа" opened: the training, correction and prediction

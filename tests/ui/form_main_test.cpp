@@ -29,7 +29,7 @@ using FormMain = FormMainBench;
 TEST_F(FormMain, WriteStoresToRomOnSuccessAndReportsAFailureWithoutStoring)
 {
     Start();
-    Model().SetHmax(18000);
+    Model().Config.SetHmax(18000);
     ASSERT_TRUE(Execute("actHmaxWrite"));
     EXPECT_EQ(SentCodes(), (QList<int>{HmaxWrite, WriteToPZU}));
     EXPECT_FLOAT_EQ(GaugeParameters().floatParam(FloatParam::Hmax), 18000);
@@ -37,7 +37,7 @@ TEST_F(FormMain, WriteStoresToRomOnSuccessAndReportsAFailureWithoutStoring)
 
     ClearSent();
     FailEveryAnswer();
-    Model().SetHmax(17000);
+    Model().Config.SetHmax(17000);
     ASSERT_TRUE(Execute("actHmaxWrite"));
     EXPECT_EQ(SentCodes(), QList<int>(5, HmaxWrite)); // five attempts, no store
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Не выполнена команда\rЗаписать Hmax в прибор")});
@@ -52,12 +52,12 @@ TEST_F(FormMain, WriteStoresToRomOnSuccessAndReportsAFailureWithoutStoring)
 TEST_F(FormMain, SavingTheParametersSendsNothingAndTheBackupReadsTheGauge)
 {
     Start({QStringLiteral("/full")});
-    Model().SetPlantNumber(4321);
-    Model().SoftVersion = 255; // the extended parameters' key
+    Model().Config.SetPlantNumber(4321);
+    Model().Identity.SoftVersion = 255; // the extended parameters' key
     ASSERT_TRUE(Execute("actTolm472iSave"));
     EXPECT_EQ(SentCodes(), QList<int>());
-    EXPECT_EQ(Model().PlantNumber(), 4321);
-    EXPECT_EQ(Model().SoftVersion, 255);
+    EXPECT_EQ(Model().Config.PlantNumber(), 4321);
+    EXPECT_EQ(Model().Identity.SoftVersion, 255);
     EXPECT_TRUE(op.Calls.isEmpty()) << "no question, no warning, no signature box";
     const QByteArray saved = home.readRaw(QStringLiteral("471/PN04321-20261208.ini"));
     EXPECT_TRUE(saved.contains("PlantNumber=4321\r\n")) << saved.constData();
@@ -87,26 +87,26 @@ TEST_F(FormMain, ReadOfTheTankHeightAppliesItAsTheDistanceRange)
     ASSERT_TRUE(Execute("actHmaxRead"));
     EXPECT_EQ(SentCodes(), QList<int>{HmaxRead});
     const double gaugeHmax = GaugeParameters().floatParam(FloatParam::Hmax);
-    EXPECT_DOUBLE_EQ(Model().Hmax(), gaugeHmax);
-    EXPECT_DOUBLE_EQ(Model().Distance.Description.Max(), gaugeHmax);
+    EXPECT_DOUBLE_EQ(Model().Config.Hmax(), gaugeHmax);
+    EXPECT_DOUBLE_EQ(Model().Readings.Distance.Description.Max(), gaugeHmax);
 }
 
 TEST_F(FormMain, ExtendedActionsDoNothingWithoutTheExtendedParameters)
 {
     Start({QStringLiteral("/full")});
-    ASSERT_FALSE(Model().HasExtendedParameters());
-    const double slope = Model().KrFChH();
+    ASSERT_FALSE(Model().Identity.HasExtendedParameters());
+    const double slope = Model().Config.KrFChH();
     EXPECT_TRUE(Execute("actKrFChHRead"));
     EXPECT_TRUE(Execute("actKrFChHWrite"));
     EXPECT_TRUE(Execute("actKrFChHChange"));
     EXPECT_TRUE(SentCodes().isEmpty());
     EXPECT_TRUE(op.Calls.isEmpty());
-    EXPECT_EQ(Model().KrFChH(), slope);
+    EXPECT_EQ(Model().Config.KrFChH(), slope);
     EXPECT_FALSE(Visible("actKrFChHRead"));
 
     // The signature tells the program that this gauge has them.
     ASSERT_TRUE(Execute("actSignatureRead"));
-    ASSERT_TRUE(Model().HasExtendedParameters());
+    ASSERT_TRUE(Model().Identity.HasExtendedParameters());
     EXPECT_TRUE(Visible("actKrFChHRead"));
     ClearSent();
     EXPECT_TRUE(Execute("actKrFChHRead"));
@@ -125,16 +125,16 @@ TEST_F(FormMain, HiddenChordsSwitchFullModeAndTheExtendedParameters)
     EXPECT_TRUE(Action("actEcho")->isVisible());
     EXPECT_FALSE(Visible("actSpeedRead"));
 
-    Model().SoftVersion = 255;
+    Model().Identity.SoftVersion = 255;
     QTest::keyClick(anyWindow, TFormMain::ExtendedChordKey, Qt::ControlModifier);
-    EXPECT_EQ(Model().SoftVersion, 0);
+    EXPECT_EQ(Model().Identity.SoftVersion, 0);
     EXPECT_FALSE(Visible("actSpeedRead")); // hidden even in full mode
     EXPECT_TRUE(AppContext().Flags.FullMode);
 
     // The same key in the Russian layout ("П").
     QKeyEvent russian(QEvent::KeyPress, 0x41F, Qt::ControlModifier, QStringLiteral("п"));
     QApplication::sendEvent(anyWindow, &russian);
-    EXPECT_EQ(Model().SoftVersion, 255);
+    EXPECT_EQ(Model().Identity.SoftVersion, 255);
     EXPECT_TRUE(Visible("actSpeedRead"));
     EXPECT_TRUE(Action("actSpeedRead")->isVisible());
 
@@ -221,26 +221,26 @@ TEST_F(FormMain, ChangeActionsAskFromThePresentValueAndKeepTheRangesInStep)
     EXPECT_EQ(asked.Caption, QStringLiteral("Введите"));
     EXPECT_EQ(asked.Text, QStringLiteral("Высоту резервуара относительно монтажного фланца H max, мм"));
     EXPECT_EQ(asked.Args, (QVariantList{0, 40000.0, 0.0, 15000.0}));
-    EXPECT_EQ(Model().Hmax(), 20000);
-    EXPECT_EQ(Model().Distance.Description.Max(), 20000);
+    EXPECT_EQ(Model().Config.Hmax(), 20000);
+    EXPECT_EQ(Model().Readings.Distance.Description.Max(), 20000);
 
     op.Answer(25000.0); // above H max: the model refuses it
     Execute("actLmaxChange");
-    EXPECT_EQ(Model().Lmax(), 15000);
+    EXPECT_EQ(Model().Config.Lmax(), 15000);
     op.Answer(12000.0);
     Execute("actLmaxChange");
-    EXPECT_EQ(Model().Level.Description.Max(), 12000);
-    EXPECT_EQ(Model().LevelFree.Description.Max(), 12000);
+    EXPECT_EQ(Model().Readings.Level.Description.Max(), 12000);
+    EXPECT_EQ(Model().Readings.LevelFree.Description.Max(), 12000);
     EXPECT_TRUE(SentCodes().isEmpty()); // changes stay in the program
 
     // The gauge type from the list: line 1 is type 12, no choice keeps it.
     op.Answer(1);
     Execute("actProgramTypeChange");
-    EXPECT_EQ(Model().ProgramType, 12);
+    EXPECT_EQ(Model().Identity.ProgramType, 12);
     EXPECT_TRUE(op.Calls.last().Args.at(1).toString().endsWith(QStringLiteral("INI/ProgramTypes.ini")));
     op.Answer(-1);
     Execute("actProgramTypeChange");
-    EXPECT_EQ(Model().ProgramType, 12);
+    EXPECT_EQ(Model().Identity.ProgramType, 12);
     EXPECT_EQ(op.Calls.last().Args.at(0), 1); // the present type's line
 }
 

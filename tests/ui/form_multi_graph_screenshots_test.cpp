@@ -41,7 +41,7 @@ TEST_F(GraphFixture, ScreenshotOfTheMultiGraphAndItsReport)
                 ASSERT_TRUE(archive.ArchiveValue(v.name, t, v.value));
     }
     Ttolm472 model;
-    model.SetPlantNumber(417);
+    model.Config.SetPlantNumber(417);
     TFormMultiGraph::TSources sources = Sources();
     sources.Reader = LoadDay;
     sources.Gauge = &model;

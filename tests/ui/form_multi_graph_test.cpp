@@ -62,12 +62,12 @@ TEST_F(FormMultiGraph, ThreeSeriesOrFourInFullModeInTheirOrderColoursAndMenu)
                                          QStringLiteral("LevelFree")}));
     EXPECT_EQ(window->Chart()->graphCount(), 3);
     EXPECT_EQ(checkTitles(*window), (QStringList{QStringLiteral("Уровень"), QStringLiteral("Расстояние"),
-                                                 model.LevelFree.Description.Title}));
+                                                 model.Readings.LevelFree.Description.Title}));
     EXPECT_EQ(window->Line(0)->pen().color(), QColor(0, 0, 255));
     EXPECT_EQ(window->Line(1)->pen().color(), QColor(255, 0, 0));
     EXPECT_EQ(window->Line(2)->pen().color(), QColor(0, 128, 0));
     EXPECT_EQ(window->Chart()->yAxis->label(),
-              QStringLiteral("Уровень, Расстояние, ") + model.LevelFree.Description.Title);
+              QStringLiteral("Уровень, Расстояние, ") + model.Readings.LevelFree.Description.Title);
     // The value axis from 0 over every value's range.
     EXPECT_DOUBLE_EQ(window->ValueMin(), 0);
     EXPECT_DOUBLE_EQ(window->ValueMax(), 45000);
@@ -160,15 +160,16 @@ TEST_F(FormMultiGraph, EachEmptySeriesIsNamedOnceWithNoData)
 {
     emptyTables = QStringList{QStringLiteral("Distance"), QStringLiteral("LevelFree")};
     OpenDay();
-    EXPECT_EQ(op.MessageTexts(), (QStringList{QStringLiteral("Расстояние\nОтсутствуют данные"),
-                                              model.LevelFree.Description.Title + QStringLiteral("\nОтсутствуют данные")}));
+    EXPECT_EQ(op.MessageTexts(),
+              (QStringList{QStringLiteral("Расстояние\nОтсутствуют данные"),
+                           model.Readings.LevelFree.Description.Title + QStringLiteral("\nОтсутствуют данные")}));
     QStringList progress;
     for (const TOperatorCall &call : op.CallsOf(QStringLiteral("ShowProgress")))
         if (!progress.contains(call.Text))
             progress.append(call.Text);
-    EXPECT_EQ(progress, (QStringList{QStringLiteral("Загрузка архива Уровень"),
-                                     QStringLiteral("Загрузка архива Расстояние"),
-                                     QStringLiteral("Загрузка архива ") + model.LevelFree.Description.Title}));
+    EXPECT_EQ(progress,
+              (QStringList{QStringLiteral("Загрузка архива Уровень"), QStringLiteral("Загрузка архива Расстояние"),
+                           QStringLiteral("Загрузка архива ") + model.Readings.LevelFree.Description.Title}));
     EXPECT_FALSE(op.ProgressOpen);
 }
 

@@ -60,10 +60,10 @@ class ProgonWindow : public ModelWindowBench
 protected:
     ProgonWindow()
     {
-        model.SetHmax(15000);
-        model.SetLmax(15000);
+        model.Config.SetHmax(15000);
+        model.Config.SetLmax(15000);
         FillTestRunTemplate(model);
-        model.SetPlantNumber(4711);
+        model.Config.SetPlantNumber(4711);
     }
     ~ProgonWindow() override
     {
@@ -78,7 +78,7 @@ protected:
     }
     void SetLevel(TFormProgon &window, double level)
     {
-        model.Level.SetValue(level);
+        model.Readings.Level.SetValue(level);
         window.UpdateView();
     }
     // Captures all five points at their expected levels with a loop current
@@ -88,7 +88,7 @@ protected:
         op.Answer(stop);
         for (int n = 1; n <= 5; ++n) {
             const double level = model.TestRun.Points[n - 1].LevelExpected + 0.5;
-            model.CurrentOutput.SetValue(level * 16 / 15000 + 4 - 0.01);
+            model.Readings.CurrentOutput.SetValue(level * 16 / 15000 + 4 - 0.01);
             SetLevel(window, level);
             QTest::mouseClick(window.SetButton(), Qt::LeftButton);
         }
@@ -153,7 +153,7 @@ TEST_F(ProgonWindow, WithoutALoopScaleACaptureChangesNothingAndSaysWhy)
 {
     TFormProgon &window = Open();
     const TProgonPoint before = model.TestRun.Points[0];
-    model.SetLmax(0);
+    model.Config.SetLmax(0);
     SetLevel(window, 13000);
     QTest::mouseClick(window.SetButton(), Qt::LeftButton);
     EXPECT_EQ(model.TestRun.Points[0].LevelMeasured, before.LevelMeasured);
@@ -211,11 +211,11 @@ protected:
         // Until a polling pass has brought the level and the current.
         QElapsedTimer waited;
         waited.start();
-        while ((std::abs(Model().Level.AsDouble() - level) > 1 ||
-                std::abs(Model().CurrentOutput.AsDouble() - (level * 16 / 15000 + 4)) > 0.05) &&
+        while ((std::abs(Model().Readings.Level.AsDouble() - level) > 1 ||
+                std::abs(Model().Readings.CurrentOutput.AsDouble() - (level * 16 / 15000 + 4)) > 0.05) &&
                waited.elapsed() < 20000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        ASSERT_NEAR(Model().Level.AsDouble(), level, 1);
+        ASSERT_NEAR(Model().Readings.Level.AsDouble(), level, 1);
     }
 };
 
@@ -255,7 +255,7 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
             EXPECT_TRUE(SaveShot(ShotWithCaption(*window), QStringLiteral("progon")));
             // The caption follows the readings by itself.
             const QString level = QStringLiteral("Уровень, мм\n") +
-                                  FloatToStrF(Model().Level.AsDouble(), TDescriptionOfDouble::ffNumber, 15, 1);
+                                  FloatToStrF(Model().Readings.Level.AsDouble(), TDescriptionOfDouble::ffNumber, 15, 1);
             EXPECT_TRUE(window->SetButton()->text().contains(level)) << window->SetButton()->text().toStdString();
         }
         QTest::mouseClick(window->SetButton(), Qt::LeftButton);
@@ -289,7 +289,7 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
     ASSERT_EQ(records.size(), 1);
     const TRegisterRecord &run = records.first();
     EXPECT_EQ(run.Kind, TRecordKind::TestRun);
-    EXPECT_EQ(run.Plant, Model().PlantNumber());
+    EXPECT_EQ(run.Plant, Model().Config.PlantNumber());
     EXPECT_EQ(run.Details.value("nnz").toString(), QStringLiteral("НЗ-17"));
     EXPECT_EQ(run.Details.value("ppm").toString(), QStringLiteral("ППМ-0815"));
     const char *const keys[] = {"tape", "level", "levelError", "current", "currentMeasured", "currentError"};

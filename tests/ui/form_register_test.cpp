@@ -40,7 +40,7 @@ TEST_F(RegisterWindow, OpensOnTheGaugeOfTheLineAndComparesItWithAStoredSnapshot)
 {
     Start({QStringLiteral("/full")});
     ASSERT_TRUE(Execute("actSignatureRead"));
-    const int plant = Model().PlantNumber();
+    const int plant = Model().Config.PlantNumber();
     // Another gauge's record, and two snapshots of this one a day apart.
     TRegisterRecord other;
     other.Plant = plant + 1;
@@ -52,7 +52,7 @@ TEST_F(RegisterWindow, OpensOnTheGaugeOfTheLineAndComparesItWithAStoredSnapshot)
     ASSERT_TRUE(Execute("actTolm472iBackup")); // reads the gauge: the file holds its full copy
     ASSERT_EQ(StoredRecords(program->ArchiveSettings().dbPath).size(), 3);
     // The gauge changes after its last snapshot.
-    Model().SetHmax(18000);
+    Model().Config.SetHmax(18000);
     ASSERT_TRUE(Execute("actHmaxWrite"));
 
     ASSERT_TRUE(Execute("actRegisterShow"));
@@ -82,7 +82,7 @@ TEST_F(RegisterWindow, OpensOnTheGaugeOfTheLineAndComparesItWithAStoredSnapshot)
     EXPECT_TRUE(SentCodes().contains(SignatureRead)) << "the gauge was read for the comparison";
 
     // Asked again from the menu with another gauge on the line: its records.
-    Model().SetPlantNumber(uint16_t(plant + 1));
+    Model().Config.SetPlantNumber(uint16_t(plant + 1));
     ASSERT_TRUE(Execute("actRegisterShow"));
     WaitWindow(*window);
     ASSERT_EQ(window->Records().size(), 1);

@@ -125,7 +125,7 @@ TEST_F(SelectCmdWindow, CurrentOutputWithTheGaugeDisabledPollsOnlyTheMeter)
     EXPECT_EQ(Frames(), (QList<QByteArray>{MeterFrame(), MeterFrame(), MeterFrame()}));
     double measured = 0;
     line.WithSimulator([&](TSimLine &sim) { measured = sim.meter().current(); });
-    EXPECT_NEAR(model.CurrentOutput.AsDouble(), measured, 0.1);
+    EXPECT_NEAR(model.Readings.CurrentOutput.AsDouble(), measured, 0.1);
 
     // Cleared again: no device is left for the passes.
     Click(window.chbCurrentOutput);

@@ -67,13 +67,13 @@ TEST_F(ReadingsWindow, NumbersAndBarFollowThePolledReadings)
     cycle.SetPolled(TempRead, true);
     RunPasses(1);
 
-    const double level = model.Level.AsDouble();
+    const double level = model.Readings.Level.AsDouble();
     ASSERT_GT(level, 0);
     EXPECT_NEAR(Number("lblLevel"), level, 0.05);
     EXPECT_EQ(Text("stxLevel"), Text("lblLevel"));
-    EXPECT_NEAR(Number("lblDistance"), model.Distance.AsDouble(), 0.05);
-    EXPECT_NEAR(Number("lblLevelFree"), model.LevelFree.AsDouble(), 0.05);
-    EXPECT_NEAR(Number("lblTemp"), model.Temp.AsDouble(), 0.05);
+    EXPECT_NEAR(Number("lblDistance"), model.Readings.Distance.AsDouble(), 0.05);
+    EXPECT_NEAR(Number("lblLevelFree"), model.Readings.LevelFree.AsDouble(), 0.05);
+    EXPECT_NEAR(Number("lblTemp"), model.Readings.Temp.AsDouble(), 0.05);
     EXPECT_DOUBLE_EQ(Control<TVHistogram>("vhLevel")->Value(), level);
     // The hint of a number names the reading and its unit.
     EXPECT_TRUE(Control("lblLevel")->toolTip().startsWith(QStringLiteral("Уровень\nУровень продукта\n")));
@@ -114,14 +114,14 @@ TEST_F(ReadingsWindow, ReserveAndCurrentOutputOnlyInFullMode)
     RunPasses(1);
     double measured = 0;
     line.WithSimulator([&](TSimLine &sim) { measured = sim.meter().current(); });
-    ASSERT_NEAR(model.CurrentOutput.AsDouble(), measured, 0.1);
+    ASSERT_NEAR(model.Readings.CurrentOutput.AsDouble(), measured, 0.1);
 
     SetFullMode(true);
     window.UpdateView();
     for (QWidget *w : fullModeOnly)
         EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_NEAR(Number("lblCurrentOutput"), measured, 0.1);
-    EXPECT_EQ(Text("lblCurrentOutput"), model.CurrentOutput.AsText(false, false)); // no title, no unit
+    EXPECT_EQ(Text("lblCurrentOutput"), model.Readings.CurrentOutput.AsText(false, false)); // no title, no unit
 }
 
 TEST_F(ReadingsWindow, GraphIconsRunTheGraphActionsByName)
@@ -151,9 +151,9 @@ TEST_F(ReadingsWindow, BarScaleFollowsTheMaximumLevelAtTheNextRefresh)
 {
     TFormTolm472I &window = Open();
     TVHistogram *bar = Control<TVHistogram>("vhLevel");
-    EXPECT_DOUBLE_EQ(bar->Max(), model.Lmax());
-    model.SetHmax(30000);
-    model.SetLmax(20000);
+    EXPECT_DOUBLE_EQ(bar->Max(), model.Config.Lmax());
+    model.Config.SetHmax(30000);
+    model.Config.SetLmax(20000);
     window.UpdateView();
     EXPECT_DOUBLE_EQ(bar->Min(), 0);
     EXPECT_DOUBLE_EQ(bar->Max(), 20000);
@@ -180,8 +180,8 @@ TEST_F(ReadingsWindow, ReopenedWindowComesBackInPlaceWithThePresentValues)
     TFormTolm472I &second = Open();
     EXPECT_EQ(second.pos(), QPoint(150, 90));
     EXPECT_EQ(second.size(), QSize(520, 330));
-    EXPECT_NEAR(Number("lblLevel"), model.Level.AsDouble(), 0.05);
-    EXPECT_NEAR(Number("lblDistance"), model.Distance.AsDouble(), 0.05);
+    EXPECT_NEAR(Number("lblLevel"), model.Readings.Level.AsDouble(), 0.05);
+    EXPECT_NEAR(Number("lblDistance"), model.Readings.Distance.AsDouble(), 0.05);
 }
 
 // Opened before the first poll, when the numbers are still empty: every

@@ -26,7 +26,7 @@ TEST_F(ParametersWindowLive, OpensAtStartAndItsClicksReachTheGaugeThroughTheMain
     ASSERT_NE(window, nullptr); // one of the windows opened at start
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(Execute("actSignatureRead")); // the gauge has the extended parameter set
-    ASSERT_TRUE(Model().HasExtendedParameters());
+    ASSERT_TRUE(Model().Identity.HasExtendedParameters());
 
     form->ShowParametersWindow(true);
     EXPECT_EQ(window->Tabs()->currentIndex(), TFormTolmPar::Factory);
@@ -45,7 +45,7 @@ TEST_F(ParametersWindowLive, OpensAtStartAndItsClicksReachTheGaugeThroughTheMain
     EXPECT_FALSE(window->AlgorithmBox(TAlgorithmBox::MMP)->isEnabled());
 
     // The real dialog, run in its own event loop while the window waits.
-    Model().SetCountBadZones(1);
+    Model().Config.SetCountBadZones(1);
     form->UpdateAllViews();
     TBadZoneGrid *grid = window->BadZoneGrid();
     ASSERT_TRUE(grid->isVisible());

@@ -34,14 +34,14 @@ protected:
             if (CanRead(p))
                 ExchangeCode(cycle, model, p.ReadCode);
         ASSERT_EQ(ExchangeCode(cycle, model, LevelAllRead), 0);
-        model.SetCountBadZones(3);
+        model.Config.SetCountBadZones(3);
         for (int zone = 1; zone <= 3; ++zone) {
             model.BadZones.Zone(zone).Near.SetValue(1000.0 * zone);
             model.BadZones.Zone(zone).Far.SetValue(1000.0 * zone + 350);
             model.BadZones.Zone(zone).FillSpeed.SetValue(5.0);
             model.BadZones.Zone(zone).EmptySpeed.SetValue(7.5);
         }
-        model.SetVariantProcessing((1 << 1) | (1 << 5) | (1 << 6) | (1 << 15));
+        model.Config.SetVariantProcessing((1 << 1) | (1 << 5) | (1 << 6) | (1 << 15));
     }
 
     // Each visible tab brought forward, the window as tall as the tab's
@@ -51,7 +51,7 @@ protected:
         SetFullMode(fullMode);
         ReadTheGauge();
         if (!extended)
-            model.SoftVersion = 1;
+            model.Identity.SoftVersion = 1;
         ASSERT_EQ(TFormTolmPar::ShowTolmPar(model, services), 0);
         TFormTolmPar &window = *TFormTolmPar::Instance();
         window.UpdateView();

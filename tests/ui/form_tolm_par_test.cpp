@@ -10,6 +10,7 @@
 #include "ui/windows/calibration_table.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/main/parameter_actions.h"
+#include "ui/windows/parameter_texts.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -30,7 +31,7 @@ protected:
     ParametersWindow()
     {
         SetFullMode(true);
-        model.SoftVersion = 2; // the extended parameter set
+        model.Identity.SoftVersion = 2; // the extended parameter set
         // The main window's processing-variant actions: one exchange each.
         services.On(QStringLiteral("actVariantProcessingWrite"), [this] { ExchangeCode(cycle, model, VariantProcessingWrite); });
         services.On(QStringLiteral("actVariantProcessingRead"), [this] { ExchangeCode(cycle, model, VariantProcessingRead); });
@@ -86,14 +87,14 @@ TEST_F(ParametersWindow, BadZoneGridShowsOneToFiveZonesAndADoubleClickEditsOnlyT
         bool shown;
     } const cases[] = {{0, false}, {1, true}, {5, true}, {6, false}};
     for (const auto &c : cases) {
-        model.SetCountBadZones(c.count);
+        model.Config.SetCountBadZones(c.count);
         window.UpdateView();
         EXPECT_EQ(Control(QStringLiteral("lblCountBadZones"))->text(), QString::number(c.count));
         EXPECT_EQ(grid->isVisibleTo(&window), c.shown) << c.count;
         EXPECT_EQ(grid->rowCount() + 1, std::max(2, c.count + 1)) << c.count; // with the header
     }
 
-    model.SetCountBadZones(2);
+    model.Config.SetCountBadZones(2);
     model.BadZones.Zone(2).Far.SetValue(2500);
     window.UpdateView();
     ASSERT_EQ(grid->rowCount(), 2);
@@ -126,7 +127,7 @@ TEST_F(ParametersWindow, BadZoneGridShowsOneToFiveZonesAndADoubleClickEditsOnlyT
 TEST_F(ParametersWindow, PredictionClearsAndLocksTheExcludedAlgorithmsOnceWrittenAndReadBack)
 {
     // The gauge runs the time filter; bits 2 and 8 are none of the window's.
-    model.SetVariantProcessing((1 << 1) | (1 << 2) | (1 << 8));
+    model.Config.SetVariantProcessing((1 << 1) | (1 << 2) | (1 << 8));
     ASSERT_EQ(ExchangeCode(cycle, model, VariantProcessingWrite), 0);
     TFormTolmPar &window = Open();
     window.SelectTab(TFormTolmPar::Special);
@@ -153,7 +154,7 @@ TEST_F(ParametersWindow, PredictionClearsAndLocksTheExcludedAlgorithmsOnceWritte
 
     // Refreshing shows what the model holds and never writes.
     services.Executed.clear();
-    model.SetVariantProcessing(1 << 4);
+    model.Config.SetVariantProcessing(1 << 4);
     window.UpdateView();
     EXPECT_EQ(services.Executed, QStringList());
 
@@ -171,7 +172,7 @@ TEST_F(ParametersWindow, TimeFilterAndMmpTogetherLockPredictionAndTheTrackingWin
                               Control<QWidget>(QStringLiteral("btnCorrectionMMP")),
                               Control<QWidget>(QStringLiteral("btnStopMMP"))};
 
-    model.SetVariantProcessing((1 << 1) | (1 << 5));
+    model.Config.SetVariantProcessing((1 << 1) | (1 << 5));
     window.UpdateView();
     EXPECT_FALSE(Box(A::Prediction)->isEnabled());
     EXPECT_FALSE(Box(A::TrackingWindow)->isEnabled());
@@ -184,7 +185,7 @@ TEST_F(ParametersWindow, TimeFilterAndMmpTogetherLockPredictionAndTheTrackingWin
     // Only the operator may tick the tracking window's copy of the bit.
     EXPECT_FALSE(Box(A::DiscretErrorTrackingWindow)->isEnabled());
 
-    model.SetVariantProcessing(1 << 3); // the tracking window alone
+    model.Config.SetVariantProcessing(1 << 3); // the tracking window alone
     window.UpdateView();
     EXPECT_FALSE(Box(A::MMP)->isEnabled());
     EXPECT_FALSE(Box(A::Prediction)->isEnabled());
@@ -198,7 +199,7 @@ TEST_F(ParametersWindow, TimeFilterAndMmpTogetherLockPredictionAndTheTrackingWin
 TEST_F(ParametersWindow, WhilePollingRunsNothingIsChangedButTheAlgorithmLocksStillHold)
 {
     TFormTolmPar &window = Open();
-    model.SetVariantProcessing((1 << 1) | (1 << 5));
+    model.Config.SetVariantProcessing((1 << 1) | (1 << 5));
     services.Disabled.insert(QStringLiteral("actOprosStart"));
     window.UpdateView();
 
@@ -250,7 +251,7 @@ TEST_F(ParametersWindow, TabsAndGroupsFollowFullModeAndTheExtendedSetAndTheVersi
     QWidget *factory = Page("tsFactory");
     EXPECT_TRUE(Box(A::MedianFilter)->isVisibleTo(factory));
 
-    model.SoftVersion = 1;
+    model.Identity.SoftVersion = 1;
     window.UpdateView();
     QWidget *special = Page("tsSpecial");
     for (QGroupBox *group : special->findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly))
@@ -273,10 +274,10 @@ TEST_F(ParametersWindow, TabsAndGroupsFollowFullModeAndTheExtendedSetAndTheVersi
     auto *type472 = Control<QRadioButton>(QStringLiteral("rbProgramType12"));
     EXPECT_TRUE(Control<QRadioButton>(QStringLiteral("rbProgramType11"))->isChecked());
     QTest::mouseClick(type472, Qt::LeftButton, {}, QPoint(6, type472->height() / 2));
-    EXPECT_EQ(model.ProgramType, 12);
+    EXPECT_EQ(model.Identity.ProgramType, 12);
     EXPECT_EQ(services.Executed, QStringList{QStringLiteral("actProgramTypeWrite")});
-    model.ProgramType = 13; // a type the program does not know changes nothing
-    model.SetModePrediction(2);
+    model.Identity.ProgramType = 13; // a type the program does not know changes nothing
+    model.Config.SetModePrediction(2);
     window.UpdateView();
     EXPECT_TRUE(type472->isChecked());
     EXPECT_TRUE(Control<QRadioButton>(QStringLiteral("rbModePrediction2"))->isChecked());
@@ -285,10 +286,10 @@ TEST_F(ParametersWindow, TabsAndGroupsFollowFullModeAndTheExtendedSetAndTheVersi
 
 TEST_F(ParametersWindow, EveryValueComesFromItsDescriptionWithItsChangeAndWriteActions)
 {
-    model.SetHmax(12345.6);
-    model.SetKrFChH(-0.1234567);
-    model.SetFreqNes(24000000000.0);
-    model.SetUsil(17);
+    model.Config.SetHmax(12345.6);
+    model.Config.SetKrFChH(-0.1234567);
+    model.Config.SetFreqNes(24000000000.0);
+    model.Config.SetUsil(17);
     TFormTolmPar &window = Open();
 
     // Exactly these labels, each from its description.
@@ -324,7 +325,7 @@ TEST_F(ParametersWindow, EveryValueComesFromItsDescriptionWithItsChangeAndWriteA
         EXPECT_EQ(window.findChild<QLabel *>(name + QStringLiteral("Title"))->text(), ViewLabel(*p));
         ++values;
 
-        model.SetVariantProcessing((1 << 1) | (1 << 5)); // the speed row and MMP rows enabled
+        model.Config.SetVariantProcessing((1 << 1) | (1 << 5)); // the speed row and MMP rows enabled
         window.UpdateView();
         ShowTabOf(label);
         services.Executed.clear();
@@ -351,7 +352,7 @@ TEST_F(ParametersWindow, CalibrationCapturesIntoTheFirstGateAndComputeKeepsAnUnu
     ASSERT_EQ(table.Grid()->rowCount(), 5);
 
     // 9000 lies in the gates of 10000 and 8000: the first point takes it.
-    model.LevelFree.SetValue(9000.0);
+    model.Readings.LevelFree.SetValue(9000.0);
     window.UpdateView();
     EXPECT_EQ(TCalibrationTable::CurrentPoint(model), 1);
     EXPECT_TRUE(table.Grid()->item(0, 1)->font().bold());
@@ -361,7 +362,7 @@ TEST_F(ParametersWindow, CalibrationCapturesIntoTheFirstGateAndComputeKeepsAnUnu
     EXPECT_EQ(model.Calibration.Points[1].Measured, 8000);
     EXPECT_EQ(table.Grid()->item(0, 2)->text(), QStringLiteral("9000,0"));
 
-    model.LevelFree.SetValue(500.0); // in no gate: nothing is captured
+    model.Readings.LevelFree.SetValue(500.0); // in no gate: nothing is captured
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrSet")), Qt::LeftButton);
     EXPECT_EQ(TCalibrationTable::CurrentPoint(model), 0);
     EXPECT_EQ(model.Calibration.Points[4].Measured, 2000);
@@ -369,17 +370,17 @@ TEST_F(ParametersWindow, CalibrationCapturesIntoTheFirstGateAndComputeKeepsAnUnu
     // All measured values equal: no line through them, the coefficients stay.
     for (TCalibrPoint &point : model.Calibration.Points)
         point.Measured = 5000;
-    model.SetKrPer(150);
-    model.SetSmPer(3);
+    model.Config.SetKrPer(150);
+    model.Config.SetSmPer(3);
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrCompute")), Qt::LeftButton);
-    EXPECT_EQ(model.KrPer(), 150);
-    EXPECT_EQ(model.SmPer(), 3);
+    EXPECT_EQ(model.Config.KrPer(), 150);
+    EXPECT_EQ(model.Config.SmPer(), 3);
     EXPECT_EQ(model.Calibration.KrPerRef, 150);
     EXPECT_EQ(model.Calibration.SmPerRef, 3);
 
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrErase")), Qt::LeftButton);
-    EXPECT_EQ(model.KrPer(), 146.243);
-    EXPECT_EQ(model.SmPer(), 0);
+    EXPECT_EQ(model.Config.KrPer(), 146.243);
+    EXPECT_EQ(model.Config.SmPer(), 0);
     EXPECT_EQ(services.UpdateAllViewsCount, 2);
     // Nothing went to the gauge; the calibration window is asked for by name.
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("btnCalibrChange")), Qt::LeftButton);

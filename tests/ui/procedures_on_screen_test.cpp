@@ -135,7 +135,7 @@ TEST_F(ProceduresOnScreen, ComparisonWithABackupWritesOnlyWhatDiffers)
             saved.append(home.file(QString::fromLatin1(folder) + QLatin1Char('/') + name));
     ASSERT_EQ(saved.size(), 1);
 
-    Model().SetKKalman(0.25);
+    Model().Config.SetKKalman(0.25);
     ASSERT_TRUE(Execute("actKKalmanWrite"));
     ClearSent();
 
@@ -159,7 +159,7 @@ TEST_F(ProceduresOnScreen, ComparisonWithABackupWritesOnlyWhatDiffers)
     EXPECT_EQ(sent.count(KKalmanWrite), 1);
     EXPECT_EQ(sent.count(WriteToPZU), 1);
     EXPECT_EQ(sent.count(HmaxWrite), 0);
-    EXPECT_NE(Model().KKalman(), 0.25);
+    EXPECT_NE(Model().Config.KKalman(), 0.25);
 }
 
 TEST_F(ProceduresOnScreen, ServiceBundleAsksWhereThenReadsTheGaugeAndSaysWhereItIs)

@@ -76,7 +76,7 @@ TEST_F(SpectrumWindows, AnEmptyOrAllNegativeSpectrumLeavesTheChartEmpty)
 TEST_F(SpectrumWindows, TheReadoutGivesTheLineDistanceInTheLocalesNumbers)
 {
     SetSpectrum(3);
-    model.SetKrPer(0.5);
+    model.Config.SetKrPer(0.5);
     TFormSpectrum &window = OpenSpectrum();
     window.show();
     QCustomPlot &chart = *window.Chart();
@@ -102,8 +102,8 @@ TEST_F(SpectrumWindows, TheReadoutGivesTheLineDistanceInTheLocalesNumbers)
 TEST_F(SpectrumWindows, BadZonesAndTheDistanceAxisLieWhereTheReadoutPutsTheirDistances)
 {
     SetSpectrum(3);
-    model.SetKrPer(0.5);
-    model.SetCountBadZones(2);
+    model.Config.SetKrPer(0.5);
+    model.Config.SetCountBadZones(2);
     model.BadZones.Zone(1).Near.SetValue(10.5); // the readout's distance of line 10
     model.BadZones.Zone(1).Far.SetValue(20.5);  // and of line 20
     model.BadZones.Zone(2).Near.SetValue(30.0); // no band: far before near
@@ -125,10 +125,10 @@ TEST_F(SpectrumWindows, BadZonesAndTheDistanceAxisLieWhereTheReadoutPutsTheirDis
     EXPECT_DOUBLE_EQ(chart.xAxis2->range().upper, 512.5);
 
     // A slope read later moves them at the next refresh.
-    model.SetKrPer(1);
+    model.Config.SetKrPer(1);
     window.UpdateView();
     EXPECT_DOUBLE_EQ(chart.xAxis2->range().upper, 1025);
-    model.SetKrPer(0);
+    model.Config.SetKrPer(0);
     window.UpdateView();
     EXPECT_FALSE(chart.xAxis2->visible());
     for (int i = 0; i < chart.itemCount(); ++i)
@@ -144,7 +144,7 @@ TEST_F(SpectrumWindows, AReferenceIsDrawnUnderLaterSpectraAndFoundAgainAfterARes
     EXPECT_EQ(empty.StatusMessage(), QStringLiteral("Эталон не запомнен: спектр не считан"));
 
     SetSpectrum(100);
-    model.SetPlantNumber(321);
+    model.Config.SetPlantNumber(321);
     TFormSpectrum &window = *TFormSpectrum::Instance();
     window.FillSpectrum();
     window.actReferenceSave->trigger();

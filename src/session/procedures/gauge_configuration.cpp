@@ -46,9 +46,7 @@ bool withinRange(const TParameter &parameter, double value)
     }
     if (std::fabs(value) > FLT_MAX)
         return false;
-    const TParameterChange &change = parameter.Change;
-    const bool limited = change.Input == TParameterInput::Integer || change.Input == TParameterInput::Double;
-    return !limited || change.Min >= change.Max || (value >= change.Min && value <= change.Max);
+    return parameter.Min >= parameter.Max || (value >= parameter.Min && value <= parameter.Max);
 }
 
 // The model's values of the configuration, to put back after a read.
@@ -136,7 +134,8 @@ TConfiguration ReadConfiguration(const TProcedureContext &context)
     // that does not answer it is not kept waiting for the rest.
     configuration.GaugeAnswered = sender.ExchangeQuietly(SignatureRead, TCommandSender::Attempts);
     if (configuration.GaugeAnswered) {
-        const bool extended = sender.FromModel([](const Ttolm472 &model) { return model.HasExtendedParameters(); });
+        const bool extended =
+            sender.FromModel([](const Ttolm472 &model) { return model.Identity.HasExtendedParameters(); });
         for (int i = 0; i < int(parameters.size()); ++i) {
             op.ShowProgress(ReadText, i + 2, steps);
             const TParameter &parameter = *parameters[i];
@@ -241,7 +240,8 @@ bool RestoreConfiguration(const TProcedureContext &context, const TConfiguration
                           const std::function<void(const TConfigurationDifference &)> &written)
 {
     TCommandSender &sender = context.Sender;
-    const bool extended = sender.FromModel([](const Ttolm472 &model) { return model.HasExtendedParameters(); });
+    const bool extended =
+        sender.FromModel([](const Ttolm472 &model) { return model.Identity.HasExtendedParameters(); });
     int confirmed = 0;
     QStringList failed;
     for (const TConfigurationDifference &row : comparison.Rows) {

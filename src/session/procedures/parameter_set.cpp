@@ -143,20 +143,19 @@ bool WriteParameterSetFile(const Ttolm472 &model, const QString &path, const TCo
 bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &programFolder,
                       const TConfiguration *backup)
 {
-    if (model.PlantNumber() == 0
-        && !op.Question(QStringLiteral("Не указан заводской номер! Записать все равно?"), false))
+    if (model.Config.PlantNumber() == 0 &&
+        !op.Question(QStringLiteral("Не указан заводской номер! Записать все равно?"), false))
         return false;
-    const QString folder = ParameterSetFolder(programFolder, model.ProgramType);
-    if (!knownType(model.ProgramType)
-        && !op.Question(QStringLiteral("Не указан Тип прибора!\rЗаписать в папку ") + folder + QLatin1Char('?'),
-                        false))
+    const QString folder = ParameterSetFolder(programFolder, model.Identity.ProgramType);
+    if (!knownType(model.Identity.ProgramType) &&
+        !op.Question(QStringLiteral("Не указан Тип прибора!\rЗаписать в папку ") + folder + QLatin1Char('?'), false))
         return false;
     if (!QDir().mkpath(folder)) {
         op.Error(QStringLiteral("Не удалось создать папку ") + folder);
         return false;
     }
-    const QString path =
-        QDir::toNativeSeparators(QDir(folder).filePath(ParameterSetFileName(model.PlantNumber(), Clock().Now().date())));
+    const QString path = QDir::toNativeSeparators(
+        QDir(folder).filePath(ParameterSetFileName(model.Config.PlantNumber(), Clock().Now().date())));
     if (QFileInfo::exists(path)
         && !op.AskYesNo(TMessageIcon::Warning, AttentionCaption(),
                         QStringLiteral("Заменить существующий файл \r") + path + QStringLiteral(" ?"), true))
@@ -172,10 +171,10 @@ bool SaveParameterSet(const Ttolm472 &model, TOperator &op, const QString &progr
 
 bool LoadParameterSet(Ttolm472 &model, TOperator &op, const QString &programFolder)
 {
-    if (!knownType(model.ProgramType))
+    if (!knownType(model.Identity.ProgramType))
         return false;
     const QString path = op.OpenFileName(QStringLiteral("Параметры приборов (*.ini)"), QStringLiteral("ini"),
-                                         ParameterSetFolder(programFolder, model.ProgramType));
+                                         ParameterSetFolder(programFolder, model.Identity.ProgramType));
     if (path.isEmpty())
         return false;
     const TIniFile ini(path);

@@ -49,7 +49,7 @@ void backupParameterSet(const TProcedureContext &context, const QString &)
 void compareWithGauge(const TProcedureContext &context, const QString &)
 {
     const QString folder = context.Sender.FromModel(
-        [&](const Ttolm472 &model) { return ParameterSetFolder(context.ProgramFolder, model.ProgramType); });
+        [&](const Ttolm472 &model) { return ParameterSetFolder(context.ProgramFolder, model.Identity.ProgramType); });
     const QString path =
         context.Op().OpenFileName(QStringLiteral("Параметры приборов (*.ini)"), QStringLiteral("ini"), folder);
     if (!path.isEmpty())

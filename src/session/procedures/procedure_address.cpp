@@ -24,15 +24,15 @@ void WriteSystemAddress(const TProcedureContext &context, const QString &hint)
     TCommandSender &sender = context.Sender;
     bool confirmed = false;
     const int plantNumber = context.Op().InputIntegerConfirmed(
-        Title, QStringLiteral("Заводской номер"), sender.FromModel([](const Ttolm472 &m) { return m.PlantNumber(); }),
-        65535, 0, confirmed);
-    sender.OnModel([&](Ttolm472 &model) { model.SetPlantNumber(uint16_t(plantNumber)); });
+        Title, QStringLiteral("Заводской номер"),
+        sender.FromModel([](const Ttolm472 &m) { return m.Config.PlantNumber(); }), 65535, 0, confirmed);
+    sender.OnModel([&](Ttolm472 &model) { model.Config.SetPlantNumber(uint16_t(plantNumber)); });
     if (!confirmed)
         return;
     const int address = context.Op().InputIntegerConfirmed(
         Title, QStringLiteral("Новый системный адрес [0..254]"),
-        sender.FromModel([](const Ttolm472 &m) { return m.SystemAddressNew(); }), 254, 0, confirmed);
-    sender.OnModel([&](Ttolm472 &model) { model.SetSystemAddressNew(uint8_t(address)); });
+        sender.FromModel([](const Ttolm472 &m) { return m.Config.SystemAddressNew(); }), 254, 0, confirmed);
+    sender.OnModel([&](Ttolm472 &model) { model.Config.SetSystemAddressNew(uint8_t(address)); });
     if (!confirmed)
         return;
     sendAndRefresh(context, SystemAddressWrite, hint);
@@ -45,8 +45,8 @@ void WritePlantNumber(const TProcedureContext &context, const QString &hint)
     bool confirmed = false;
     const int plantNumber = context.Op().InputIntegerConfirmed(
         Title, QStringLiteral("Новый заводской номер [0..65535]"),
-        sender.FromModel([](const Ttolm472 &m) { return m.PlantNumberNew(); }), 65535, 0, confirmed);
-    sender.OnModel([&](Ttolm472 &model) { model.SetPlantNumberNew(uint16_t(plantNumber)); });
+        sender.FromModel([](const Ttolm472 &m) { return m.Config.PlantNumberNew(); }), 65535, 0, confirmed);
+    sender.OnModel([&](Ttolm472 &model) { model.Config.SetPlantNumberNew(uint16_t(plantNumber)); });
     if (!confirmed)
         return;
     sendAndRefresh(context, PlantNumberWrite, hint);

@@ -24,7 +24,7 @@ bool sendAll(const TProcedureContext &context, int first, const QString &hint)
 
 bool ReadBadZones(const TProcedureContext &context, const QString &hint)
 {
-    if (!context.Sender.FromModel([](const Ttolm472 &model) { return model.HasExtendedParameters(); }))
+    if (!context.Sender.FromModel([](const Ttolm472 &model) { return model.Identity.HasExtendedParameters(); }))
         return false;
     if (!sendAll(context, BadZoneNearRead1, hint))
         return false;

@@ -18,9 +18,8 @@ QString text(const char *utf8)
 // does not have them.
 bool available(const TProcedureContext &context, const TParameter &parameter)
 {
-    return !parameter.Extended || context.Sender.FromModel([](const Ttolm472 &model) {
-        return model.HasExtendedParameters();
-    });
+    return !parameter.Extended ||
+           context.Sender.FromModel([](const Ttolm472 &model) { return model.Identity.HasExtendedParameters(); });
 }
 
 } // namespace

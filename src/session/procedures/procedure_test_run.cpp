@@ -34,8 +34,8 @@ void writeTank(const TProcedureContext &context, double height)
 {
     context.Sender.OnModel([height](Ttolm472 &model) {
         // Hmax first: the model keeps Lmax at or below it.
-        model.SetHmax(height);
-        model.SetLmax(height);
+        model.Config.SetHmax(height);
+        model.Config.SetLmax(height);
     });
     context.Views.UpdateAllViews();
     for (const char *name : {"Lmax", "Hmax"})

@@ -48,7 +48,8 @@ void StartTraining(const TProcedureContext &context, const QString &hint)
 
 void StartCorrection(const TProcedureContext &context, const QString &hint)
 {
-    const double distance = context.Sender.FromModel([](const Ttolm472 &model) { return model.Distance.AsDouble(); });
+    const double distance =
+        context.Sender.FromModel([](const Ttolm472 &model) { return model.Readings.Distance.AsDouble(); });
     // Written so that a distance that is not a number fails the test too.
     if (!(distance >= CorrectionNearest && distance <= CorrectionFarthest)) {
         context.Op().Warning(

@@ -72,13 +72,13 @@ TServiceBundleGauge ServiceBundleGauge(const Ttolm472 &model, const TConfigurati
                                        const QDateTime &now)
 {
     TServiceBundleGauge gauge;
-    gauge.ParameterSetName = ParameterSetFileName(model.PlantNumber(), now.date());
+    gauge.ParameterSetName = ParameterSetFileName(model.Config.PlantNumber(), now.date());
     gauge.ParameterSet = ParameterSetBytes(model, &configuration);
     const int total = int(configuration.Values.size());
     gauge.ReadmeLines = {
-        QStringLiteral("Заводской номер: ") + QString::number(model.PlantNumber()),
+        QStringLiteral("Заводской номер: ") + QString::number(model.Config.PlantNumber()),
         QStringLiteral("Модель: ") + model.Description.Title,
-        QStringLiteral("Тип программы: ") + QString::number(model.ProgramType),
+        QStringLiteral("Тип программы: ") + QString::number(model.Identity.ProgramType),
         !configuration.GaugeAnswered
             ? QStringLiteral("Параметры прибора: прибор не ответил, в файле параметров значения из программы")
         : configuration.Missing() > 0
@@ -145,7 +145,7 @@ void SaveServiceBundle(const TProcedureContext &context, const QString &)
     context.Sender.OnModel([&](const Ttolm472 &model) {
         gauge = ServiceBundleGauge(model, configuration, now);
         suggested = QDir(context.ProgramFolder)
-                        .filePath(QStringLiteral("Service_") + PlantNumberTag(model.PlantNumber()) +
+                        .filePath(QStringLiteral("Service_") + PlantNumberTag(model.Config.PlantNumber()) +
                                   now.toString(QStringLiteral("_yyyyMMdd_hhmmss")) + QStringLiteral(".zip"));
     });
     const QString path =

@@ -27,10 +27,10 @@ bool TestRunComplete(const Ttolm472 &model)
 QStringList TestRunProtocolLines(const Ttolm472 &model)
 {
     QStringList lines = {
-        CsvRow({QStringLiteral("Заводской номер"), QString::number(model.PlantNumber())}),
+        CsvRow({QStringLiteral("Заводской номер"), QString::number(model.Config.PlantNumber())}),
         CsvRow({QStringLiteral("№ Н/З"), model.TestRun.NNZNumber}),
         CsvRow({QStringLiteral("№ ППМ"), model.TestRun.PPMNumber}),
-        CsvRow({QStringLiteral("Тип программы"), QString::number(model.ProgramType)}),
+        CsvRow({QStringLiteral("Тип программы"), QString::number(model.Identity.ProgramType)}),
         CsvRow({QStringLiteral("№"), QStringLiteral("Рулетка, мм"), QStringLiteral("Уровень, мм"),
                 QStringLiteral("d Уровень, мм"), QStringLiteral("Ток, мА"), QStringLiteral("Изм.Ток, мА"),
                 QStringLiteral("d Ток, мА"), QStringLiteral("Время")}),

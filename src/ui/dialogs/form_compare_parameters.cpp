@@ -3,6 +3,7 @@
 #include "device/parameter_table.h"
 #include "session/procedures/gauge_configuration.h"
 #include "ui/windows/bad_zone_grid.h"
+#include "ui/windows/parameter_texts.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -22,13 +23,14 @@ namespace {
 // command-line tool use is the cell's tool tip.
 QString parameterText(const TParameter &parameter)
 {
-    if (parameter.View.Label)
+    const TParameterTexts &texts = ParameterTexts(parameter);
+    if (texts.View.Label)
         return ViewLabel(parameter);
     if (const QString zone = BadZoneValueCaption(parameter); !zone.isEmpty())
         return zone;
-    if (parameter.Change.Caption)
-        return QString::fromUtf8(parameter.Change.Caption);
-    const QString read = QString::fromUtf8(parameter.ReadCaption ? parameter.ReadCaption : "");
+    if (texts.Change.Caption)
+        return QString::fromUtf8(texts.Change.Caption);
+    const QString read = QString::fromUtf8(texts.ReadCaption ? texts.ReadCaption : "");
     const QString prefix = QStringLiteral("Считать ");
     if (read.startsWith(prefix) && read.size() > prefix.size())
         return read.at(prefix.size()).toUpper() + read.mid(prefix.size() + 1);

@@ -147,7 +147,7 @@ void TFormMain::UpdateAllViews()
 void TFormMain::ApplyModeVisibility()
 {
     const bool full = AppContext().Flags.FullMode;
-    const bool extended = full && m_program.Model().HasExtendedParameters();
+    const bool extended = full && m_program.Model().Identity.HasExtendedParameters();
     for (const QString &name : FullModeActions())
         m_actions->SetVisible(name, full);
     for (const QString &name : ExtendedActions())
@@ -164,9 +164,9 @@ void TFormMain::ApplyValueRanges()
         value.Description.SetMin(0);
         value.Description.SetMax(max);
     };
-    range(model.Level, model.Lmax());
-    range(model.LevelFree, model.Lmax());
-    range(model.Distance, model.Hmax());
+    range(model.Readings.Level, model.Config.Lmax());
+    range(model.Readings.LevelFree, model.Config.Lmax());
+    range(model.Readings.Distance, model.Config.Hmax());
 }
 
 void TFormMain::ApplyPollingLock()
@@ -192,7 +192,7 @@ void TFormMain::toggleExtendedParameters()
     // as extended, 0 does not.
     AppContext().Flags.FullMode = true;
     Ttolm472 &model = m_program.Model();
-    model.SoftVersion = model.SoftVersion == 255 ? 0 : 255;
+    model.Identity.SoftVersion = model.Identity.SoftVersion == 255 ? 0 : 255;
     ApplyModeVisibility();
     UpdateAllViews();
 }

@@ -19,6 +19,7 @@
 #include "ui/main/action_tables.h"
 #include "ui/main/program.h"
 #include "ui/main/parameter_actions.h"
+#include "ui/windows/parameter_texts.h"
 
 #include <QDir>
 #include <QStringList>
@@ -70,16 +71,17 @@ void TFormMain::addParameterActions(const TParameter &parameter)
     // The bad zones are read and written together by composite commands.
     if (parameter.Group)
         return;
-    if (parameter.Change.Input != TParameterInput::None)
-        m_actions->Add(ChangeActionName(parameter), text(parameter.Change.Caption), text(parameter.Change.Caption),
+    const TParameterTexts &texts = ParameterTexts(parameter);
+    if (texts.Change.Input != TParameterInput::None)
+        m_actions->Add(ChangeActionName(parameter), text(texts.Change.Caption), text(texts.Change.Caption),
                        [this, &parameter] { runChange(parameter); });
-    if (parameter.ReadCaption && CanRead(parameter))
-        m_actions->Add(ReadActionName(parameter), text(parameter.ReadCaption), text(parameter.ReadHint),
+    if (texts.ReadCaption && CanRead(parameter))
+        m_actions->Add(ReadActionName(parameter), text(texts.ReadCaption), text(parameter.ReadHint),
                        [this, &parameter] {
                            startProcedure([&parameter](const TProcedureContext &c) { ReadParameter(c, parameter); });
                        });
-    if (parameter.WriteCaption && CanWrite(parameter))
-        m_actions->Add(WriteActionName(parameter), text(parameter.WriteCaption), text(parameter.WriteHint),
+    if (texts.WriteCaption && CanWrite(parameter))
+        m_actions->Add(WriteActionName(parameter), text(texts.WriteCaption), text(parameter.WriteHint),
                        [this, &parameter] {
                            startProcedure(
                                [&parameter](const TProcedureContext &c) { WriteParameterValue(c, parameter); });
@@ -89,18 +91,18 @@ void TFormMain::addParameterActions(const TParameter &parameter)
 void TFormMain::runChange(const TParameter &parameter)
 {
     Ttolm472 &model = m_program.Model();
-    const TParameterChange &change = parameter.Change;
-    if (change.NeedsExtended && !model.HasExtendedParameters())
+    const TParameterChange &change = ParameterTexts(parameter).Change;
+    if (change.NeedsExtended && !model.Identity.HasExtendedParameters())
         return;
     TOperator &op = Operator();
     const QString label = text(change.Label);
     const double present = parameter.Get(model);
     switch (change.Input) {
     case TParameterInput::Integer:
-        parameter.Set(model, op.InputInteger(InputTitle, label, int(present), int(change.Max), int(change.Min)));
+        parameter.Set(model, op.InputInteger(InputTitle, label, int(present), int(parameter.Max), int(parameter.Min)));
         break;
     case TParameterInput::Double:
-        parameter.Set(model, op.InputDouble(InputTitle, label, change.Decimals, change.Max, change.Min, present));
+        parameter.Set(model, op.InputDouble(InputTitle, label, change.Decimals, parameter.Max, parameter.Min, present));
         break;
     case TParameterInput::List: {
         // Line 0 of the list names type 11, line 1 type 12; any other

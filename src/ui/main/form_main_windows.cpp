@@ -59,9 +59,8 @@ TToolWindow graphWindow(TProgram &program, const TGraphSlot &slot)
 {
     return {slot.Action,
             [&program, &slot] {
-                const TIODouble *value = slot.Value ? &(program.Model().*slot.Value) : nullptr;
                 const TDateTime now = NowDateTime();
-                return TFormGraph::OpenGraph(slot.Slot, QString::fromLatin1(slot.Table), value,
+                return TFormGraph::OpenGraph(slot.Slot, slot.Table, LiveValue(slot, program.Model()),
                                              QStringLiteral("График"), now, now - 1, graphSources(program));
             },
             [&slot] { return static_cast<QWidget *>(TFormGraph::Instance(slot.Slot)); }};
@@ -113,8 +112,9 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
         {"actRegisterShow",
          [&program, &services] {
              return TFormRegister::ShowRegister(
-                 RegisterPlace(AppContext().ProgramFolder(), program.ArchiveSettings().dbPath), &program.RegisterOutbox(),
-                 program.Model().PlantNumber(), [&program, &services](const QString &path) {
+                 RegisterPlace(AppContext().ProgramFolder(), program.ArchiveSettings().dbPath),
+                 &program.RegisterOutbox(), program.Model().Config.PlantNumber(),
+                 [&program, &services](const QString &path) {
                      return program.Session().StartProcedure(
                          Operator(), services, AppContext().Flags.FullMode,
                          [path](const TProcedureContext &context) { CompareFileWithGauge(context, path); });

@@ -1,6 +1,7 @@
 #include "ui/main/parameter_actions.h"
 
 #include "ui/main/action_tables.h"
+#include "ui/windows/parameter_texts.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ QString procedureActionName(TProcedureId id)
 
 QString ChangeActionName(const TParameter &parameter)
 {
-    return parameter.Change.Input == TParameterInput::None ? QString()
-                                                           : actionName(QString::fromLatin1(parameter.Name), "Change");
+    return ParameterTexts(parameter).Change.Input == TParameterInput::None
+               ? QString()
+               : actionName(QString::fromLatin1(parameter.Name), "Change");
 }
 
 QString ReadActionName(const TParameter &parameter)

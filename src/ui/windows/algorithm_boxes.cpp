@@ -15,23 +15,26 @@ namespace {
 struct TBit {
     const char *Name;
     const char *Caption;
-    bool (Ttolm472::*Get)() const;
-    void (Ttolm472::*Set)(bool);
+    bool (TGaugeConfiguration::*Get)() const;
+    void (TGaugeConfiguration::*Set)(bool);
 };
 
 // In the order of TAlgorithmBox.
 const TBit Bits[] = {
-    {"chbMedianFilter", "Медианный фильтр", &Ttolm472::MedianFilter, &Ttolm472::SetMedianFilter},
-    {"chbTemporalFilter", "Временной фильтр", &Ttolm472::TimeFilter, &Ttolm472::SetTimeFilter},
-    {"chbTrackingWindow", "Алгоритм \"Следящее окно\"", &Ttolm472::TrackingWindow, &Ttolm472::SetTrackingWindow},
-    {"chbPrediction", "Алгоритм \"Предсказание\"", &Ttolm472::Prediction, &Ttolm472::SetPrediction},
-    {"chbMMP", "Алгоритм \"ММП\"", &Ttolm472::MMP, &Ttolm472::SetMMP},
-    {"chbDiscretErrorMMP", "Учет дискретной ошибки", &Ttolm472::DiscreteErrorCorrection,
-     &Ttolm472::SetDiscreteErrorCorrection},
-    {"chbDiscretErrorTrackingWindow", "Учет дискретной ошибки", &Ttolm472::DiscreteErrorCorrection,
-     &Ttolm472::SetDiscreteErrorCorrection},
-    {"chbCorrectionACH", "Коррекция АЧХ", &Ttolm472::AFCCorrection, &Ttolm472::SetAFCCorrection},
-    {"chbAveragingSignal", "Усреднение выборки сигнала", &Ttolm472::SignalAveraging, &Ttolm472::SetSignalAveraging},
+    {"chbMedianFilter", "Медианный фильтр", &TGaugeConfiguration::MedianFilter, &TGaugeConfiguration::SetMedianFilter},
+    {"chbTemporalFilter", "Временной фильтр", &TGaugeConfiguration::TimeFilter, &TGaugeConfiguration::SetTimeFilter},
+    {"chbTrackingWindow", "Алгоритм \"Следящее окно\"", &TGaugeConfiguration::TrackingWindow,
+     &TGaugeConfiguration::SetTrackingWindow},
+    {"chbPrediction", "Алгоритм \"Предсказание\"", &TGaugeConfiguration::Prediction,
+     &TGaugeConfiguration::SetPrediction},
+    {"chbMMP", "Алгоритм \"ММП\"", &TGaugeConfiguration::MMP, &TGaugeConfiguration::SetMMP},
+    {"chbDiscretErrorMMP", "Учет дискретной ошибки", &TGaugeConfiguration::DiscreteErrorCorrection,
+     &TGaugeConfiguration::SetDiscreteErrorCorrection},
+    {"chbDiscretErrorTrackingWindow", "Учет дискретной ошибки", &TGaugeConfiguration::DiscreteErrorCorrection,
+     &TGaugeConfiguration::SetDiscreteErrorCorrection},
+    {"chbCorrectionACH", "Коррекция АЧХ", &TGaugeConfiguration::AFCCorrection, &TGaugeConfiguration::SetAFCCorrection},
+    {"chbAveragingSignal", "Усреднение выборки сигнала", &TGaugeConfiguration::SignalAveraging,
+     &TGaugeConfiguration::SetSignalAveraging},
 };
 static_assert(std::size(Bits) == size_t(TAlgorithmBox::Count));
 
@@ -55,7 +58,7 @@ QCheckBox *TAlgorithmBoxes::Make(TAlgorithmBox which, QWidget *parent)
 
 void TAlgorithmBoxes::clicked(TAlgorithmBox which, bool on)
 {
-    std::invoke(Bits[size_t(which)].Set, m_model, on);
+    std::invoke(Bits[size_t(which)].Set, m_model.Config, on);
     // The read starts once the write has ended; the boxes then show what
     // the gauge took, unless their window has closed meanwhile.
     QPointer<QCheckBox> box = Box(which);
@@ -87,7 +90,7 @@ void TAlgorithmBoxes::Show()
 {
     for (size_t i = 0; i < m_boxes.size(); ++i)
         if (m_boxes[i])
-            m_boxes[i]->setChecked(std::invoke(Bits[i].Get, m_model));
+            m_boxes[i]->setChecked(std::invoke(Bits[i].Get, m_model.Config));
 
     using A = TAlgorithmBox;
     const bool temporal = checked(A::TemporalFilter);

@@ -115,8 +115,8 @@ QString TArrayChartWindow::Readout() const
 TChartReport TArrayChartWindow::Report() const
 {
     QPointer<const TArrayChartWindow> self(this);
-    return {ReportTitle(), QString(), QString::number(m_model.PlantNumber()),
-            m_model.ModelName(), [self](QCustomPlot &chart) {
+    return {ReportTitle(), QString(), QString::number(m_model.Config.PlantNumber()), m_model.Identity.ModelName(),
+            [self](QCustomPlot &chart) {
                 if (self)
                     self->DrawChart(chart);
             }};

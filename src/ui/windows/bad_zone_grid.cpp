@@ -64,7 +64,7 @@ TBadZoneGrid::TBadZoneGrid(Ttolm472 &model, QWidget *parent) : QTableWidget(0, C
 
 void TBadZoneGrid::Rebuild()
 {
-    const int count = m_model.CountBadZones();
+    const int count = m_model.Config.CountBadZones();
     // A count the gauge reported beyond its five zones shows no grid, as
     // does none at all; the grid still keeps one row under its header.
     const int rows = std::max(2, count + 1) - 1;

@@ -100,7 +100,7 @@ TCalibrationTable::TCalibrationTable(Ttolm472 &model, TMainServices &services, Q
 
 int TCalibrationTable::CurrentPoint(const Ttolm472 &model)
 {
-    const double free = model.LevelFree.AsDouble();
+    const double free = model.Readings.LevelFree.AsDouble();
     for (int n = 1; n <= shownPoints(model); ++n) {
         const double set = model.Calibration.Points[size_t(n - 1)].Set;
         if (set - model.Calibration.Gate <= free && free <= set + model.Calibration.Gate)
@@ -173,7 +173,7 @@ void TCalibrationTable::capture()
     const int point = CurrentPoint(m_model);
     if (point < 1 || point > shownPoints(m_model))
         return;
-    m_model.Calibration.Points[size_t(point - 1)].Measured = m_model.LevelFree.AsDouble();
+    m_model.Calibration.Points[size_t(point - 1)].Measured = m_model.Readings.LevelFree.AsDouble();
     Redraw();
 }
 
@@ -187,15 +187,15 @@ void TCalibrationTable::choosePoints(int points, const QString &question)
 
 void TCalibrationTable::erase()
 {
-    m_model.SetKrPer(FactorySlope);
-    m_model.SetSmPer(FactoryOffset);
+    m_model.Config.SetKrPer(FactorySlope);
+    m_model.Config.SetSmPer(FactoryOffset);
     m_services.UpdateAllViews();
 }
 
 void TCalibrationTable::compute()
 {
-    m_model.Calibration.KrPerRef = m_model.KrPer();
-    m_model.Calibration.SmPerRef = m_model.SmPer();
+    m_model.Calibration.KrPerRef = m_model.Config.KrPer();
+    m_model.Calibration.SmPerRef = m_model.Config.SmPer();
     m_model.ComputeCalibration();
     m_services.UpdateAllViews();
 }

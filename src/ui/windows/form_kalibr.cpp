@@ -163,15 +163,15 @@ QWidget *TFormKalibr::buildCoefficients()
         QLabel *&Value;
         const char *Up;
         const char *Down;
-        void (Ttolm472::*Set)(double);
-        double (Ttolm472::*Get)() const;
+        void (TGaugeConfiguration::*Set)(double);
+        double (TGaugeConfiguration::*Get)() const;
         double By;
     };
     const TRow rows[] = {
-        {"SmPer", QStringLiteral("Смещение нуля"), QStringLiteral("actSmPerChange"), m_smPer, "btnBazaUp", "btnBazaDown",
-         &Ttolm472::SetSmPer, &Ttolm472::SmPer, BaseStep},
+        {"SmPer", QStringLiteral("Смещение нуля"), QStringLiteral("actSmPerChange"), m_smPer, "btnBazaUp",
+         "btnBazaDown", &TGaugeConfiguration::SetSmPer, &TGaugeConfiguration::SmPer, BaseStep},
         {"KrPer", QStringLiteral("Крутизна характеристики преобразования"), QStringLiteral("actKrPerChange"), m_krPer,
-         "btnKrutUp", "btnKrutDown", &Ttolm472::SetKrPer, &Ttolm472::KrPer, SlopeStep},
+         "btnKrutUp", "btnKrutDown", &TGaugeConfiguration::SetKrPer, &TGaugeConfiguration::KrPer, SlopeStep},
     };
     int line = 0;
     for (const TRow &row : rows) {
@@ -210,8 +210,8 @@ void TFormKalibr::UpdateView()
     for (const TCalibrationError &point : CalibrationErrors(m_model))
         points.append({point.Set, point.Error});
     m_chart->SetPoints(std::move(points));
-    m_smPer->setText(coefficient(m_model.SmPer()));
-    m_krPer->setText(coefficient(m_model.KrPer()));
+    m_smPer->setText(coefficient(m_model.Config.SmPer()));
+    m_krPer->setText(coefficient(m_model.Config.KrPer()));
 }
 
 TChartReport TFormKalibr::Report() const
@@ -224,9 +224,9 @@ QString TFormKalibr::Readout() const
     return m_readout->text();
 }
 
-void TFormKalibr::step(void (Ttolm472::*set)(double), double (Ttolm472::*get)() const, double by)
+void TFormKalibr::step(void (TGaugeConfiguration::*set)(double), double (TGaugeConfiguration::*get)() const, double by)
 {
-    (m_model.*set)((m_model.*get)() + by);
+    (m_model.Config.*set)((m_model.Config.*get)() + by);
     showEverywhere();
 }
 

@@ -24,6 +24,7 @@ class QPushButton;
 class TErrorChart;
 class TStepRepeat;
 class Ttolm472;
+class TGaugeConfiguration;
 
 class TFormKalibr final : public TSingleWindow, public TView
 {
@@ -63,7 +64,7 @@ public:
 private:
     QWidget *buildCoefficients();
     // Nudges the model and shows it here and in the parameters window.
-    void step(void (Ttolm472::*set)(double), double (Ttolm472::*get)() const, double by);
+    void step(void (TGaugeConfiguration::*set)(double), double (TGaugeConfiguration::*get)() const, double by);
     void change(const QString &action);
     void showEverywhere();
 

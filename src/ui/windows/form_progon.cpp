@@ -100,8 +100,9 @@ TFormProgon::TFormProgon(Ttolm472 &model, TMainServices &services, const QString
     BindReportActions(this, actReportPreview, actReportPdf, [this] { return Report(); });
     connect(actClose, &QAction::triggered, this, &QWidget::close);
     buildLayout();
-    for (auto [follower, value] : {std::pair{&m_level, &model.Level}, std::pair{&m_levelFree, &model.LevelFree},
-                                   std::pair{&m_current, &model.CurrentOutput}}) {
+    for (auto [follower, value] :
+         {std::pair{&m_level, &model.Readings.Level}, std::pair{&m_levelFree, &model.Readings.LevelFree},
+          std::pair{&m_current, &model.Readings.CurrentOutput}}) {
         follower->SetSource(value, false);
         follower->OnChange = [this](TIOData *) { showLive(); };
     }
@@ -217,7 +218,7 @@ void TFormProgon::fillGrid()
 
 void TFormProgon::paintGrid()
 {
-    const double level = m_model.Level.AsDouble();
+    const double level = m_model.Readings.Level.AsDouble();
     const int current = TestRunPointAt(m_model, level);
     for (int n = 0; n < m_grid->rowCount() && n < TestRunPoints(m_model); ++n) {
         const TProgonPoint &point = m_model.TestRun.Points[n];
@@ -248,18 +249,18 @@ void TFormProgon::UpdateView()
 void TFormProgon::showLive()
 {
     paintGrid();
-    m_set->setText(QStringLiteral("Установить\n\nСв.пр-во, мм \n") + grouped(m_model.LevelFree.AsDouble(), 1) +
-                   QStringLiteral("\nУровень, мм\n") + grouped(m_model.Level.AsDouble(), 1) +
-                   QStringLiteral("\nТок, мА\n") + m_model.CurrentOutput.AsText(false, false));
+    m_set->setText(QStringLiteral("Установить\n\nСв.пр-во, мм \n") + grouped(m_model.Readings.LevelFree.AsDouble(), 1) +
+                   QStringLiteral("\nУровень, мм\n") + grouped(m_model.Readings.Level.AsDouble(), 1) +
+                   QStringLiteral("\nТок, мА\n") + m_model.Readings.CurrentOutput.AsText(false, false));
 }
 
 void TFormProgon::Capture()
 {
-    const double level = m_model.Level.AsDouble();
+    const double level = m_model.Readings.Level.AsDouble();
     const int n = TestRunPointAt(m_model, level);
     if (n < 1 || n > 5)
         return;
-    if (!CaptureTestRunPoint(m_model, n, level, m_model.CurrentOutput.AsDouble(), Clock().Now())) {
+    if (!CaptureTestRunPoint(m_model, n, level, m_model.Readings.CurrentOutput.AsDouble(), Clock().Now())) {
         Operator().Warning(NoLoopScaleWarning());
         return;
     }

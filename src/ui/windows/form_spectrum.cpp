@@ -43,7 +43,7 @@ void TFormSpectrum::FillSpectrum()
 
 QString TFormSpectrum::ReadoutText(double x, double y) const
 {
-    const double distance = m_model.KrPer() * (2 * x + 1);
+    const double distance = m_model.Config.KrPer() * (2 * x + 1);
     return QStringLiteral("Спектр[") + FloatToStrF(x, TDescriptionOfDouble::ffNumber, 9, 0) + QStringLiteral("/") +
            FloatToStrF(distance, TDescriptionOfDouble::ffNumber, 10, 1) + QStringLiteral("] = ") +
            FloatToStrF(y, TDescriptionOfDouble::ffNumber, 9, 5);
@@ -59,8 +59,8 @@ void TFormSpectrum::DrawExtras(QCustomPlot &chart) const
         DrawReference(chart, DecibelPoints(m_reference->Values,
                                            m_shownLargest > 0 ? m_shownLargest : LargestOf(m_reference->Values)));
     }
-    DrawBadZones(chart, m_model.BadZones, m_model.CountBadZones(), m_model.KrPer());
-    DrawDistanceAxis(chart, m_model.KrPer());
+    DrawBadZones(chart, m_model.BadZones, m_model.Config.CountBadZones(), m_model.Config.KrPer());
+    DrawDistanceAxis(chart, m_model.Config.KrPer());
 }
 
 void TFormSpectrum::loadNewestReference()
@@ -89,8 +89,8 @@ void TFormSpectrum::actReferenceSaveExecute()
     }
     TSpectrumReference reference;
     reference.Saved = Clock().Now();
-    reference.PlantNumber = m_model.PlantNumber();
-    reference.KrPer = m_model.KrPer();
+    reference.PlantNumber = m_model.Config.PlantNumber();
+    reference.KrPer = m_model.Config.KrPer();
     std::copy(m_model.Arrays.Spectrum.begin(), m_model.Arrays.Spectrum.end(), reference.Values.begin());
     // Kept for this session even when the file cannot be written.
     m_reference = reference;

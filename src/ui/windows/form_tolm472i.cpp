@@ -88,13 +88,13 @@ TFormTolm472I::TFormTolm472I(Ttolm472 &model, TMainServices &services, QWidget *
     m_temp.SetValueControl(m_lblTemp);
     // Linked with a copy of the present value, so a window opened again
     // shows the readings at once instead of zeros until the next answer.
-    m_barLevel.SetSource(&model.Level, true);
-    m_textLevel.SetSource(&model.Level, true);
-    m_level.SetSource(&model.Level, true);
-    m_reserve.SetSource(&model.Reserve, true);
-    m_levelFree.SetSource(&model.LevelFree, true);
-    m_distance.SetSource(&model.Distance, true);
-    m_temp.SetSource(&model.Temp, true);
+    m_barLevel.SetSource(&model.Readings.Level, true);
+    m_textLevel.SetSource(&model.Readings.Level, true);
+    m_level.SetSource(&model.Readings.Level, true);
+    m_reserve.SetSource(&model.Readings.Reserve, true);
+    m_levelFree.SetSource(&model.Readings.LevelFree, true);
+    m_distance.SetSource(&model.Readings.Distance, true);
+    m_temp.SetSource(&model.Readings.Temp, true);
     copyDescriptions();
 }
 
@@ -211,13 +211,13 @@ std::array<TIODoubleVisual *, 7> TFormTolm472I::visuals()
 
 void TFormTolm472I::copyDescriptions()
 {
-    m_barLevel.Description.Assign(m_model.Level.Description);
-    m_textLevel.Description.Assign(m_model.Level.Description);
-    m_level.Description.Assign(m_model.Level.Description);
-    m_reserve.Description.Assign(m_model.Reserve.Description);
-    m_levelFree.Description.Assign(m_model.LevelFree.Description);
-    m_distance.Description.Assign(m_model.Distance.Description);
-    m_temp.Description.Assign(m_model.Temp.Description);
+    m_barLevel.Description.Assign(m_model.Readings.Level.Description);
+    m_textLevel.Description.Assign(m_model.Readings.Level.Description);
+    m_level.Description.Assign(m_model.Readings.Level.Description);
+    m_reserve.Description.Assign(m_model.Readings.Reserve.Description);
+    m_levelFree.Description.Assign(m_model.Readings.LevelFree.Description);
+    m_distance.Description.Assign(m_model.Readings.Distance.Description);
+    m_temp.Description.Assign(m_model.Readings.Temp.Description);
 }
 
 void TFormTolm472I::UpdateView()
@@ -233,7 +233,7 @@ void TFormTolm472I::UpdateView()
 
     // The scale runs over the measurable level; marks every tenth and
     // twentieth of it. The range goes first: the steps must lie inside it.
-    const double lmax = m_model.Lmax();
+    const double lmax = m_model.Config.Lmax();
     m_vhLevel->SetDecimalSign(0);
     m_vhLevel->SetRange(lmax, 0);
     m_vhLevel->SetDValueBig(lmax * 0.1);
@@ -246,7 +246,7 @@ void TFormTolm472I::UpdateView()
     palette.setColor(QPalette::Window, ReadingsColor(m_model.LastErrorCode));
     m_readings->setPalette(palette);
 
-    m_lblCurrentOutput->setText(m_model.CurrentOutput.AsText(false, false));
+    m_lblCurrentOutput->setText(m_model.Readings.CurrentOutput.AsText(false, false));
     fitMinimumSize();
 }
 

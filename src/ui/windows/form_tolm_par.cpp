@@ -6,6 +6,7 @@
 #include "ui/windows/bad_zone_grid.h"
 #include "ui/windows/calibration_table.h"
 #include "ui/main/parameter_actions.h"
+#include "ui/windows/parameter_texts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -47,7 +48,7 @@ TFormTolmPar::TFormTolmPar(Ttolm472 &model, TMainServices &services, QWidget *pa
                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_model(model), m_services(services), m_rows(services), m_boxes(model, services)
 {
-    setWindowTitle(QStringLiteral("Параметры ТОЛМ47xИ ") + model.ModelSuffix());
+    setWindowTitle(QStringLiteral("Параметры ТОЛМ47xИ "));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("pcParameters"));
     m_tabs->setTabPosition(QTabWidget::West);
@@ -266,7 +267,7 @@ void TFormTolmPar::UpdateView()
         plant->Write->setVisible(full);
 
     m_rows.Show(m_model);
-    const QString title = QStringLiteral("Параметры ТОЛМ47xИ ") + m_model.ModelSuffix();
+    const QString title = QStringLiteral("Параметры ТОЛМ47xИ ");
     if (windowTitle() != title)
         setWindowTitle(title);
 
@@ -290,19 +291,19 @@ void TFormTolmPar::UpdateView()
     showPrediction();
     m_zoneGrid->Rebuild();
     m_calibration->Redraw();
-    showExtendedGroups(m_model.HasExtendedParameters());
+    showExtendedGroups(m_model.Identity.HasExtendedParameters());
 }
 
 void TFormTolmPar::showVersion()
 {
     for (int i = 0; i < 2; ++i)
-        if (m_model.ProgramType == ProgramTypes[i])
+        if (m_model.Identity.ProgramType == ProgramTypes[i])
             m_versionItems->button(i)->setChecked(true);
 }
 
 void TFormTolmPar::showPrediction()
 {
-    const int mode = m_model.ModePrediction();
+    const int mode = m_model.Config.ModePrediction();
     if (mode > 2)
         return;
     for (int i = 0; i < 3; ++i)

@@ -16,18 +16,18 @@ TChartReport GaugeRecordReport(const Ttolm472 &model, const QString &title, cons
                                const QList<TReportField> &extra, TReportTable table)
 {
     QList<TReportField> fields{
-        {QStringLiteral("Заводской номер"), QString::number(model.PlantNumber())},
-        {QStringLiteral("Аппаратная версия"), QString::number(model.HardVersion)},
-        {QStringLiteral("Программная версия"), QString::number(model.SoftVersion)},
+        {QStringLiteral("Заводской номер"), QString::number(model.Config.PlantNumber())},
+        {QStringLiteral("Аппаратная версия"), QString::number(model.Identity.HardVersion)},
+        {QStringLiteral("Программная версия"), QString::number(model.Identity.SoftVersion)},
     };
     fields.append(extra);
-    fields.append({QStringLiteral("Смещение нуля"), ReportNumber(model.SmPer(), 2)});
-    fields.append({QStringLiteral("Коэффициент коррекции крутизны"), ReportNumber(model.KrPer(), 5)});
+    fields.append({QStringLiteral("Смещение нуля"), ReportNumber(model.Config.SmPer(), 2)});
+    fields.append({QStringLiteral("Коэффициент коррекции крутизны"), ReportNumber(model.Config.KrPer(), 5)});
 
     // The page is drawn whenever the preview asks; the window may be gone.
     QPointer<const TErrorChart> source(&chart);
-    TChartReport report{title, QString(), QString::number(model.PlantNumber()),
-                        model.ModelName(), [source](QCustomPlot &page) {
+    TChartReport report{title, QString(), QString::number(model.Config.PlantNumber()), model.Identity.ModelName(),
+                        [source](QCustomPlot &page) {
                             if (source)
                                 source->DrawInto(page);
                         }};

@@ -1,17 +1,10 @@
 #include "ui/windows/mg_collection.h"
 
+#include "device/readings.h"
 #include "device/tolm472.h"
 
-namespace {
-
-const TMultiGraphRow Rows[] = {
-    {"LevelBusy", &Ttolm472::Level, qRgb(0, 0, 255), false},
-    {"Distance", &Ttolm472::Distance, qRgb(255, 0, 0), false},
-    {"LevelFree", &Ttolm472::LevelFree, qRgb(0, 128, 0), false},
-    {"Reserve", &Ttolm472::Reserve, qRgb(255, 255, 0), true},
-};
-
-} // namespace
+#include <algorithm>
+#include <vector>
 
 TMGCollectionItem *TMGCollection::Add(const QString &tableName, const TIODouble &deviceValue, const QColor &color)
 {
@@ -39,14 +32,15 @@ TMGCollectionItem *TMGCollection::Item(int index) const
     return index >= 0 && index < Count() ? m_items[size_t(index)].get() : nullptr;
 }
 
-std::span<const TMultiGraphRow> MultiGraphRows()
-{
-    return Rows;
-}
-
 void FillMultiGraphCollection(TMGCollection &collection, const Ttolm472 &gauge, bool fullMode)
 {
-    for (const TMultiGraphRow &row : Rows)
-        if (fullMode || !row.FullModeOnly)
-            collection.Add(QString::fromLatin1(row.Table), gauge.*row.Value, QColor(row.Color));
+    std::vector<const TReadingDescription *> series;
+    for (const TReadingDescription &d : ReadingDescriptions())
+        if (d.MultiGraphPlace > 0 && (fullMode || !d.MultiGraphFullModeOnly))
+            series.push_back(&d);
+    std::sort(series.begin(), series.end(),
+              [](const auto *a, const auto *b) { return a->MultiGraphPlace < b->MultiGraphPlace; });
+    for (const TReadingDescription *d : series)
+        collection.Add(QString::fromLatin1(d->Name), gauge.Readings.Value(d->Kind),
+                       QColor(QRgb(0xff000000u | d->Color)));
 }

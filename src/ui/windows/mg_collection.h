@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <memory>
-#include <span>
 #include <vector>
 
 class Ttolm472;
@@ -43,13 +42,7 @@ private:
     std::vector<std::unique_ptr<TMGCollectionItem>> m_items;
 };
 
-// The series of the main window's "Графики": the level, the distance, the
-// free space and, in full mode only, the reserve.
-struct TMultiGraphRow {
-    const char *Table;
-    TIODouble Ttolm472::*Value;
-    QRgb Color;
-    bool FullModeOnly;
-};
-std::span<const TMultiGraphRow> MultiGraphRows();
+// The series of the main window's "Графики", as the readings describe
+// them: the level, the distance, the free space and, in full mode only, the
+// reserve.
 void FillMultiGraphCollection(TMGCollection &collection, const Ttolm472 &gauge, bool fullMode);

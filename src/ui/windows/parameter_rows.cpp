@@ -3,6 +3,7 @@
 #include "device/parameter_table.h"
 #include "ui/main/main_services.h"
 #include "ui/main/parameter_actions.h"
+#include "ui/windows/parameter_texts.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -67,15 +68,16 @@ int TParameterRows::AddPlace(TParameterPlace place, QGridLayout &grid, QWidget *
 {
     std::vector<const TParameter *> shown;
     for (const TParameter &p : ParameterTable())
-        if (p.View.Place == place && p.View.Label)
+        if (const TParameterView &view = ParameterTexts(p).View; view.Place == place && view.Label)
             shown.push_back(&p);
-    std::sort(shown.begin(), shown.end(),
-              [](const TParameter *a, const TParameter *b) { return a->View.Order < b->View.Order; });
+    std::sort(shown.begin(), shown.end(), [](const TParameter *a, const TParameter *b) {
+        return ParameterTexts(*a).View.Order < ParameterTexts(*b).View.Order;
+    });
 
     int row = firstRow;
     for (const TParameter *p : shown) {
         const QString name = QString::fromLatin1(p->Name);
-        if (p->View.LineBefore && row > firstRow) {
+        if (ParameterTexts(*p).View.LineBefore && row > firstRow) {
             auto *line = new QFrame(parent);
             line->setFrameShape(QFrame::HLine);
             line->setFrameShadow(QFrame::Sunken);

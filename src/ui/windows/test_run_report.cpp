@@ -44,7 +44,7 @@ bool WriteTestRunProtocol(const Ttolm472 &model, const QString &dbPath, const QD
                           TTestRunProtocol &files, QString &error)
 {
     const QString folder = DayFolder(dbPath, stopped.date());
-    const QString base = QDir(folder).filePath(TestRunProtocolBaseName(model.PlantNumber(), stopped));
+    const QString base = QDir(folder).filePath(TestRunProtocolBaseName(model.Config.PlantNumber(), stopped));
     files = {base + QStringLiteral(".pdf"), base + QStringLiteral(".csv")};
     // The CSV first: it creates the day folder, and it is the record a
     // program reads back.

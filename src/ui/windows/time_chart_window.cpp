@@ -262,8 +262,8 @@ TChartReport TTimeChartWindow::report(std::function<void(QCustomPlot &chart)> fi
                           DateTimeText(DateTimeOfKey(TimeMax())),
                       QString(), QString(), std::move(fill)};
     if (const Ttolm472 *gauge = m_sources.Gauge) {
-        page.PlantNumber = QString::number(gauge->PlantNumber());
-        page.Model = gauge->ModelName();
+        page.PlantNumber = QString::number(gauge->Config.PlantNumber());
+        page.Model = gauge->Identity.ModelName();
     }
     return page;
 }
