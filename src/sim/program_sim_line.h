@@ -13,4 +13,9 @@
 // `modbus`, no faults. The simulated gauge keeps what is stored into its
 // ПЗУ in "INI/SimGauge.json", so a later run finds it; not when the
 // installation has no INI folder (nothing is created there).
+//
+// "Gauges=N" in section "Sim" of "INI/ComPort.ini" (N 1 .. 255) puts N
+// gauges on the pair instead, at addresses 1 .. N with plant numbers
+// 1001 .. 1000 + N, each with its own "INI/SimGauge-n.json"; a missing or
+// out-of-range value leaves the single gauge at address 255.
 TSimLineConfig ProgramSimLineConfig(const QString &programFolder, bool modbus);

@@ -38,7 +38,7 @@ bool wellFormed(const QByteArray &payload)
 
 TSimGauge::TSimGauge(const TSimGaugeConfig &config, TSimClock clock)
     : m_clock(clock ? std::move(clock) : MonotonicSimClock()),
-      m_tank(config.seed, config.tankSpeed),
+      m_tank(config.seed, config.tankSpeed, config.tankPhase),
       m_seed(config.seed),
       m_stateFile(config.stateFile),
       m_params(config.parameters),

@@ -44,6 +44,7 @@ struct TSimGaugeConfig
     QString stateFile;
     uint64_t seed = 1;
     double tankSpeed = 5.0; // mm/s of filling and draining
+    double tankPhase = TSimTank::DefaultTankPhase; // point of the fill/drain cycle at time 0
     std::optional<double> heldLevel; // a target on a test bench, mm
     uint8_t status = 0;     // status byte of the reading answers
 };
@@ -73,6 +74,7 @@ public:
     // How the state file was found at start, and why it was refused when
     // Corrupt; the last failure of a store, empty when it succeeded.
     TSimStateLoad stateLoad() const { return m_stateLoad; }
+    const QString &stateFile() const { return m_stateFile; }
     QString stateError() const { return m_stateError; }
 
 private:

@@ -17,8 +17,8 @@ qint64 TSimReply::totalUs() const
 }
 
 TSimLine::TSimLine(const TSimLineConfig &config, TSimClock clock)
-    : m_gauge(config.gauge, std::move(clock)),
-      m_meter(m_gauge, config.gauge.seed),
+    : m_gauges(QList<TSimGaugeConfig>{config.gauge} + config.moreGauges, std::move(clock)),
+      m_meter(m_gauges.gauge(0), config.gauge.seed),
       m_faults(config.faults),
       m_timing(config.timing),
       m_gaugeParity(config.gaugeParity)
@@ -34,10 +34,19 @@ TSimReply TSimLine::answer(const QByteArray &request, bool toMeter)
     TSimReply reply;
     reply.requestUs = lineUs(request.size());
 
-    const QByteArray clean = toMeter ? m_meter.answer(request) : m_gauge.answer(request);
-    if (clean.isEmpty())
+    TSimBusAnswer heard;
+    if (toMeter) {
+        heard.bytes = m_meter.answer(request);
+        heard.outcome = heard.bytes.isEmpty() ? TSimBusOutcome::Silence : TSimBusOutcome::Answer;
+    } else {
+        heard = m_gauges.answer(request);
+    }
+    reply.bus = heard.outcome;
+    if (heard.bytes.isEmpty())
         return reply;
-    const TSimFaultOutcome outcome = m_faults.apply(clean, toMeter);
+    const TSimFaultOutcome outcome = heard.outcome == TSimBusOutcome::Answer
+                                         ? m_faults.apply(heard.bytes, toMeter)
+                                         : TSimFaultOutcome{TSimFault::None, heard.bytes};
     reply.fault = outcome.fault;
     if (outcome.bytes.isEmpty())
         return reply;

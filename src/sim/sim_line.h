@@ -1,8 +1,9 @@
 #pragma once
-// The simulated line: the gauge and the current-loop meter behind one
+// The simulated line: the gauges and the current-loop meter behind one
 // request/answer call, with the faults and the line timing applied. Line
 // implementations wrap it (in-process for tests, "/sim" and the command-line
-// tool; on a pseudo-terminal in tolm-sim).
+// tool; on a pseudo-terminal in tolm-sim). The meter measures the loop of the
+// first gauge; further gauges share the pair (see TSimGaugeBus).
 //
 // Timing of one exchange, all in microseconds:
 //
@@ -16,6 +17,7 @@
 // The bytes of a chunk arrive evenly spread over its duration.
 // Not thread-safe: the line carries one exchange at a time.
 
+#include "sim/gauge_bus.h"
 #include "sim/line_timing.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_faults.h"
@@ -35,6 +37,7 @@ struct TSimChunk
 struct TSimReply
 {
     TSimFault fault = TSimFault::None;
+    TSimBusOutcome bus = TSimBusOutcome::Silence; // what the gauges (or the meter) gave
     qint64 requestUs = 0;    // time the request's bytes took on the line
     QList<TSimChunk> chunks; // empty: no answer
     QByteArray bytes() const;
@@ -45,7 +48,9 @@ struct TSimReply
 
 struct TSimLineConfig
 {
-    TSimGaugeConfig gauge;
+    TSimGaugeConfig gauge; // the first gauge, whose loop the meter measures
+    // The other gauges on the same pair, each with its own address and seed.
+    QList<TSimGaugeConfig> moreGauges;
     TSimFaultConfig faults;
     TSimLineTiming timing;
     // The gauge's line carries a parity bit (the nine-bit addressing);
@@ -57,21 +62,23 @@ class TSimLine
 {
 public:
     explicit TSimLine(const TSimLineConfig &config, TSimClock clock = {});
-    // The meter measures this line's own gauge.
     TSimLine(const TSimLine &) = delete;
     TSimLine &operator=(const TSimLine &) = delete;
 
-    // The answer of the meter (toMeter) or of the gauge to one request, CRC
-    // included, after the faults.
+    // The answer of the meter (toMeter) or of the gauges to one request, CRC
+    // included, after the faults. A garbled or collided answer is broken
+    // already and goes out as it is; the faults draw only on clean answers.
     TSimReply answer(const QByteArray &request, bool toMeter);
 
-    TSimGauge &gauge() { return m_gauge; }
+    // The first gauge, the one the meter measures.
+    TSimGauge &gauge() { return m_gauges.gauge(0); }
+    TSimGaugeBus &gauges() { return m_gauges; }
     const TSimMeter &meter() const { return m_meter; }
     TSimFaults &faults() { return m_faults; }
     const TSimLineTiming &timing() const { return m_timing; }
 
 private:
-    TSimGauge m_gauge;
+    TSimGaugeBus m_gauges;
     TSimMeter m_meter;
     TSimFaults m_faults;
     TSimLineTiming m_timing;

@@ -1,5 +1,5 @@
 #pragma once
-// The simulated gauge and current-loop meter as a line of the program
+// The simulated gauges and current-loop meter as a line of the program
 // ("/sim", the command-line tool, tests and benchmarks): no port, but the
 // same timed read as the real transmitter, over bytes that arrive when a
 // real line would deliver them.
@@ -31,7 +31,7 @@ public:
     TPortParameters AppliedParameters() const override;
 
     // Runs `use` on the simulator between exchanges (set a fault, read the
-    // tank, change the timing) from any thread.
+    // tank, cut a gauge off the line, change the timing) from any thread.
     void WithSimulator(const std::function<void(TSimLine &)> &use);
 
 protected:

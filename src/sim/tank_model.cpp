@@ -30,7 +30,10 @@ double TankMaxLevel(const TSimGaugeParameters &p)
     return std::clamp(finiteOrZero(p.floatParam(FloatParam::Lmax)), 0.0, TankHeight(p));
 }
 
-TSimTank::TSimTank(uint64_t seed, double speed) : m_seed(seed), m_speed(finiteOrZero(speed)) {}
+TSimTank::TSimTank(uint64_t seed, double speed, double phase)
+    : m_seed(seed), m_speed(finiteOrZero(speed)), m_phase(finiteOrZero(phase))
+{
+}
 
 void TSimTank::holdLevel(std::optional<double> level)
 {
@@ -47,9 +50,9 @@ double TSimTank::calmLevelAt(qint64 ms, double lmax) const
     const double span = 0.8 * lmax;
     if (span <= 0 || m_speed <= 0)
         return low + 0.4 * span;
-    // A triangle wave starting at 40 % of the span on the way up.
+    // A triangle wave starting at m_phase of its cycle.
     const double period = 2 * span / m_speed * 1000.0; // ms
-    double phase = std::fmod(double(ms) / period + 0.2, 1.0);
+    double phase = std::fmod(double(ms) / period + m_phase, 1.0);
     if (phase < 0)
         phase += 1.0;
     const double up = phase < 0.5 ? phase * 2 : 2 - phase * 2;

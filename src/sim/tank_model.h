@@ -37,8 +37,13 @@ class TSimTank
 {
 public:
     // speed: filling and draining speed in mm/s (a negative or zero speed
-    // keeps the level still).
-    TSimTank(uint64_t seed, double speed);
+    // keeps the level still). phase: where the tank is on its fill/drain
+    // cycle at time 0, as a share of the cycle (0 the lowest level, 0.5 the
+    // highest); tanks of one farm are seldom at the same point.
+    TSimTank(uint64_t seed, double speed, double phase = DefaultTankPhase);
+
+    // 40 % of the span on the way up.
+    static constexpr double DefaultTankPhase = 0.2;
 
     // A held level in mm; none lets the product fill and drain again.
     void holdLevel(std::optional<double> level);
@@ -52,6 +57,7 @@ private:
 
     uint64_t m_seed;
     double m_speed;
+    double m_phase;
     std::optional<double> m_held;
 };
 

@@ -2,7 +2,10 @@
 
 #include "protocol/frame.h"
 #include "sim/answer_builder.h"
+#include "sim/numbered_gauges.h"
 #include "protocol/request_layout.h"
+
+#include <QSet>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -30,6 +33,15 @@ TSimLineConfig faulty(TSimFault kind, uint64_t seed = 42)
     config.faults.kinds = {kind};
     return config;
 }
+
+// A request to `address`: the payload after the address byte, CRC added.
+QByteArray to(int address, const char *hexRest)
+{
+    return AppendCrc16(QByteArray::fromHex(hexRest).prepend(char(address)));
+}
+
+QByteArray echoTo(int address) { return to(address, "1003AA55"); }
+QByteArray signatureTo(int address) { return to(address, "2001"); }
 
 double meterMilliamps(const QByteArray &a)
 {
@@ -210,4 +222,97 @@ TEST(SimLine, RequestLengthIsKnownFromTheFirstBytes)
     EXPECT_EQ(ExpectedRequestLength(QByteArray::fromHex("FF04")), 8);
     EXPECT_EQ(ExpectedRequestLength(MeterRequest().left(2)), 5);
     EXPECT_EQ(ExpectedRequestLength(QByteArray::fromHex("FF77")), -1);
+}
+
+TEST(SimLine, EachOfSixteenGaugesAnswersItsOwnAddressWithItsOwnPlantNumberAndLevel)
+{
+    TSimLineConfig config;
+    NumberSimGauges(config, 16);
+    LineOnTestClock l(config);
+    ASSERT_EQ(l.line->gauges().count(), 16);
+    QSet<int> levels;
+    for (int a = 1; a <= 16; ++a) {
+        const TSimReply echo = l.line->answer(echoTo(a), false);
+        EXPECT_EQ(echo.bytes(), AnswerEcho(uint8_t(a))) << a;
+        EXPECT_EQ(echo.bus, TSimBusOutcome::Answer);
+
+        const QByteArray signature = l.line->answer(signatureTo(a), false).bytes();
+        ASSERT_EQ(signature.size(), 10) << a;
+        EXPECT_TRUE(CheckCrc16(signature));
+        EXPECT_EQ(ByteAt(signature, 0), a);
+        EXPECT_EQ(WordAt(signature, 4), 1000 + a);
+
+        const QByteArray all = l.line->answer(to(a, "0201"), false).bytes();
+        ASSERT_EQ(all.size(), 29) << a;
+        levels.insert(qRound(SingleAt(all, 11)));
+    }
+    EXPECT_EQ(levels.size(), 16) << "no two tanks of the farm at one level";
+    for (int silent : {17, 255, 0}) {
+        const TSimReply none = l.line->answer(echoTo(silent), false);
+        EXPECT_TRUE(none.isEmpty()) << silent;
+        EXPECT_EQ(none.bus, TSimBusOutcome::Silence);
+    }
+    // The meter measures gauge 1.
+    EXPECT_NEAR(l.line->meter().current(), l.line->gauges().gauge(0).level() * 16 / 15000 + 4, 0.021);
+}
+
+TEST(SimLine, TwoGaugesAtOneAddressCollideButTheAddressWriteReachesOnlyTheNamedOne)
+{
+    // Two gauges fresh from the factory (both at 255), plant numbers 1 and 2,
+    // as they meet on a line before commissioning.
+    TSimLineConfig config;
+    TSimGaugeConfig second;
+    second.parameters.plantNumber = 2;
+    second.seed = 2;
+    config.moreGauges.append(second);
+    LineOnTestClock l(config);
+    for (const QByteArray &request : {echoTo(255), signatureTo(255), to(255, "0201")}) {
+        const TSimReply both = l.line->answer(request, false);
+        EXPECT_EQ(both.bus, TSimBusOutcome::Collision);
+        ASSERT_FALSE(both.isEmpty());
+        // Even the echo, the same bytes from both, must not read as one clean
+        // answer: the reader has to see that two gauges share the address.
+        EXPECT_FALSE(CheckCrc16(both.bytes())) << request.toHex().toStdString();
+    }
+
+    // The address write names a plant number: only that gauge answers, from
+    // its new address, and the two are apart from then on.
+    const TSimReply moved = l.line->answer(to(255, "25050B000205"), false);
+    EXPECT_EQ(moved.bus, TSimBusOutcome::Answer);
+    EXPECT_TRUE(CheckCrc16(moved.bytes()));
+    EXPECT_EQ(ByteAt(moved.bytes(), 0), 5);
+    EXPECT_EQ(l.line->answer(echoTo(255), false).bytes(), AnswerEcho(255));
+    EXPECT_EQ(l.line->answer(echoTo(5), false).bytes(), AnswerEcho(5));
+}
+
+TEST(SimLine, SilentGaugeNeitherHearsNorAnswersAndAGarbledOneActsButAnswersBroken)
+{
+    TSimLineConfig config;
+    NumberSimGauges(config, 3);
+    config.faults.rate = 1.0; // the line's faults draw on clean answers only
+    config.faults.kinds = {TSimFault::BadCrc};
+    LineOnTestClock l(config);
+    TSimGaugeBus &gauges = l.line->gauges();
+    QByteArray lmax = QByteArray::fromHex("02B30603");
+    AppendSingle(lmax, 9000.0);
+    lmax = AppendCrc16(lmax);
+
+    gauges.setLink(1, TSimGaugeLink::Silent);
+    EXPECT_TRUE(l.line->answer(lmax, false).isEmpty());
+    EXPECT_EQ(gauges.gauge(1).parameters().floatParam(FloatParam::Lmax), 15000.0f);
+    EXPECT_EQ(l.line->answer(echoTo(1), false).bytes().left(5), AnswerEcho(1).left(5));
+
+    gauges.setLink(1, TSimGaugeLink::Garbled);
+    const TSimReply garbled = l.line->answer(lmax, false);
+    EXPECT_EQ(garbled.bus, TSimBusOutcome::Garbled);
+    EXPECT_EQ(garbled.fault, TSimFault::None);
+    const QByteArray acknowledge = AnswerAcknowledge(2, GaugeFunction::FloatWrite);
+    ASSERT_EQ(garbled.bytes().size(), acknowledge.size());
+    EXPECT_EQ(garbled.bytes().chopped(1), acknowledge.chopped(1));
+    EXPECT_FALSE(CheckCrc16(garbled.bytes()));
+    EXPECT_EQ(gauges.gauge(1).parameters().floatParam(FloatParam::Lmax), 9000.0f);
+
+    gauges.setLink(1, TSimGaugeLink::Normal);
+    l.line->faults() = TSimFaults(TSimFaultConfig{});
+    EXPECT_EQ(l.line->answer(echoTo(2), false).bytes(), AnswerEcho(2));
 }

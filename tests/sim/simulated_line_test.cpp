@@ -3,8 +3,12 @@
 #include "link/byte_receiver.h"
 #include "sim/answer_builder.h"
 #include "sim/line_timing.h"
+#include "sim/numbered_gauges.h"
+#include "sim/program_sim_line.h"
 #include "sim/simulated_line.h"
+#include "support/temp_home.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -101,4 +105,56 @@ TEST(SimulatedLine, SilenceAndSplitAnswersEndByTheAppliedTimeouts)
     line.ApplyParameters(patient);
     line.WithSimulator([](TSimLine &sim) { sim.faults().forceNext(TSimFault::Split); });
     EXPECT_EQ(addressed(line, kEcho).answer, full);
+}
+
+TEST(SimulatedLine, SilentGaugeCostsOnlyItsOwnExchanges)
+{
+    TSimLineConfig config = timedConfig();
+    NumberSimGauges(config, 3);
+    TSimulatedLine line{config};
+    line.WithSimulator([](TSimLine &sim) { sim.gauges().setLink(1, TSimGaugeLink::Silent); });
+    const auto echoTo = [](uint8_t address) {
+        QByteArray payload = kEcho;
+        payload[0] = char(address);
+        return payload;
+    };
+
+    // 5 request and 7 answer bytes of 11 bits, the turnaround, the pause.
+    const auto lineTime = std::chrono::microseconds(LineTimeUs(5 + 7, 9600, true)) + 5ms + 3ms;
+    for (uint8_t address : {1, 3, 1}) {
+        const TTimedExchange echo = addressed(line, echoTo(address), 7);
+        EXPECT_EQ(echo.answer, AnswerEcho(address));
+        EXPECT_LT(echo.took, lineTime + 40ms) << "gauge " << int(address) << " waits for its silent neighbour";
+    }
+    const TTimedExchange silent = addressed(line, echoTo(2), 7);
+    EXPECT_FALSE(silent.answered);
+    EXPECT_GE(silent.took, 164ms); // the total time-out: 150 + 7 x 2
+    EXPECT_EQ(addressed(line, echoTo(3), 7).answer, AnswerEcho(3));
+}
+
+TEST(SimulatedLine, ProgramFolderSaysHowManyGaugesTheBuiltInLineCarries)
+{
+    TempHome home;
+    const TSimLineConfig single = ProgramSimLineConfig(home.path(), false);
+    EXPECT_TRUE(single.moreGauges.isEmpty());
+    EXPECT_EQ(single.gauge.parameters.systemAddress, 255);
+    EXPECT_EQ(single.gauge.stateFile, home.file("INI/SimGauge.json"));
+
+    home.writeRaw("INI/ComPort.ini", "[Tolm]\r\nBaudRate=19200\r\n[Sim]\r\nGauges=4\r\n");
+    const TSimLineConfig four = ProgramSimLineConfig(home.path(), false);
+    ASSERT_EQ(four.moreGauges.size(), 3);
+    EXPECT_EQ(four.timing.baud, 19200);
+    EXPECT_EQ(four.gauge.parameters.systemAddress, 1);
+    EXPECT_EQ(four.moreGauges[2].parameters.systemAddress, 4);
+    EXPECT_EQ(four.moreGauges[2].parameters.plantNumber, 1004);
+
+    // What each gauge stores into its ПЗУ is its own.
+    TSimulatedLine line{four};
+    EXPECT_TRUE(addressed(line, QByteArray("\x03\xA2\x01", 3), 5).answered);
+    EXPECT_TRUE(QFile::exists(home.file("INI/SimGauge-3.json")));
+    EXPECT_FALSE(QFile::exists(home.file("INI/SimGauge-1.json")));
+    EXPECT_FALSE(QFile::exists(home.file("INI/SimGauge.json")));
+
+    home.writeRaw("INI/ComPort.ini", "[Sim]\r\nGauges=256\r\n");
+    EXPECT_TRUE(ProgramSimLineConfig(home.path(), false).moreGauges.isEmpty());
 }

@@ -6,6 +6,7 @@
 #include "sim/answer_builder.h"
 #include "support/temp_home.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -217,4 +218,43 @@ TEST(TolmSimProgram, RefusesABadOptionWithAClearMessage)
     SimProgram sim({"--faults", "split,lightning"});
     EXPECT_EQ(sim.wait(), 2);
     EXPECT_TRUE(sim.errorOutput().contains("lightning"));
+}
+
+TEST(TolmSimProgram, GaugesOptionNumbersTheGaugesAndTheControlFileSilencesOrGarblesOne)
+{
+    TempHome home;
+    const std::string control = home.file("ctl").toStdString();
+    const std::string state = home.file("gauge.json").toStdString();
+    SimProgram sim({"--gauges", "3", "--control", control, "--state", state});
+    ASSERT_TRUE(sim.openPort());
+    for (int a = 1; a <= 3; ++a) {
+        const QByteArray signature = sim.exchange(AppendCrc16(QByteArray::fromHex("2001").prepend(char(a))), 10);
+        ASSERT_EQ(signature.size(), 10) << a;
+        EXPECT_EQ(ByteAt(signature, 0), a);
+        EXPECT_EQ(WordAt(signature, 4), 1000 + a);
+    }
+    EXPECT_TRUE(sim.exchange(request("041003AA55"), 7, 300ms).isEmpty());
+    EXPECT_EQ(sim.exchange(request("03A201"), 5), request("03A201"));
+    EXPECT_TRUE(QFile::exists(home.file("gauge-3.json")));
+
+    home.writeRaw("ctl", "# rehearsal: gauge 2 loses its pair\n2 silent\n");
+    EXPECT_TRUE(sim.exchange(request("021003AA55"), 7, 300ms).isEmpty());
+    EXPECT_EQ(sim.exchange(request("011003AA55"), 7), request("01100355AA"));
+
+    home.writeRaw("ctl", "2 garbled\n");
+    const QByteArray garbled = sim.exchange(request("021003AA55"), 7);
+    EXPECT_EQ(garbled.size(), 7);
+    EXPECT_FALSE(CheckCrc16(garbled));
+
+    // A malformed file is reported and changes nothing.
+    home.writeRaw("ctl", "2 asleep\n");
+    EXPECT_FALSE(CheckCrc16(sim.exchange(request("021003AA55"), 7)));
+    EXPECT_TRUE(sim.errorOutput().contains("asleep"));
+
+    home.writeRaw("ctl", "");
+    EXPECT_EQ(sim.exchange(request("021003AA55"), 7), request("02100355AA"));
+    EXPECT_EQ(sim.stop(), 0);
+
+    SimProgram both({"--gauges", "3", "--address", "5"});
+    EXPECT_EQ(both.wait(), 2);
 }

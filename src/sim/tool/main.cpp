@@ -2,12 +2,15 @@
 // so that the service program's real serial code can be run against them.
 
 #include "app/build_info.h"
+#include "control_file.h"
 #include "pty_server.h"
+#include "sim/sim_line.h"
 #include "sim_options.h"
 
 #include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -27,6 +30,22 @@ void installStopHandlers()
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+}
+
+// What each gauge found in its state file and where it answers.
+void reportGauges(const TSimGaugeBus &gauges)
+{
+    for (int i = 0; i < gauges.count(); ++i) {
+        const TSimGauge &gauge = gauges.gauge(i);
+        if (gauge.stateLoad() == TSimStateLoad::Corrupt)
+            std::fprintf(stderr, "tolm-sim: state file refused, factory state used: %s\n",
+                         qPrintable(gauge.stateError()));
+        else if (gauge.stateLoad() == TSimStateLoad::Loaded)
+            std::fprintf(stderr, "tolm-sim: state loaded from %s\n", qPrintable(gauge.stateFile()));
+        std::fprintf(stderr, "tolm-sim: gauge at address %d, plant number %d\n", gauge.address(),
+                     gauge.parameters().plantNumber);
+    }
+    std::fflush(stderr);
 }
 
 } // namespace
@@ -60,16 +79,19 @@ int main(int argc, char *argv[])
     TSimLine line(options.line);
     std::printf("PTY %s\n", qPrintable(server.portName()));
     std::fflush(stdout);
+    reportGauges(line.gauges());
 
-    const TSimGauge &gauge = line.gauge();
-    if (gauge.stateLoad() == TSimStateLoad::Corrupt)
-        std::fprintf(stderr, "tolm-sim: state file refused, factory state used: %s\n",
-                     qPrintable(gauge.stateError()));
-    else if (gauge.stateLoad() == TSimStateLoad::Loaded)
-        std::fprintf(stderr, "tolm-sim: state loaded from %s\n", qPrintable(options.line.gauge.stateFile));
-    std::fprintf(stderr, "tolm-sim: gauge at address %d, plant number %d\n", gauge.address(),
-                 gauge.parameters().plantNumber);
-    std::fflush(stderr);
+    std::optional<TSimControlFile> control;
+    if (!options.controlFile.isEmpty()) {
+        control.emplace(options.controlFile);
+        server.setBeforeRequest([&control](TSimLine &l) {
+            QString why;
+            if (!control->refresh(l.gauges(), why)) {
+                std::fprintf(stderr, "tolm-sim: control file ignored: %s\n", qPrintable(why));
+                std::fflush(stderr);
+            }
+        });
+    }
 
     server.serve(line, g_stop, options.verbose);
     return 0;

@@ -36,6 +36,19 @@ bool makeRaw(int fd)
     return tcsetattr(fd, TCSANOW, &t) == 0;
 }
 
+// What went wrong with an answer, for the verbose log: " [bad-crc]", " [collision]", ...
+QString replyNote(const TSimReply &reply)
+{
+    QString note;
+    if (reply.bus == TSimBusOutcome::Garbled)
+        note = QStringLiteral("garbled");
+    else if (reply.bus == TSimBusOutcome::Collision)
+        note = QStringLiteral("collision");
+    else if (reply.fault != TSimFault::None)
+        note = SimFaultName(reply.fault);
+    return note.isEmpty() ? note : QStringLiteral(" [%1]").arg(note);
+}
+
 QString systemError(const char *what)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
@@ -129,12 +142,13 @@ void TPtyServer::serve(TSimLine &line, const volatile std::sig_atomic_t &stop, b
 
 void TPtyServer::answer(TSimLine &line, const QByteArray &request, Clock::time_point firstByte, bool verbose)
 {
+    if (m_beforeRequest)
+        m_beforeRequest(line);
     const bool toMeter = IsMeterRequest(request);
     const TSimReply reply = line.answer(request, toMeter);
     if (verbose) {
         std::fprintf(stderr, "%s %s -> %s%s\n", toMeter ? "meter" : "gauge", request.toHex(' ').constData(),
-                     reply.bytes().toHex(' ').constData(),
-                     reply.fault == TSimFault::None ? "" : qPrintable(QLatin1String(" [") + SimFaultName(reply.fault) + QLatin1Char(']')));
+                     reply.bytes().toHex(' ').constData(), qPrintable(replyNote(reply)));
         std::fflush(stderr);
     }
     // The pseudo-terminal hands the request over at once; on a real line the

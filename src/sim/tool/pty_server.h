@@ -7,6 +7,7 @@
 #include <QString>
 #include <chrono>
 #include <csignal>
+#include <functional>
 
 class TSimLine;
 
@@ -23,6 +24,10 @@ public:
     // "/dev/pts/N", the name the service program opens.
     QString portName() const { return m_portName; }
 
+    // Runs before each request reaches the line (the operator's changes to
+    // the gauges take effect between exchanges).
+    void setBeforeRequest(std::function<void(TSimLine &)> hook) { m_beforeRequest = std::move(hook); }
+
     // Answers requests until `stop` becomes non-zero. Each exchange is
     // written to stderr in hexadecimal when `verbose`.
     void serve(TSimLine &line, const volatile std::sig_atomic_t &stop, bool verbose);
@@ -37,4 +42,5 @@ private:
     // has it open (otherwise every read of the master fails at once).
     int m_slave = -1;
     QString m_portName;
+    std::function<void(TSimLine &)> m_beforeRequest;
 };

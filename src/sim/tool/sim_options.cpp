@@ -1,5 +1,8 @@
 #include "sim_options.h"
 
+#include "control_file.h"
+#include "sim/numbered_gauges.h"
+
 #include <QCommandLineParser>
 #include <cmath>
 
@@ -95,6 +98,13 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
         {QStringLiteral("state"),
          QStringLiteral("State file: the gauge's non-volatile memory, loaded at start, written by \"write to ROM\"."),
          QStringLiteral("file")},
+        {QStringLiteral("gauges"),
+         QStringLiteral("Put n gauges on the line, 1-255: addresses 1 to n, plant numbers 1001 to 1000+n, each with "
+                        "its own seed (seed, seed+1, ...) and tank level, and each with its own state file "
+                        "(--state gauge.json gives gauge-1.json, gauge-2.json, ...); the meter measures gauge 1. "
+                        "Not with --address or --plant."),
+         QStringLiteral("n")},
+        {QStringLiteral("control"), SimControlFileHelp(), QStringLiteral("file")},
         {QStringLiteral("verbose"), QStringLiteral("Write every exchange to stderr in hexadecimal.")},
     });
     help = parser.helpText();
@@ -115,7 +125,7 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
     long long address = p.systemAddress, plant = p.plantNumber, soft = p.softVersion, type = p.deviceType;
     long long status = gauge.status, seed = 1, errorCode = out.line.faults.errorCode;
     long long splitPause = out.line.faults.splitPauseMs, baud = out.line.timing.baud;
-    long long turnaround = out.line.timing.turnaroundMs;
+    long long turnaround = out.line.timing.turnaroundMs, gauges = 0;
     double rate = 0, speed = gauge.tankSpeed, level = 0;
     if (!integerOption(parser, QStringLiteral("address"), 0, 255, address, error) ||
         !integerOption(parser, QStringLiteral("plant"), 0, 65535, plant, error) ||
@@ -127,10 +137,15 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
         !integerOption(parser, QStringLiteral("split-pause"), 1, 10000, splitPause, error) ||
         !integerOption(parser, QStringLiteral("baud"), 50, 4000000, baud, error) ||
         !integerOption(parser, QStringLiteral("turnaround"), 0, 10000, turnaround, error) ||
+        !integerOption(parser, QStringLiteral("gauges"), 1, MaxSimGauges, gauges, error) ||
         !realOption(parser, QStringLiteral("fault-rate"), 0, 1, rate, error) ||
         !realOption(parser, QStringLiteral("tank-speed"), 0, 100000, speed, error) ||
         !realOption(parser, QStringLiteral("level"), 0, 100000, level, error))
         return false;
+    if (gauges > 0 && (parser.isSet(QStringLiteral("address")) || parser.isSet(QStringLiteral("plant")))) {
+        error = QStringLiteral("--gauges numbers the gauges itself; --address and --plant do not go with it");
+        return false;
+    }
     if (parser.isSet(QStringLiteral("faults")) &&
         !ParseSimFaultList(parser.value(QStringLiteral("faults")), out.line.faults.kinds, error))
         return false;
@@ -153,5 +168,8 @@ bool ParseSimToolOptions(const QStringList &arguments, TSimToolOptions &out, QSt
     out.line.timing.enabled = parser.isSet(QStringLiteral("line-timing"));
     out.line.timing.baud = int(baud);
     out.line.timing.turnaroundMs = int(turnaround);
+    if (gauges > 0)
+        NumberSimGauges(out.line, int(gauges));
+    out.controlFile = parser.value(QStringLiteral("control"));
     return true;
 }

@@ -9,6 +9,7 @@
 struct TSimToolOptions
 {
     TSimLineConfig line;
+    QString controlFile; // empty: no control file
     bool verbose = false;
     bool help = false;
     bool version = false;
