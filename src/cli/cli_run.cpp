@@ -52,7 +52,7 @@ int RunCli(const QStringList &arguments, const TCliEnvironment &environment, TCl
         {"send", RunSend},   {"read", RunRead},         {"write", RunWrite},
         {"poll", RunPoll},   {"spectrum", RunSpectrum}, {"signal", RunSignal},
         {"backup", RunBackup}, {"diff", RunDiff},      {"restore", RunRestore},
-        {"bundle", RunBundle},
+        {"bundle", RunBundle}, {"scan", RunScan},
     };
     for (const auto &[name, run] : verbs) {
         if (options.verb == QLatin1String(name)) {

@@ -14,6 +14,8 @@ int RunWrite(TCliSession &session);
 int RunPoll(TCliSession &session);
 int RunSpectrum(TCliSession &session);
 int RunSignal(TCliSession &session);
+// The gauges answering on the line: 0 when at least one did.
+int RunScan(TCliSession &session);
 // The gauge's whole configuration kept in, compared with, and written back
 // from a parameter-set file. diff: 0 when nothing differs, 1 when
 // something does, 2 on usage or a file that cannot be read.

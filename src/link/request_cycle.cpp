@@ -115,34 +115,17 @@ TGaugeAnswer TRequestCycle::Exchange(const TGaugeRequest &request)
     return exchangeTolm(request);
 }
 
+TGaugeAnswer TRequestCycle::ExchangeAside(const TGaugeRequest &request, const TPortParameters &parameters)
+{
+    std::lock_guard lock(m_lineMutex);
+    TLinkStatus status; // whoever answers there is counted on its own, once
+    status.ErrorMax = 1;
+    return exchangeOnLine(request, parameters, status, false);
+}
+
 TGaugeAnswer TRequestCycle::exchangeTolm(const TGaugeRequest &request)
 {
     std::lock_guard lock(m_lineMutex);
-    TAnswerContext context;
-    QString refusal;
-    const std::optional<QByteArray> payload = BuildGaugeRequest(request, m_arrayKind, &context, &refusal);
-    if (!payload) {
-        TGaugeAnswer refused;
-        refused.Code = request.Code;
-        // A block read the gauge could not answer tells the operator why; a
-        // code that is no command just fails.
-        if (CommandRow(request.Code)) {
-            refused.Message = refusal;
-            publish(refused);
-        }
-        return refused;
-    }
-
-    QByteArray answer;
-    m_line.ApplyParameters(PortParametersTolm);
-    const TTransmitResult sent = ModbusMode ? m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax)
-                                            : m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
-    if (sent == TTransmitResult::NotOpen) {
-        TGaugeAnswer unsent; // nothing went out: no answer to parse, no log line
-        unsent.Code = request.Code;
-        return unsent;
-    }
-
     // The parse counts every answer it refuses (and a reading whose status
     // says the gauge cannot measure); once the count reaches ErrorMax the
     // refusal also shows in the status as one of the program's own
@@ -151,13 +134,47 @@ TGaugeAnswer TRequestCycle::exchangeTolm(const TGaugeRequest &request)
         m_gaugeStatus.ErrorMax = m_errorMax;
         m_gaugeStatus.ErrorCount = 0;
     }
-    TGaugeAnswer parsed = ParseGaugeAnswer(context, answer, m_gaugeStatus);
+    return exchangeOnLine(request, PortParametersTolm, m_gaugeStatus, true);
+}
+
+TGaugeAnswer TRequestCycle::exchangeOnLine(const TGaugeRequest &request, const TPortParameters &parameters,
+                                           TLinkStatus &status, bool polledGauge)
+{
+    TAnswerContext context;
+    QString refusal;
+    const std::optional<QByteArray> payload = BuildGaugeRequest(request, m_arrayKind, &context, &refusal);
+    if (!payload) {
+        TGaugeAnswer refused;
+        refused.Code = request.Code;
+        // A block read the gauge could not answer tells the operator why; a
+        // code that is no command just fails.
+        if (CommandRow(request.Code) && polledGauge) {
+            refused.Message = refusal;
+            publish(refused);
+        }
+        return refused;
+    }
+
+    QByteArray answer;
+    m_line.ApplyParameters(parameters);
+    const TTransmitResult sent = ModbusMode ? m_line.TransmitPlain(*payload, answer, true, kGaugeAnswerMax)
+                                            : m_line.TransmitAddressed(*payload, answer, true, kGaugeAnswerMax);
+    if (sent == TTransmitResult::NotOpen) {
+        TGaugeAnswer unsent; // nothing went out: no answer to parse, no log line
+        unsent.Code = request.Code;
+        return unsent;
+    }
+
+    TGaugeAnswer parsed = ParseGaugeAnswer(context, answer, status);
     parsed.Code = request.Code;
+    logExchange(AppendCrc16(*payload), answer);
+    // Only the polled gauge's answers reach its model and its black box.
+    if (!polledGauge)
+        return parsed;
     if (parsed.Signature && parsed.Signature->NewAddress)
         m_address = parsed.Signature->Address; // the gauge answers from its new address from now on
     if (parsed.BlackBoxStatus)
         LogBlackBoxEntry(m_programFolder, *parsed.BlackBoxStatus);
-    logExchange(AppendCrc16(*payload), answer);
     publish(parsed);
     return parsed;
 }

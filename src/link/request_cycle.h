@@ -102,6 +102,12 @@ public:
     // out and whether the gauge's answer was taken (Accepted). From any
     // thread.
     TGaugeAnswer Exchange(const TGaugeRequest &request);
+    // One exchange with whatever gauge answers at the request's address,
+    // outside the polled gauge's bookkeeping: on `parameters` (a scan's short
+    // time-outs), counted on its own, logged like every exchange, but
+    // neither published to the model nor written to the black box. From any
+    // thread.
+    TGaugeAnswer ExchangeAside(const TGaugeRequest &request, const TPortParameters &parameters);
     // One exchange with the current-loop meter.
     TGaugeAnswer ExchangeLumidor();
     // Stops the pass in progress before its next exchange, and every later
@@ -115,6 +121,9 @@ public:
 
 private:
     TGaugeAnswer exchangeTolm(const TGaugeRequest &request);
+    // Under the line lock.
+    TGaugeAnswer exchangeOnLine(const TGaugeRequest &request, const TPortParameters &parameters,
+                                TLinkStatus &status, bool polledGauge);
     void pollTolm();
     void pollLumidor();
     void passReading(const TGaugeAnswer &answer);

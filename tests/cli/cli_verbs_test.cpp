@@ -325,3 +325,23 @@ TEST_F(CliVerbsTest, BundleKeepsWhatAServiceCentreAsksForByteForByte)
     EXPECT_EQ(nowhere.status, ExitFailed);
     EXPECT_TRUE(nowhere.err.value(0).startsWith("Не удалось записать архив")) << nowhere.err.join('|').toStdString();
 }
+
+TEST_F(CliVerbsTest, ScanListsTheGaugesOfTheLineInAddressOrder)
+{
+    home.writeRaw("INI/ComPort.ini", "[Tolm]\r\nReadInterval=10\r\nReadTotalConstant=30\r\nReadTotalMultiplier=0\r\n"
+                                     "[Sim]\r\nGauges=3\r\n");
+    const CliRun r = run({"--sim", "scan", "--to", "5"});
+    ASSERT_EQ(r.status, ExitOk) << r.err.join('|').toStdString();
+    EXPECT_EQ(r.out, (QStringList{"1 1001 11 1 2", "2 1002 11 1 2", "3 1003 11 1 2"}));
+
+    const CliRun json = run({"--sim", "--json", "scan", "--from", "2", "--to", "3"});
+    ASSERT_EQ(json.out.size(), 1);
+    const QJsonArray gauges = QJsonDocument::fromJson(json.out.first().toUtf8()).array();
+    ASSERT_EQ(gauges.size(), 2);
+    EXPECT_EQ(gauges[0].toObject()["address"].toInt(), 2);
+    EXPECT_EQ(gauges[1].toObject()["plant"].toInt(), 1003);
+    EXPECT_EQ(gauges[1].toObject()["type"].toInt(), 11);
+
+    EXPECT_EQ(run({"--sim", "scan", "--from", "10", "--to", "12"}).status, ExitFailed) << "nobody there";
+    EXPECT_EQ(run({"--sim", "scan", "--from", "9", "--to", "3"}).status, ExitUsage);
+}
