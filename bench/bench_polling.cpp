@@ -20,8 +20,8 @@
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "session/gauge_session.h"
-#include "sim/line_timing.h"
 #include "sim/simulated_line.h"
+#include "timed_line.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,17 +38,6 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-constexpr int kBaud = 9600;
-constexpr int kTurnaroundMs = 5;
-constexpr int kAddressPauseMs = 3;
-// Request and answer bytes of the two commands, CRC included.
-constexpr int kPassBytes = (5 + 29) + (6 + 6);
-
-double referenceMs()
-{
-    return double(LineTimeUs(kPassBytes, kBaud, true)) / 1000.0 + 2 * (kTurnaroundMs + kAddressPauseMs);
-}
-
 void BM_PollingPass(benchmark::State &state)
 {
     const bool archiving = state.range(0) != 0;
@@ -56,11 +45,7 @@ void BM_PollingPass(benchmark::State &state)
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(home.path()); // the exchange log
 
-    TSimLineConfig config;
-    config.timing.enabled = true;
-    config.timing.baud = kBaud;
-    config.timing.turnaroundMs = kTurnaroundMs;
-    TSimulatedLine line(config);
+    TSimulatedLine line(TimedLineConfig());
     TGaugeSession session(TGaugeSessionSetup{home.path()}, line);
     TRequestCycle &cycle = session.Cycle();
     cycle.SetPolled(LevelAllRead, true);
@@ -105,8 +90,8 @@ void BM_PollingPass(benchmark::State &state)
     }
     thread.Terminate();
     session.CloseArchive();
-    state.counters["line_ms"] = referenceMs();
-    state.counters["ratio"] = totalMs / double(state.iterations()) / referenceMs();
+    state.counters["line_ms"] = PassReferenceMs();
+    state.counters["ratio"] = totalMs / double(state.iterations()) / PassReferenceMs();
     state.counters["readings"] = readings;
     QDir::setCurrent(oldDir);
 }

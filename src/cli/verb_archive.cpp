@@ -1,6 +1,7 @@
 // archive NAME [--day YYYY-MM-DD] [--from HH:MM:SS] [--to HH:MM:SS]
-//              [--filter CONDITION] [--csv]
-// One archive name of one day back, in time order, as text or CSV. Reads
+//              [--filter CONDITION] [--csv] [--gauge PNnnnnn]
+// One archive name of one day back, in time order, as text or CSV; with
+// --gauge from the archive of one gauge of several polled together. Reads
 // the archive of the program folder on its own read-only connection; the
 // line is not touched, so it works on a laptop without a gauge.
 
@@ -12,7 +13,9 @@
 #include "cli/cli_verbs.h"
 #include "link/reading_archive.h"
 #include "series/series_load.h"
+#include "session/line_gauges.h"
 
+#include <QDir>
 #include <QJsonObject>
 
 namespace {
@@ -38,7 +41,7 @@ int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, T
     QString error;
     if (!args.Parse(options.args,
                     {QStringLiteral("--day"), QStringLiteral("--from"), QStringLiteral("--to"),
-                     QStringLiteral("--filter")},
+                     QStringLiteral("--filter"), QStringLiteral("--gauge")},
                     {QStringLiteral("--csv")}, error))
         return UsageError(out, error);
     if (args.Positional().size() != 1)
@@ -79,6 +82,16 @@ int RunArchive(const TCliOptions &options, const TCliEnvironment &environment, T
         return ExitFailed;
     }
     query.DbPath = TCliSession::DbPathOf(home);
+    if (args.Has(QStringLiteral("--gauge"))) {
+        const QString gauge = args.Value(QStringLiteral("--gauge"));
+        if (!IsGaugeFolderName(gauge))
+            return UsageError(out, QStringLiteral("Прибор задается как PNnnnnn или Aадрес: ") + gauge);
+        query.DbPath = GaugeArchivePath(query.DbPath, gauge);
+        if (!QDir(query.DbPath).exists()) {
+            out.Error(QStringLiteral("Нет архива прибора: ") + QDir::toNativeSeparators(query.DbPath));
+            return ExitFailed;
+        }
+    }
     const TSeriesLoad load = LoadSeries(query);
     if (!load.Errors.isEmpty()) {
         out.Error(load.Errors.first());

@@ -1,12 +1,15 @@
 #include "device/gauge_identity.h"
 
-QString TGaugeIdentity::ModelName() const
+QString ModelOfProgramType(int programType)
 {
-    if (!Answered)
-        return QString();
-    if (ProgramType == 11)
+    if (programType == 11)
         return QStringLiteral("ТОЛМ471И");
-    if (ProgramType == 12)
+    if (programType == 12)
         return QStringLiteral("ТОЛМ472И");
     return QString();
+}
+
+QString TGaugeIdentity::ModelName() const
+{
+    return Answered ? ModelOfProgramType(ProgramType) : QString();
 }

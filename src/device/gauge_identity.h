@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+// The model a program type names: "ТОЛМ471И" for 11, "ТОЛМ472И" for 12,
+// empty for any other.
+QString ModelOfProgramType(int programType);
+
 struct TGaugeIdentity {
     uint8_t HardVersion = 0;
     uint8_t SoftVersion = 0;

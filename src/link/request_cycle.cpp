@@ -10,6 +10,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 TRequestCycle::TRequestCycle(const Ttolm472 &model, TLine &line, const QString &programFolder)
     : PortParametersTolm(programFolder), PortParametersLumidor(programFolder), m_line(line),
       m_programFolder(programFolder), m_address(model.SystemAddress()), m_errorMax(model.ErrorMax())
@@ -51,6 +53,31 @@ void TRequestCycle::SetAnswerOutlet(TAnswerOutlet outlet)
 {
     std::lock_guard lock(m_lineMutex);
     m_answerOutlet = std::move(outlet);
+}
+
+void TRequestCycle::SetLineOutlet(TLineOutlet outlet)
+{
+    std::lock_guard lock(m_outletMutex);
+    m_lineOutlet = std::move(outlet);
+}
+
+void TRequestCycle::SetCompanions(const std::vector<uint8_t> &addresses)
+{
+    std::vector<uint8_t> sorted = addresses;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    {
+        std::lock_guard lock(m_configMutex);
+        m_companions = sorted;
+    }
+    std::lock_guard lock(m_lineMutex);
+    m_companionStatus.clear();
+}
+
+std::vector<uint8_t> TRequestCycle::Companions() const
+{
+    std::lock_guard lock(m_configMutex);
+    return m_companions;
 }
 
 void TRequestCycle::SetGauge(uint8_t address, uint16_t errorMax)
@@ -135,6 +162,20 @@ TGaugeAnswer TRequestCycle::exchangeTolm(const TGaugeRequest &request)
         m_gaugeStatus.ErrorCount = 0;
     }
     return exchangeOnLine(request, PortParametersTolm, m_gaugeStatus, true);
+}
+
+TGaugeAnswer TRequestCycle::exchangeCompanion(uint8_t address, int code)
+{
+    TGaugeRequest request;
+    request.Code = code;
+    request.Address = address;
+    std::lock_guard lock(m_lineMutex);
+    TLinkStatus &status = m_companionStatus[address];
+    if (status.ErrorMax != m_errorMax) {
+        status.ErrorMax = m_errorMax;
+        status.ErrorCount = 0;
+    }
+    return exchangeOnLine(request, PortParametersTolm, status, false);
 }
 
 TGaugeAnswer TRequestCycle::exchangeOnLine(const TGaugeRequest &request, const TPortParameters &parameters,
@@ -240,36 +281,47 @@ bool TRequestCycle::DoRequest()
 void TRequestCycle::pollTolm()
 {
     std::bitset<kPollCodes> polled;
+    std::vector<uint8_t> addresses;
     {
         std::lock_guard lock(m_configMutex);
         polled = m_pollSet;
+        addresses = m_companions;
     }
-    // Ascending order whatever order the operator ticked them in; 103 is in
-    // the set's range but is no command and is never sent.
-    for (int code = 0; code < CommandCount; ++code) {
-        if (!polled.test(size_t(code)))
-            continue;
-        if (m_stopping)
-            return; // the program is ending
-        passReading(exchangeTolm(ReadRequest(code)));
+    const uint8_t gauge = m_address;
+    if (!std::binary_search(addresses.begin(), addresses.end(), gauge))
+        addresses.insert(std::upper_bound(addresses.begin(), addresses.end(), gauge), gauge);
+    // Gauge by gauge in address order, each with the commands in ascending
+    // order whatever order the operator ticked them in; 103 is in the set's
+    // range but is no command and is never sent.
+    for (const uint8_t address : addresses) {
+        for (int code = 0; code < CommandCount; ++code) {
+            if (!polled.test(size_t(code)))
+                continue;
+            if (m_stopping)
+                return; // the program is ending
+            passReading(address, address == gauge ? exchangeTolm(ReadRequest(code)) : exchangeCompanion(address, code));
+        }
     }
 }
 
 void TRequestCycle::pollLumidor()
 {
-    passReading(ExchangeLumidor());
+    passReading(0, ExchangeLumidor());
 }
 
-void TRequestCycle::passReading(const TGaugeAnswer &answer)
+void TRequestCycle::passReading(int address, const TGaugeAnswer &answer)
 {
+    if (!answer.Sent)
+        return;
     // The device's link as the answer left it: a reading comes only from a
     // device whose link is up.
-    if (!answer.Sent || answer.Status.LinkState != 1)
-        return;
-    const QVector<TArchivedValue> values = TakeReading(answer);
-    if (values.isEmpty())
-        return;
+    const bool accepted = answer.Status.LinkState == 1;
+    TReading reading{address, answer.Code, accepted ? TakeReading(answer) : QVector<TArchivedValue>{},
+                     Clock().Now()};
     std::lock_guard lock(m_outletMutex);
-    if (m_outlet)
-        m_outlet(answer.Code, values, Clock().Now());
+    if (!reading.values.isEmpty() && m_outlet)
+        m_outlet(reading);
+    if (address != 0 && m_lineOutlet)
+        m_lineOutlet({address, answer.Code, reading.stamp, accepted, answer.Status.LinkState,
+                      answer.Status.ErrorCount, answer.Status.LastErrorText, reading.values});
 }

@@ -15,6 +15,13 @@
 // archives them and feeds them to its listeners). A pass waits on no other
 // thread.
 //
+// Other gauges of the same line (companions) can be asked in the gauge's
+// pass too: every gauge in address order, each with the same commands and a
+// failure count of its own, so one that does not answer costs its
+// time-outs and nothing more. Only the polled gauge's answers reach its
+// model and its black box; every gauge's readings reach the reading outlet
+// with its address, and every exchange of a pass the line outlet.
+//
 // The line carries one exchange at a time: the line lock is held from the
 // build of the payload to the answer outlet, so the answers leave in the
 // order they came and each device's failure count and the gauge's array
@@ -38,7 +45,9 @@
 #include <atomic>
 #include <bitset>
 #include <functional>
+#include <map>
 #include <mutex>
+#include <vector>
 
 class TLine;
 class Ttolm472;
@@ -57,10 +66,12 @@ public:
     // Called in the request thread for every accepted reading of a pass
     // (code 101 for the meter's current), with the program clock's "now".
     using TReadingOutlet =
-        std::function<void(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp)>;
+        std::function<void(const TReading &reading)>;
     // Called, in the thread of the exchange and under the line lock, for
     // every answer parsed and every request refused with a message.
     using TAnswerOutlet = std::function<void(const TGaugeAnswer &answer)>;
+    // Called in the request thread after each gauge exchange of a pass.
+    using TLineOutlet = std::function<void(const TLineAnswer &answer)>;
 
     // Takes the gauge's address, failure threshold, title and Enabled from
     // `model` as it is now; later changes of the address come through
@@ -81,6 +92,8 @@ public:
     void SetReadingOutlet(TReadingOutlet outlet);
     // Where the parsed answers go; none: they are dropped.
     void SetAnswerOutlet(TAnswerOutlet outlet);
+    // Where the passes tell of each gauge exchange; none: nowhere.
+    void SetLineOutlet(TLineOutlet outlet);
 
     // The address the polling asks and the gauge's failure threshold (a
     // new one starts the count afresh, as the model's does).
@@ -88,6 +101,11 @@ public:
     uint8_t GaugeAddress() const { return m_address; }
     // A read of `code` from the gauge at the polled address.
     TGaugeRequest ReadRequest(int code) const;
+    // The other gauges every pass asks besides the polled one (an address
+    // equal to the polled gauge's is asked once); each starts its failure
+    // count afresh. Any thread.
+    void SetCompanions(const std::vector<uint8_t> &addresses);
+    std::vector<uint8_t> Companions() const;
 
     // Poll set and device list: changed in the user-interface thread, read
     // by the passes.
@@ -124,9 +142,10 @@ private:
     // Under the line lock.
     TGaugeAnswer exchangeOnLine(const TGaugeRequest &request, const TPortParameters &parameters,
                                 TLinkStatus &status, bool polledGauge);
+    TGaugeAnswer exchangeCompanion(uint8_t address, int code);
     void pollTolm();
     void pollLumidor();
-    void passReading(const TGaugeAnswer &answer);
+    void passReading(int address, const TGaugeAnswer &answer);
     void publish(const TGaugeAnswer &answer);
     void logExchange(const QByteArray &request, const QByteArray &answer);
 
@@ -140,10 +159,12 @@ private:
     std::mutex m_lineMutex;
     TLinkStatus m_gaugeStatus;
     TLinkStatus m_meterStatus;
+    std::map<uint8_t, TLinkStatus> m_companionStatus;
     uint8_t m_arrayKind = 0;
     TAnswerOutlet m_answerOutlet;
     mutable std::mutex m_configMutex;
     std::bitset<kPollCodes> m_pollSet;
+    std::vector<uint8_t> m_companions; // ascending, no repeats
     std::array<TListDevice, 2> m_devices;
     int m_cursor = 0; // the device polled last; touched by the passes only
 
@@ -152,4 +173,5 @@ private:
 
     std::mutex m_outletMutex;
     TReadingOutlet m_outlet;
+    TLineOutlet m_lineOutlet;
 };

@@ -12,6 +12,8 @@
 
 #include <QThread>
 
+#include <algorithm>
+
 namespace {
 
 // What a procedure on the worker talks through, alive as long as it runs.
@@ -69,9 +71,9 @@ TGaugeSession::TGaugeSession(const TGaugeSessionSetup &setup, TLine &line)
     m_feed = std::make_unique<TReadingFeed>(&m_uiContext);
     m_cycle = std::make_unique<TRequestCycle>(*m_model, m_line, m_programFolder);
     ConnectModel(*m_cycle, *m_model, m_uiContext);
-    m_cycle->SetReadingOutlet([this](int code, const QVector<TArchivedValue> &values, const QDateTime &stamp) {
-        onReading(code, values, stamp);
-    });
+    m_lineFeed = std::make_unique<TLineFeed>(&m_uiContext);
+    m_cycle->SetReadingOutlet([this](const TReading &reading) { onReading(reading); });
+    m_cycle->SetLineOutlet([this](const TLineAnswer &answer) { m_lineFeed->Publish(answer); });
     m_cycle->PortParametersTolm.LoadFromFile();
     m_cycle->PortParametersLumidor.LoadFromFile();
     m_cycle->ModbusMode = setup.modbus;
@@ -90,6 +92,7 @@ TGaugeSession::~TGaugeSession()
     m_runner.reset();
     CloseArchive();
     m_cycle.reset();
+    m_lineFeed.reset();
     m_feed.reset();
     m_handOver.reset();
     m_model.reset();
@@ -106,34 +109,113 @@ bool TGaugeSession::StartProcedure(TOperator &op, TGaugeViews &views, bool fullM
     return m_runner->Start([parts, procedure = std::move(procedure)] { procedure(parts->context); }, std::move(done));
 }
 
-TValueArchive &TGaugeSession::OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError)
+TValueArchive &TGaugeSession::OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError,
+                                          TValueArchive::TErrorHandler onResume)
 {
     CloseArchive();
     auto archive = std::make_unique<TValueArchive>(dbPath);
-    archive->SetErrorHandler(std::move(onError));
+    archive->SetErrorHandler(onError);
+    archive->SetResumeHandler(onResume);
     std::lock_guard lock(m_archiveMutex);
     m_archive = std::move(archive);
+    m_archiveError = std::move(onError);
+    m_archiveResume = std::move(onResume);
     return *m_archive;
 }
 
 void TGaugeSession::CloseArchive()
 {
     std::unique_ptr<TValueArchive> closing;
+    std::map<QString, std::unique_ptr<TValueArchive>> gauges;
     {
         std::lock_guard lock(m_archiveMutex);
         closing = std::move(m_archive);
+        gauges = std::move(m_gaugeArchives);
+        m_gaugeArchives.clear();
     }
-    // A pass that was archiving has finished with it once the lock was
+    // A pass that was archiving has finished with them once the lock was
     // taken; the tables close outside the lock.
 }
 
-void TGaugeSession::onReading(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp)
+void TGaugeSession::SetLineGauges(const std::vector<TLineGauge> &gauges)
+{
+    std::vector<uint8_t> companions;
+    {
+        std::lock_guard lock(m_archiveMutex);
+        m_lineGauges = gauges;
+        m_folders.clear();
+        for (const TLineGauge &gauge : gauges) {
+            m_folders[gauge.Address] = GaugeFolderName(gauge.Address, gauge.PlantNumber);
+            if (gauge.Polled)
+                companions.push_back(uint8_t(gauge.Address));
+        }
+        m_polled = companions;
+    }
+    m_cycle->SetCompanions(companions);
+}
+
+std::vector<TLineGauge> TGaugeSession::LineGauges() const
+{
+    std::lock_guard lock(m_archiveMutex);
+    return m_lineGauges;
+}
+
+bool TGaugeSession::KeepLineGauges(const std::vector<TLineGauge> &gauges)
+{
+    SetLineGauges(gauges);
+    return SaveLineGauges(m_programFolder, gauges);
+}
+
+bool TGaugeSession::severalPolled() const
+{
+    // Some marked polled besides (or instead of) the current gauge, which
+    // follows the model's address.
+    const uint8_t current = m_cycle->GaugeAddress();
+    return std::any_of(m_polled.begin(), m_polled.end(), [current](uint8_t a) { return a != current; });
+}
+
+QString TGaugeSession::folderOf(int address) const
+{
+    const auto known = m_folders.find(address);
+    return known != m_folders.end() ? known->second : GaugeFolderName(address, 0);
+}
+
+QString TGaugeSession::ArchiveFolderOf(int address) const
+{
+    std::lock_guard lock(m_archiveMutex);
+    if (!m_archive)
+        return {};
+    if (!severalPolled())
+        return m_archive->DbPath();
+    return GaugeArchivePath(m_archive->DbPath(), folderOf(address));
+}
+
+TValueArchive *TGaugeSession::archiveOf(int address)
+{
+    // The meter's current belongs with the current gauge, as on a single
+    // gauge's line.
+    if (!m_archive || !severalPolled())
+        return m_archive.get();
+    if (address == 0)
+        address = m_cycle->GaugeAddress();
+    std::unique_ptr<TValueArchive> &archive = m_gaugeArchives[folderOf(address)];
+    if (!archive) {
+        archive = std::make_unique<TValueArchive>(GaugeArchivePath(m_archive->DbPath(), folderOf(address)));
+        archive->SetErrorHandler(m_archiveError);
+        archive->SetResumeHandler(m_archiveResume);
+    }
+    return archive.get();
+}
+
+void TGaugeSession::onReading(const TReading &reading)
 {
     {
         std::lock_guard lock(m_archiveMutex);
-        if (m_archive)
-            for (const TArchivedValue &v : values)
-                m_archive->Archive(v.name, 9, v.digits, stamp, v.value);
+        if (TValueArchive *archive = archiveOf(reading.address))
+            for (const TArchivedValue &v : reading.values)
+                archive->Archive(v.name, 9, v.digits, reading.stamp, v.value);
     }
-    m_feed->Publish({code, values, stamp});
+    // The windows show the current gauge and the meter.
+    if (reading.address == 0 || reading.address == m_cycle->GaugeAddress())
+        m_feed->Publish(reading);
 }

@@ -16,19 +16,27 @@
 // (when the archive is open) and then published on the feed with the same
 // stamp.
 //
+// Other gauges of the line can be polled with the current one. While any
+// is, every gauge's readings (the current one's too) go into an archive of
+// their own, "Gauges/PNnnnnn" below the archive's folder, and the feed
+// carries the current gauge's and the meter's; every exchange of a pass
+// with any gauge goes out on the line feed.
+//
 // The caller picks the line (the serial port or the simulated gauge) and
 // keeps it alive longer than the session; the session never knows which.
 //
 // Made and destroyed in the user-interface thread.
 
 #include "archive/value_archive.h"
-#include "session/reading_feed.h"
+#include "session/feed.h"
+#include "session/line_gauges.h"
 
 #include <functional>
 
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -73,6 +81,19 @@ public:
     TRequestThread &RequestThread() const { return *m_requestThread; }
     const QString &ProgramFolder() const { return m_programFolder; }
     TReadingFeed &Feed() const { return *m_feed; }
+    TLineFeed &LineFeed() const { return *m_lineFeed; }
+
+    // The gauges of the line: those marked polled are asked in every pass
+    // besides the current gauge; the plant numbers name the archive folders.
+    void SetLineGauges(const std::vector<TLineGauge> &gauges);
+    std::vector<TLineGauge> LineGauges() const;
+    // Sets them and keeps them in "INI/Gauges.ini"; false when the file
+    // could not be written (the polling takes them all the same).
+    bool KeepLineGauges(const std::vector<TLineGauge> &gauges);
+    // The folder the readings of the gauge at `address` are archived in
+    // now: the archive's own while only the current gauge is polled. Empty
+    // while the archive is closed.
+    QString ArchiveFolderOf(int address) const;
     // Operator commands, composite procedures and array reads, one at a time.
     TProcedureRunner &Runner() const { return *m_runner; }
     // Runs `procedure` on the runner with a context whose operator and
@@ -85,8 +106,10 @@ public:
 
     // Polled readings go into the value archive below `dbPath` from now on.
     // Its failures reach `onError` in the writing thread, once per failure
-    // spell (the archive's rule).
-    TValueArchive &OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError);
+    // spell (the archive's rule), and its recoveries `onResume`; the same for
+    // the archives of the gauges.
+    TValueArchive &OpenArchive(const QString &dbPath, TValueArchive::TErrorHandler onError,
+                               TValueArchive::TErrorHandler onResume = {});
     // Nullptr until the archive is opened.
     TValueArchive *Archive() const { return m_archive.get(); }
     // Polling archives nothing from now on; the archive's tables are closed.
@@ -94,7 +117,11 @@ public:
 
 private:
     // Request thread.
-    void onReading(int code, const QVector<TArchivedValue> &values, const QDateTime &stamp);
+    void onReading(const TReading &reading);
+    // Under m_archiveMutex; nullptr while closed.
+    TValueArchive *archiveOf(int address);
+    QString folderOf(int address) const;
+    bool severalPolled() const;
 
     const QString m_programFolder;
     TLine &m_line;
@@ -104,9 +131,18 @@ private:
     QObject m_uiContext;
     std::unique_ptr<TUiHandOver> m_handOver;
     std::unique_ptr<TReadingFeed> m_feed;
+    std::unique_ptr<TLineFeed> m_lineFeed;
     std::unique_ptr<TRequestCycle> m_cycle;
     std::unique_ptr<TRequestThread> m_requestThread;
     std::unique_ptr<TProcedureRunner> m_runner;
-    std::mutex m_archiveMutex; // the archive pointer, between the request thread and the others
+    // The archives and the gauges' folders, between the request thread and
+    // the others.
+    mutable std::mutex m_archiveMutex;
     std::unique_ptr<TValueArchive> m_archive;
+    TValueArchive::TErrorHandler m_archiveError;
+    TValueArchive::TErrorHandler m_archiveResume;
+    std::vector<TLineGauge> m_lineGauges;
+    std::map<int, QString> m_folders; // by address
+    std::vector<uint8_t> m_polled; // the addresses marked polled
+    std::map<QString, std::unique_ptr<TValueArchive>> m_gaugeArchives; // by folder
 };

@@ -2,6 +2,10 @@
 
 #include "link/request_cycle.h"
 #include "protocol/command_codes.h"
+#include "session/operator.h"
+#include "session/procedures/procedure_context.h"
+
+#include <QStringList>
 
 #include <algorithm>
 
@@ -35,6 +39,27 @@ std::optional<TGaugeAnswer> readAt(TRequestCycle &cycle, int code, int address)
 
 } // namespace
 
+TFoundGauge IdentifyGauge(TRequestCycle &cycle, int address)
+{
+    TFoundGauge gauge;
+    gauge.Address = address;
+    if (const std::optional<TGaugeAnswer> signature = readAt(cycle, SignatureRead, address);
+        signature && signature->Signature) {
+        gauge.Identified = true;
+        gauge.PlantNumber = signature->Signature->PlantNumber;
+        gauge.HardVersion = signature->Signature->HardVersion;
+        gauge.SoftVersion = signature->Signature->SoftVersion;
+    } else {
+        // It echoed cleanly but its signature never came whole: two
+        // gauges whose echoes happened to agree.
+        gauge.Conflict = true;
+        return gauge;
+    }
+    if (const std::optional<TGaugeAnswer> type = readAt(cycle, ProgramTypeRead, address); type && type->ProgramType)
+        gauge.ProgramType = *type->ProgramType;
+    return gauge;
+}
+
 std::vector<TFoundGauge> ScanLine(TRequestCycle &cycle, int from, int to, const TScanStep &step)
 {
     from = std::clamp(from, 1, 255);
@@ -51,31 +76,65 @@ std::vector<TFoundGauge> ScanLine(TRequestCycle &cycle, int from, int to, const 
         const TGaugeAnswer echo = cycle.ExchangeAside(requestAt(Echo, address), quick);
         if (!echo.Sent || echo.Answer.isEmpty())
             continue;
-        TFoundGauge gauge;
-        gauge.Address = address;
         if (!echo.Accepted()) {
-            gauge.Conflict = true;
-            found.push_back(gauge);
+            TFoundGauge conflict;
+            conflict.Address = address;
+            conflict.Conflict = true;
+            found.push_back(conflict);
             continue;
         }
-        if (const std::optional<TGaugeAnswer> signature = readAt(cycle, SignatureRead, address);
-            signature && signature->Signature) {
-            gauge.Identified = true;
-            gauge.PlantNumber = signature->Signature->PlantNumber;
-            gauge.HardVersion = signature->Signature->HardVersion;
-            gauge.SoftVersion = signature->Signature->SoftVersion;
-        } else {
-            // It echoed cleanly but its signature never came whole: two
-            // gauges whose echoes happened to agree.
-            gauge.Conflict = true;
-        }
-        if (!gauge.Conflict)
-            if (const std::optional<TGaugeAnswer> type = readAt(cycle, ProgramTypeRead, address);
-                type && type->ProgramType)
-                gauge.ProgramType = *type->ProgramType;
-        found.push_back(gauge);
+        found.push_back(IdentifyGauge(cycle, address));
     }
     if (step)
         step(total, total);
     return found;
+}
+
+std::vector<TFoundGauge> ScanLineShowingProgress(const TProcedureContext &context, int from, int to)
+{
+    TOperator &op = context.Op();
+    // The scan's short waits must not meet a polling pass on the line.
+    const bool polling = context.Views.StopPolling();
+    std::vector<TFoundGauge> found =
+        ScanLine(context.Sender.Cycle(), from, to, [&](int done, int total) {
+            if (op.ProgressClosed() || context.Sender.Stopped())
+                return false;
+            op.ShowClosableProgress(QStringLiteral("Поиск приборов на линии"), done, total);
+            return true;
+        });
+    op.CloseProgress();
+    if (polling)
+        context.Views.StartPolling();
+    return found;
+}
+
+void MergeFoundGauges(std::vector<TLineGauge> &gauges, const std::vector<TFoundGauge> &found)
+{
+    for (const TFoundGauge &f : found) {
+        if (f.Conflict)
+            continue;
+        TLineGauge gauge;
+        gauge.Address = f.Address;
+        gauge.PlantNumber = f.PlantNumber;
+        gauge.ProgramType = f.ProgramType;
+        gauge.HardVersion = f.HardVersion;
+        gauge.SoftVersion = f.SoftVersion;
+        MergeLineGauge(gauges, gauge);
+    }
+}
+
+QString ScanSummary(const std::vector<TFoundGauge> &found)
+{
+    QStringList conflicts;
+    int gauges = 0;
+    for (const TFoundGauge &f : found) {
+        if (f.Conflict)
+            conflicts.append(QString::number(f.Address));
+        else
+            ++gauges;
+    }
+    QString text = QStringLiteral("Найдено приборов: %1").arg(gauges);
+    if (!conflicts.isEmpty())
+        text += QStringLiteral("\rНесколько приборов с одним адресом: ") + conflicts.join(QStringLiteral(", "));
+    return text;
 }

@@ -10,11 +10,16 @@
 // every exchange. Runs in the thread that calls it, on the line lock of
 // each exchange; polling should be stopped meanwhile.
 
+#include "session/line_gauges.h"
+
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 class TRequestCycle;
+struct TProcedureContext;
 
 struct TFoundGauge {
     int Address = 0;
@@ -30,6 +35,24 @@ struct TFoundGauge {
 // false to end the scan there.
 using TScanStep = std::function<bool(int done, int total)>;
 
+// The signature and program type of the gauge at `address`, read with the
+// line's own time-outs; a gauge whose signature never came whole is a
+// conflict.
+TFoundGauge IdentifyGauge(TRequestCycle &cycle, int address);
+
 // The gauges and conflicts of addresses from..to (clamped to 1..255), in
 // address order.
 std::vector<TFoundGauge> ScanLine(TRequestCycle &cycle, int from, int to, const TScanStep &step = {});
+
+// The operator's search of the line: the scan with a progress window
+// "Поиск приборов на линии" counting the addresses; closing the window (or
+// the program's end) stops it at the next address.
+std::vector<TFoundGauge> ScanLineShowingProgress(const TProcedureContext &context, int from = 1, int to = 255);
+
+// The gauges a scan found, put into `gauges` (a gauge already listed at an
+// address takes what the scan read and keeps its polled mark); conflicts
+// are left out.
+void MergeFoundGauges(std::vector<TLineGauge> &gauges, const std::vector<TFoundGauge> &found);
+// What the operator is told of a scan: how many gauges, and the addresses
+// of conflicts.
+QString ScanSummary(const std::vector<TFoundGauge> &found);

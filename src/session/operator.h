@@ -56,6 +56,12 @@ public:
     // moves; a negative step only shows the window.
     virtual void ShowProgress(const QString &text, int step, int total) = 0;
     virtual void CloseProgress() = 0;
+    // The same, for an operation the operator may cut short: the window has
+    // a close box, and ProgressClosed tells when it was used.
+    virtual void ShowClosableProgress(const QString &text, int step, int total) { ShowProgress(text, step, total); }
+    // Whether the operator closed the progress window since it was made.
+    // From any thread.
+    virtual bool ProgressClosed() const { return false; }
 
     // An existing file chosen in a file-open dialog, empty when cancelled.
     // filter: "Description (*.ext)"; defaultExtension without the dot.

@@ -67,6 +67,11 @@ void TUiThreadOperator::ShowProgress(const QString &text, int step, int total)
     ask([&] { m_op.ShowProgress(text, step, total); });
 }
 
+void TUiThreadOperator::ShowClosableProgress(const QString &text, int step, int total)
+{
+    ask([&] { m_op.ShowClosableProgress(text, step, total); });
+}
+
 void TUiThreadOperator::CloseProgress()
 {
     m_handOver.Run([&] { m_op.CloseProgress(); });

@@ -37,6 +37,9 @@ public:
     bool InputBadZone(TBadZone &zone) override;
     void ShowProgress(const QString &text, int step, int total) override;
     void CloseProgress() override;
+    void ShowClosableProgress(const QString &text, int step, int total) override;
+    // Not handed over: the window's answer is kept for any thread.
+    bool ProgressClosed() const override { return m_op.ProgressClosed(); }
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
     QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override;

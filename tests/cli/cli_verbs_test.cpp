@@ -345,3 +345,23 @@ TEST_F(CliVerbsTest, ScanListsTheGaugesOfTheLineInAddressOrder)
     EXPECT_EQ(run({"--sim", "scan", "--from", "10", "--to", "12"}).status, ExitFailed) << "nobody there";
     EXPECT_EQ(run({"--sim", "scan", "--from", "9", "--to", "3"}).status, ExitUsage);
 }
+
+TEST_F(CliVerbsTest, PollOfSeveralGaugesNamesEachAddressAndArchivesEachUnderItsPlantNumber)
+{
+    home.writeRaw("INI/ComPort.ini", "[Tolm]\r\nReadInterval=10\r\nReadTotalConstant=30\r\nReadTotalMultiplier=0\r\n"
+                                     "[Sim]\r\nGauges=3\r\n");
+    const CliRun r = run({"--sim", "poll", "--period", "10", "--count", "2", "--addresses", "3,1"});
+    ASSERT_EQ(r.status, ExitOk) << r.err.join('|').toStdString();
+    QStringList addresses;
+    for (const QString &line : r.out)
+        addresses.append(line.section(' ', 2, 2));
+    EXPECT_EQ(addresses, (QStringList{"1", "3", "1", "3"}));
+
+    const CliRun first = run({"archive", "LevelBusy", "--gauge", "PN01001"});
+    EXPECT_EQ(first.status, ExitOk) << first.err.join('|').toStdString();
+    EXPECT_EQ(first.out.size(), 2);
+    EXPECT_EQ(run({"archive", "LevelBusy", "--gauge", "PN01003"}).out.size(), 2);
+    EXPECT_EQ(run({"archive", "LevelBusy", "--gauge", "PN01002"}).status, ExitFailed) << "never polled";
+    EXPECT_EQ(run({"archive", "LevelBusy", "--gauge", "../INI"}).status, ExitUsage);
+    EXPECT_EQ(run({"--sim", "poll", "--addresses", "0,300"}).status, ExitUsage);
+}

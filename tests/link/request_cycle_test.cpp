@@ -209,9 +209,9 @@ TEST_F(RequestCycleTest, AcceptedReadingsGoOutFailuresDoNot)
 {
     QList<int> codes;
     QStringList names;
-    cycle.SetReadingOutlet([&](int code, const QVector<TArchivedValue> &values, const QDateTime &) {
-        codes.append(code);
-        for (const auto &v : values)
+    cycle.SetReadingOutlet([&](const TReading &reading) {
+        codes.append(reading.code);
+        for (const auto &v : reading.values)
             names.append(v.name);
     });
     cycle.SetPolled(LevelAllRead, true);
@@ -337,7 +337,7 @@ TEST_F(RequestCycleTest, ExchangeOnAClosedPortFailsAtOnceWithoutLogCountOrParse)
     int notified = 0;
     line.SetOnExchange([&](TLine *, const QByteArray &, bool, const QByteArray &) { ++notified; });
     int archived = 0;
-    cycle.SetReadingOutlet([&](int, const QVector<TArchivedValue> &, const QDateTime &) { ++archived; });
+    cycle.SetReadingOutlet([&](const TReading &) { ++archived; });
     line.setClosed(true);
 
     EXPECT_EQ(exchange(Echo), -1);

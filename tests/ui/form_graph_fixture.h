@@ -8,7 +8,7 @@
 
 #include "app/app_context.h"
 #include "archive/archive_stamp.h"
-#include "session/reading_feed.h"
+#include "session/feed.h"
 #include "support/gui_application.h"
 #include "support/installed_operator.h"
 #include "support/temp_home.h"
@@ -85,7 +85,7 @@ protected:
 
     void Publish(const QString &name, double value, const QDateTime &stamp)
     {
-        feed.Publish({1, {{name, value, 2}}, stamp});
+        feed.Publish({255, 1, {{name, value, 2}}, stamp});
         QCoreApplication::processEvents();
     }
 

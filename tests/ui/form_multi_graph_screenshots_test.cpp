@@ -28,7 +28,7 @@ TEST_F(GraphFixture, ScreenshotOfTheMultiGraphAndItsReport)
     const auto readingAt = [&](const QDateTime &t) { return tank.readingsAt(now.msecsTo(t) + 40'000'000, gauge); };
     const auto reading = [&](const QDateTime &t) {
         const TSimReadings r = readingAt(t);
-        return TReading{1,
+        return TReading{255, 1,
                         {{QStringLiteral("LevelBusy"), r.level, 1},
                          {QStringLiteral("Distance"), r.distance, 1},
                          {QStringLiteral("LevelFree"), r.levelFree, 1}},

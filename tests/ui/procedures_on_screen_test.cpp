@@ -12,7 +12,13 @@
 #include "ui/dialogs/form_input_integer.h"
 #include "ui/dialogs/form_progress_bar.h"
 #include "ui/dialogs/operator.h"
+#include "ui/windows/form_line_gauges.h"
 #include "ui/windows/form_progon.h"
+#include "session/gauge_session.h"
+#include "session/line_gauges.h"
+#include "link/request_cycle.h"
+#include "support/run_passes.h"
+#include "support/window_shots.h"
 #include "sim/sim_line.h"
 
 #include <QAbstractButton>
@@ -20,6 +26,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QMessageBox>
 #include <QTest>
 
@@ -305,3 +312,67 @@ TEST_F(ProceduresOnScreen, TestRunAsksForItsTemplateAndStopsFromTheLastPointsQue
 }
 
 } // namespace
+
+// "Поиск приборов на линии" on a line of three gauges: the progress window
+// counts the addresses and, closed by the operator, ends the search there;
+// the gauges found fill "Приборы на линии", whose check box adds a gauge to
+// the polling and whose double click makes a gauge the current one.
+TEST_F(ProceduresOnScreen, TheLineSearchStopsWhenItsWindowIsClosedAndFillsTheGaugesOfTheLine)
+{
+    home.writeRaw("INI/ComPort.ini", "[Tolm]\r\nReadInterval=10\r\nReadTotalConstant=30\r\nReadTotalMultiplier=0\r\n"
+                                     "[Sim]\r\nGauges=3\r\n");
+    StartOnScreen();
+    QString summary;
+    int closedAt = -1;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *bar = qobject_cast<TFormProgressBar *>(w); bar && bar->isVisible() && closedAt < 0 &&
+                                                                 bar->pbProgress->value() >= 4) {
+                closedAt = bar->pbProgress->value();
+                bar->close(); // the close box
+            }
+    });
+    closer.start(2);
+    {
+        TModalScript script;
+        script.Then<QMessageBox>([&](QMessageBox *box) {
+            summary = box->text();
+            box->buttons().first()->click();
+        });
+        ASSERT_TRUE(Execute("actLineScan"));
+    }
+    ASSERT_GE(closedAt, 4);
+    EXPECT_EQ(summary, QStringLiteral("Найдено приборов: 3"));
+    // Stopped within an address or two of where the window was closed.
+    const int echoes = int(SentCodes().count(Echo));
+    EXPECT_LT(echoes, 255 * (closedAt + 3) / 100) << echoes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<TFormProgressBar *>(w) && w->isVisible());
+
+    TFormLineGauges *window = TFormLineGauges::Instance();
+    ASSERT_NE(window, nullptr);
+    QTableWidget *table = window->Table();
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(1, 2)->text(), QStringLiteral("1002"));
+    EXPECT_EQ(table->item(1, 3)->text(), QStringLiteral("ТОЛМ471И"));
+    table->item(1, 0)->setCheckState(Qt::Checked);
+    EXPECT_EQ(program->Session().Cycle().Companions(), (std::vector<uint8_t>{2}));
+    const std::vector<TLineGauge> kept = LoadLineGauges(home.path());
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_TRUE(kept[1].Polled);
+    EXPECT_EQ(kept[2].PlantNumber, 1003);
+
+    window->MakeCurrent(2);
+    EXPECT_EQ(Model().SystemAddress(), 3);
+    EXPECT_TRUE(table->item(2, 1)->text().contains(QStringLiteral("текущий")));
+    // A pass asks the current gauge and the one marked: their rows come alive.
+    RunPasses(program->Session().RequestThread(), 1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(table->item(1, 4)->text().isEmpty());
+    EXPECT_FALSE(table->item(2, 4)->text().isEmpty());
+    EXPECT_TRUE(table->item(0, 4)->text().isEmpty());
+    EXPECT_EQ(table->item(1, 9)->text(), QStringLiteral("есть"));
+    window->show();
+    SaveShot(ShotWithCaption(*window), QStringLiteral("line_gauges"));
+}

@@ -3,6 +3,8 @@
 #include "ui/dialogs/dialog_frame.h"
 #include "ui/dialogs/operator.h"
 
+#include <QCloseEvent>
+
 namespace {
 
 constexpr int WindowWidth = 641;
@@ -10,8 +12,9 @@ constexpr int Margin = 8;
 
 } // namespace
 
-TFormProgressBar::TFormProgressBar(const QString &text, int total)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+TFormProgressBar::TFormProgressBar(const QString &text, int total, bool closable)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           (closable ? Qt::WindowCloseButtonHint : Qt::WindowType(0)))
     , pbProgress(new QProgressBar(this))
     , m_text(text)
     , m_total(total)
@@ -37,6 +40,12 @@ bool TFormProgressBar::SetStep(int step)
     pbProgress->setValue(position);
     setWindowTitle(m_text + QLatin1Char(' ') + QString::number(position) + QLatin1Char('%'));
     return true;
+}
+
+void TFormProgressBar::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit ClosedByOperator();
 }
 
 void TFormProgressBar::ShowInactive()

@@ -12,7 +12,8 @@ class TFormProgressBar : public QWidget
     Q_OBJECT
 
 public:
-    TFormProgressBar(const QString &text, int total);
+    // closable: with a close box, for an operation that may stop early.
+    TFormProgressBar(const QString &text, int total, bool closable = false);
 
     QProgressBar *pbProgress;
 
@@ -23,6 +24,14 @@ public:
     bool SetStep(int step);
     // Shows the window without taking the input from the window in use.
     void ShowInactive();
+
+signals:
+    // The close box, Alt+F4: the operation may stop early. (The program
+    // deletes the window when the operation ends; that is no close.)
+    void ClosedByOperator();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QString m_text;

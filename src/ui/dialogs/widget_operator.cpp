@@ -132,8 +132,23 @@ bool TWidgetOperator::InputBadZone(TBadZone &zone)
 
 void TWidgetOperator::ShowProgress(const QString &text, int step, int total)
 {
-    if (!m_progress)
-        m_progress = new TFormProgressBar(text, total);
+    showProgress(text, step, total, false);
+}
+
+void TWidgetOperator::ShowClosableProgress(const QString &text, int step, int total)
+{
+    showProgress(text, step, total, true);
+}
+
+void TWidgetOperator::showProgress(const QString &text, int step, int total, bool closable)
+{
+    if (!m_progress) {
+        m_progress = new TFormProgressBar(text, total, closable);
+        m_progressClosed = false;
+        QObject::connect(m_progress, &TFormProgressBar::ClosedByOperator, [this] { m_progressClosed = true; });
+    }
+    if (m_progressClosed)
+        return; // the operator closed it: the operation ends at its next step
     // The procedures run on the runner's worker and hand their progress
     // over: the event loop paints the bar as soon as this returns.
     if (step >= 0)

@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QPointer>
 
+#include <atomic>
+
 class TWidgetOperator final : public TOperator
 {
 public:
@@ -28,6 +30,8 @@ public:
     bool InputBadZone(TBadZone &zone) override;
     void ShowProgress(const QString &text, int step, int total) override;
     void CloseProgress() override;
+    void ShowClosableProgress(const QString &text, int step, int total) override;
+    bool ProgressClosed() const override { return m_progressClosed; }
     QString OpenFileName(const QString &filter, const QString &defaultExtension,
                          const QString &initialFolder) override;
     QString SaveFileName(const QString &filter, const QString &defaultExtension, const QString &suggested) override;
@@ -41,5 +45,8 @@ private:
     static QString chooseFile(QFileDialog::AcceptMode mode, const QString &verb, const QString &filter,
                               const QString &defaultExtension, const QString &start);
 
+    void showProgress(const QString &text, int step, int total, bool closable);
+
     QPointer<TFormProgressBar> m_progress;
+    std::atomic<bool> m_progressClosed{false};
 };

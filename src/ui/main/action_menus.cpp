@@ -10,6 +10,7 @@ const TMenuEntry Work[] = {
     {"actTolm472iLoad"}, {"actTolm472iCompare"}, {"actTolm472iSave"}, {"actTolm472iBackup"},
     {"actServiceBundleSave"}, Separator,
     {"actOprosStart"}, {"actOprosStop"}, Separator,
+    {"actLineScan"}, Separator,
     {"actOprosSignalStart"}, {"actOprosSignalStop"}, Separator,
     {"act10"}, {"act16"}, Separator,
     {"actInit"}, Separator,
@@ -82,7 +83,7 @@ const TMenuEntry Graph[] = {
 
 const TMenuEntry Windows[] = {
     {"actReqAnsShow"}, {"actTolm472Show"}, {"actTolmParShow"}, {"actSelectCmdShow"}, {"actSpectrumShow"},
-    {"actSignalShow"}, {"actFormProgonShow"}, {"actRegisterShow"}, {"actFormAboutShow"},
+    {"actSignalShow"}, {"actFormProgonShow"}, {"actRegisterShow"}, {"actLineGaugesShow"}, {"actFormAboutShow"},
 };
 
 const TMenu Menus[] = {

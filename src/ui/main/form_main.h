@@ -142,6 +142,9 @@ private:
 
     // form_main_windows.cpp
     void addWindowActions();
+    // "Поиск приборов на линии": the scan on the runner, then the gauges
+    // found into the gauges of the line and their window.
+    void scanLine();
     void openStartWindows();
     void closeToolWindows();
     void deleteToolWindows();

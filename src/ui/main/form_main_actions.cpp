@@ -41,6 +41,7 @@ void TFormMain::createActions()
         {QStringLiteral("actFormAboutShow"), [this] { showAbout(); }},
         {QStringLiteral("actTransmitterChange"), [this] { changePort(); }},
         {QStringLiteral("actClose"), [this] { close(); }},
+        {QStringLiteral("actLineScan"), [this] { scanLine(); }},
         {QStringLiteral("act10"), [this] { setLogRadix(10); }},
         {QStringLiteral("act16"), [this] { setLogRadix(16); }},
     };

@@ -10,6 +10,7 @@
 #include "device/tolm472.h"
 #include "register/register_place.h"
 #include "session/gauge_session.h"
+#include "session/line_scan.h"
 #include "session/procedures/procedure_actions.h"
 #include "ui/dialogs/operator.h"
 #include "ui/main/action_dispatcher.h"
@@ -23,6 +24,7 @@
 #include "ui/windows/form_kalibr.h"
 #include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_progon.h"
+#include "ui/windows/form_line_gauges.h"
 #include "ui/windows/form_register.h"
 #include "ui/windows/form_tolm_par.h"
 #include "ui/windows/graph_slots.h"
@@ -33,6 +35,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -121,6 +124,13 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
                  });
          },
          [] { return TFormRegister::Instance(); }},
+        {"actLineGaugesShow",
+         [&program, &services] {
+             return TFormLineGauges::ShowLineGauges(program.Session(), program.Model(), [&services] {
+                 services.ExecuteAction(QStringLiteral("actLineScan"));
+             });
+         },
+         [] { return TFormLineGauges::Instance(); }},
     };
     for (const TGraphSlot &slot : GraphSlots())
         windows.push_back(graphWindow(program, slot));
@@ -212,4 +222,20 @@ void TFormMain::ShowParametersWindow(bool factoryTab)
         return;
     if (factoryTab)
         TFormTolmPar::Instance()->SelectTab(TFormTolmPar::Factory);
+}
+
+void TFormMain::scanLine()
+{
+    auto found = std::make_shared<std::vector<TFoundGauge>>();
+    startProcedure([found](const TProcedureContext &context) { *found = ScanLineShowingProgress(context); },
+                   [this, found] {
+                       TGaugeSession &session = m_program.Session();
+                       std::vector<TLineGauge> gauges = session.LineGauges();
+                       MergeFoundGauges(gauges, *found);
+                       if (!session.KeepLineGauges(gauges))
+                           Operator().Error(QStringLiteral("Не удалось записать файл ") +
+                                            LineGaugesFileName(session.ProgramFolder()));
+                       ExecuteAction(QStringLiteral("actLineGaugesShow"));
+                       Operator().Information(AttentionCaption(), ScanSummary(*found));
+                   });
 }

@@ -6,6 +6,7 @@
 #include "link/transmitter.h"
 #include "register/register_outbox.h"
 #include "session/gauge_session.h"
+#include "session/line_gauges.h"
 #include "ui/dialogs/operator.h"
 #include "ui/dialogs/operator_messages.h"
 
@@ -38,13 +39,17 @@ TProgram::TProgram(const TLineFactory &otherLine)
     RouteModelMessages(m_session->Model());
     // Reported from the request thread: the operator hears of it in the
     // user-interface thread.
-    TValueArchive &archive = m_session->OpenArchive(m_archiveSettings.dbPath, [context = &m_uiContext](const QString &text) {
-        QMetaObject::invokeMethod(context, [text] { Operator().Error(text); }, Qt::QueuedConnection);
-    });
-    archive.SetResumeHandler([context = &m_uiContext](const QString &text) {
-        QMetaObject::invokeMethod(context, [text] { Operator().Information(AttentionCaption(), text); },
-                                  Qt::QueuedConnection);
-    });
+    m_session->OpenArchive(
+        m_archiveSettings.dbPath,
+        [context = &m_uiContext](const QString &text) {
+            QMetaObject::invokeMethod(context, [text] { Operator().Error(text); }, Qt::QueuedConnection);
+        },
+        [context = &m_uiContext](const QString &text) {
+            QMetaObject::invokeMethod(context, [text] { Operator().Information(AttentionCaption(), text); },
+                                      Qt::QueuedConnection);
+        });
+    // The gauges of the line the operator kept, with their polled marks.
+    m_session->SetLineGauges(LoadLineGauges(home));
     m_registerOutbox = std::make_unique<TRegisterOutbox>(RegisterPlace(home, m_archiveSettings.dbPath));
 }
 

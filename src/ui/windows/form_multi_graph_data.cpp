@@ -4,7 +4,7 @@
 #include "ui/windows/form_multi_graph.h"
 
 #include "archive/archive_stamp.h"
-#include "session/reading_feed.h"
+#include "session/feed.h"
 #include "ui/dialogs/operator.h"
 #include "ui/windows/graph_settings.h"
 

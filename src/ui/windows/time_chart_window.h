@@ -40,7 +40,9 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 class Ttolm472;
-class TReadingFeed;
+template <typename> class TFeed;
+struct TReading;
+using TReadingFeed = TFeed<TReading>;
 class TSeriesLoadJob;
 struct TGraphSettings;
 

@@ -1,0 +1,29 @@
+#pragma once
+// The simulated line the polling benchmarks run on: real byte timing at
+// 9600 baud (11 bits a byte), 5 ms turnaround, and the time a polling pass
+// of LevelAllRead + TempRead takes on it for one gauge: its 46 bytes (5 + 29
+// for LevelAllRead, 6 + 6 for TempRead, checksums included), two
+// turnarounds and two 3 ms address pauses = 68.7 ms.
+
+#include "sim/line_timing.h"
+#include "sim/sim_line.h"
+
+constexpr int kBaud = 9600;
+constexpr int kTurnaroundMs = 5;
+constexpr int kAddressPauseMs = 3;
+constexpr int kPassBytes = (5 + 29) + (6 + 6);
+
+inline TSimLineConfig TimedLineConfig()
+{
+    TSimLineConfig config;
+    config.timing.enabled = true;
+    config.timing.baud = kBaud;
+    config.timing.turnaroundMs = kTurnaroundMs;
+    return config;
+}
+
+// The line time of one gauge's LevelAllRead + TempRead, ms.
+inline double PassReferenceMs()
+{
+    return double(LineTimeUs(kPassBytes, kBaud, true)) / 1000.0 + 2 * (kTurnaroundMs + kAddressPauseMs);
+}
