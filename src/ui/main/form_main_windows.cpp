@@ -50,7 +50,10 @@ struct TToolWindow {
 TGraphSources graphSources(TProgram &program)
 {
     TGraphSources sources;
-    sources.DbPath = program.Archive().DbPath();
+    // The current gauge's own folder while several gauges are polled.
+    sources.DbPath = program.Session().ArchiveFolderOf(program.Model().SystemAddress());
+    if (sources.DbPath.isEmpty())
+        sources.DbPath = program.Archive().DbPath();
     sources.Feed = &program.Session().Feed();
     sources.Gauge = &program.Model();
     return sources;
