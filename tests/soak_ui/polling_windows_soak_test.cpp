@@ -33,6 +33,7 @@
 #include "ui/windows/form_tolm472i.h"
 #include "ui/main/program.h"
 
+#include "soak_measures.h"
 #include "support/archive_counts.h"
 #include "support/gui_application.h"
 #include "support/installed_operator.h"
@@ -48,60 +49,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <mutex>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TOLM_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TOLM_ASAN 1
-#endif
-#endif
-#ifdef TOLM_ASAN
-// AddressSanitizer's own count (declared here: GCC ships no header for it).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-
-// The resident set is to show what the program holds, not the sanitizer's
-// bookkeeping, so two of AddressSanitizer's defaults are narrowed here:
-// - freed blocks wait in a quarantine (256 MB by default) before they are
-//   handed out again. The charts free and take buffers of many sizes at
-//   every replot; while a quarantine holds them, each new buffer comes from
-//   fresh memory of its size class, and the resident set ratchets up by
-//   megabytes over ten minutes (+2.95 MB with a 4 MB quarantine against
-//   +0.12 MB without one, the live heap the same +0.24 MB in both). That is
-//   the sanitizer's allocator, not the program, so the soak runs without a
-//   quarantine. What it gives up, catching a use after free, the test
-//   suites do with the whole quarantine, over the same windows; leaks are
-//   caught here by the exact count of live allocations below;
-// - every allocation's call stack is kept in a depot that is never freed,
-//   and the frames unwound through Qt's libraries (built without frame
-//   pointers) are partly garbage, so the depot takes in tens of thousands of
-//   "new" stacks and megabytes within minutes. One frame per allocation
-//   keeps it at a handful.
-// The bytes of live allocations are counted exactly either way. For a
-// report with whole allocation stacks, run with
-// ASAN_OPTIONS=malloc_context_size=30 (the environment overrides these).
-extern "C" const char *__asan_default_options()
-{
-    return "quarantine_size_mb=0:malloc_context_size=1";
-}
-#endif
-
 namespace {
 
-constexpr int DefaultSeconds = 600;
 constexpr int PollPeriodMs = 200;
 constexpr int CapturePeriodMs = 30000;
 // Requests of one capture: the signal (stop, init, 32 blocks, stop) and
 // the spectrum (stop, init, 16 blocks, stop).
 constexpr int CaptureRequests = 35 + 19;
-constexpr int TickMs = 10;
 constexpr qint64 StallLimitMs = 50;
 // Points a second of each live value: one reading of each per 200 ms pass.
 constexpr double LiveRateMin = 4.5;
@@ -120,72 +79,6 @@ constexpr double RssGrowthLimitMb = 2.0;
 constexpr double HeapGrowthLimitMb = 0.25;
 // No pass finishing for this long: the polling hangs.
 constexpr qint64 NoPassLimitMs = 30000;
-
-int SoakSeconds()
-{
-    const QByteArray text = qgetenv("TOLM_SOAK_SECONDS");
-    if (text.isEmpty())
-        return DefaultSeconds;
-    bool ok = false;
-    const int seconds = text.toInt(&ok);
-    return ok && seconds > 0 ? seconds : -1;
-}
-
-double ResidentMb()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    if (fields.size() < 2)
-        return -1;
-    return double(fields.at(1).toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-// The scheduler's account of the calling thread: how long it ran and how
-// long it stood ready while other processes had the processors. A gap of
-// the event loop made of waiting for a processor is the machine's load, not
-// the program's stall.
-class TThreadSchedule
-{
-public:
-    TThreadSchedule() : m_fd(::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC)) {}
-    ~TThreadSchedule()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    TThreadSchedule(const TThreadSchedule &) = delete;
-    TThreadSchedule &operator=(const TThreadSchedule &) = delete;
-
-    // Nanoseconds run and waited since the thread began; zeros when the
-    // kernel keeps no such account.
-    void Read(qint64 &runNs, qint64 &waitNs) const
-    {
-        runNs = waitNs = 0;
-        char text[96] = {};
-        if (m_fd < 0 || ::pread(m_fd, text, sizeof text - 1, 0) <= 0)
-            return;
-        long long run = 0, wait = 0;
-        if (std::sscanf(text, "%lld %lld", &run, &wait) == 2) {
-            runNs = run;
-            waitNs = wait;
-        }
-    }
-
-private:
-    int m_fd;
-};
-
-// Bytes held by live allocations; -1 without AddressSanitizer.
-double LiveHeapMb()
-{
-#ifdef TOLM_ASAN
-    return double(__sanitizer_get_current_allocated_bytes()) / (1024.0 * 1024.0);
-#else
-    return -1;
-#endif
-}
 
 class PollingWindowsSoak : public GuiTest
 {
@@ -284,36 +177,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     run.start();
     // Each gap between two ticks, whole and without the time the thread
     // stood ready for a processor; the longest of each with where it was.
-    const TThreadSchedule schedule;
-    qint64 lastRunNs = 0, lastWaitNs = 0;
-    schedule.Read(lastRunNs, lastWaitNs);
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    struct TGap {
-        double ms = 0;      // between the ticks
-        double runMs = 0;   // of it, the thread running
-        double waitMs = 0;  // of it, the thread ready but not running
-        double atS = 0;     // seconds into the run
-    };
-    TGap longestGap, longestStall;
-    int gapsOver50Ms = 0;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        qint64 runNs = 0, waitNs = 0;
-        schedule.Read(runNs, waitNs);
-        const TGap gap{double(sinceTick.nsecsElapsed()) / 1e6, double(runNs - lastRunNs) / 1e6,
-                       double(waitNs - lastWaitNs) / 1e6, double(run.elapsed()) / 1000};
-        sinceTick.restart();
-        lastRunNs = runNs;
-        lastWaitNs = waitNs;
-        gapsOver50Ms += gap.ms > 50 ? 1 : 0;
-        if (gap.ms > longestGap.ms)
-            longestGap = gap;
-        if (gap.ms - gap.waitMs > longestStall.ms - longestStall.waitMs)
-            longestStall = gap;
-    });
-
+    TEventLoopWatch watch;
     double rssFirst = -1, heapFirst = -1, rssLast = -1, heapLast = -1;
     // What the graphs hold by design: every live point stays drawn.
     const auto graphPointsMb = [&] {
@@ -369,7 +233,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
             // "Закончить опрос" is an operator command: the measurement ends
             // before it.
             stopping = true;
-            tick.stop();
+            watch.Stop();
             rssLast = ResidentMb();
             heapLast = LiveHeapMb();
             pointsLast = graphPointsMb();
@@ -380,7 +244,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
         if (stopping && !thread.InPass() && !program->Session().Runner().Busy())
             loop.quit();
     });
-    tick.start(TickMs);
+    watch.Start(run);
     control.start(250);
     loop.exec();
     control.stop();
@@ -415,15 +279,16 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
                 "live points, the rest %+.2f MB, bound %.2f MB)\n",
                 polledSeconds, PollPeriodMs, static_cast<unsigned long long>(passes), readings, liveRate, LiveRateMin,
                 requestsShown, captures,
-                TickMs, longestStall.ms - longestStall.waitMs, longestStall.runMs, longestStall.waitMs,
-                longestStall.atS, longestGap.ms, longestGap.runMs, longestGap.waitMs, longestGap.atS, gapsOver50Ms,
+                TEventLoopWatch::TickMs, watch.LongestStall.StallMs(), watch.LongestStall.runMs,
+                watch.LongestStall.waitMs, watch.LongestStall.atS, watch.LongestGap.ms, watch.LongestGap.runMs,
+                watch.LongestGap.waitMs, watch.LongestGap.atS, watch.GapsOver50Ms,
                 qPrintable(perName.join(QStringLiteral(", "))), countsExact ? "exact" : "MISMATCH", rssFirst,
                 double(baselineAtMs) / 1000, rssLast, rssLast - rssFirst, RssGrowthLimitMb, heapFirst, heapLast,
                 heapLast - heapFirst, pointsLast - pointsFirst, heapLast - heapFirst - (pointsLast - pointsFirst),
                 HeapGrowthLimitMb);
     std::fflush(stdout);
 
-    EXPECT_LT(longestStall.ms - longestStall.waitMs, StallLimitMs);
+    EXPECT_LT(watch.LongestStall.StallMs(), StallLimitMs);
     EXPECT_GT(readings, 0);
     EXPECT_GE(liveRate, LiveRateMin);
     // The graphs opened on a new archive say so once each, the multi-graph
@@ -442,7 +307,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     if (heapFirst >= 0) {
         EXPECT_LT(heapLast - heapFirst - (pointsLast - pointsFirst), HeapGrowthLimitMb);
     }
-    RecordProperty("longest_stall_ms", int(longestStall.ms - longestStall.waitMs));
+    RecordProperty("longest_stall_ms", int(watch.LongestStall.StallMs()));
     RecordProperty("passes", int(passes));
     RecordProperty("live_points_per_s_x100", int(liveRate * 100));
     RecordProperty("rss_growth_kb", int((rssLast - rssFirst) * 1024));
