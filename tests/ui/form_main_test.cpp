@@ -294,6 +294,34 @@ TEST_F(FormMain, ToolBarReadsAndWindowsOfTheArraysReadDifferently)
     EXPECT_EQ(shown.count(QStringLiteral("Сигнал")), 1);
 }
 
+// The factory's buttons hidden in normal mode leave no two separators side
+// by side, nor one at an end; back in full mode each group has its own.
+TEST_F(FormMain, ToolBarSeparatorsStandOnlyBetweenShownButtons)
+{
+    Start({QStringLiteral("/full")});
+    const auto rows = [&] {
+        QStringList out;
+        for (const char *name : {"tbLine", "tbGauge"}) {
+            QString row;
+            for (QAction *item : form->findChild<QToolBar *>(QString::fromLatin1(name))->actions())
+                if (item->isVisible())
+                    row += item->isSeparator() ? QStringLiteral("|") : QStringLiteral("b");
+            out.append(row);
+        }
+        return out;
+    };
+    const QStringList full = rows();
+    EXPECT_EQ(full.value(1).count(QLatin1Char('|')), 4) << full.value(1).toStdString();
+    QTest::keyClick(form.get(), TFormMain::FullModeChordKey, Qt::ControlModifier);
+    ASSERT_FALSE(AppContext().Flags.FullMode);
+    for (const QString &row : rows()) {
+        EXPECT_FALSE(row.contains(QStringLiteral("||"))) << row.toStdString();
+        EXPECT_FALSE(row.startsWith(QLatin1Char('|')) || row.endsWith(QLatin1Char('|'))) << row.toStdString();
+    }
+    QTest::keyClick(form.get(), TFormMain::FullModeChordKey, Qt::ControlModifier);
+    EXPECT_EQ(rows(), full);
+}
+
 TEST_F(FormMain, ClosingAsksAndOnlyYesCloses)
 {
     Start();

@@ -29,6 +29,7 @@
 #include <QTableWidget>
 #include <QMessageBox>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -309,6 +310,66 @@ TEST_F(ProceduresOnScreen, TestRunAsksForItsTemplateAndStopsFromTheLastPointsQue
     EXPECT_EQ(asked, (QStringList{QStringLiteral("Создать шаблон прогона?"), QStringLiteral("Остановить прогон?")}));
     EXPECT_NEAR(Model().TestRun.Points[4].LevelMeasured, 5000, 1);
     EXPECT_EQ(GaugeParameters().floatParam(FloatParam::Lmax), 30000);
+}
+
+// The main window closed while "Записать все параметры " is on the line and
+// its progress window is open, with the real boxes and the event loop
+// turning: Esc asks as always and "Нет" leaves the command going; the close
+// box asks again, and on "Да" the write ends at its next exchange without
+// the store into ПЗУ, its progress window goes, and the program closes with
+// its usual questions.
+TEST_F(ProceduresOnScreen, ClosingDuringACommandsProgressAsksThenEndsItBeforeTheStore)
+{
+    StartOnScreen();
+    form->show();
+    const auto progressOpen = [] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<TFormProgressBar *>(window) && window->isVisible())
+                return true;
+        return false;
+    };
+    HoldNextExchange();
+    ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actAllParamWrite")));
+    WaitHeld();
+    ASSERT_TRUE(progressOpen());
+
+    QStringList asked;
+    const auto answer = [&asked](QMessageBox::StandardButton button) {
+        return std::function<void(QMessageBox *)>([&asked, button](QMessageBox *box) {
+            asked.append(box->text());
+            box->button(button)->click();
+        });
+    };
+    {
+        TModalScript script;
+        script.Then<QMessageBox>(answer(QMessageBox::No));
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+    }
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Завершить работу?")});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(program->Session().Runner().Busy()) << "the command goes on";
+    EXPECT_TRUE(progressOpen());
+
+    const int sentWhenAsked = int(SentCodes().size());
+    {
+        TModalScript script;
+        script.Then<QMessageBox>(answer(QMessageBox::Yes))
+            .Then<QMessageBox>(answer(QMessageBox::No)); // no parameter set for a gauge without a plant number
+        form->windowHandle()->close(); // the close box
+        EXPECT_TRUE(form->isVisible()) << "the command ends first";
+        ReleaseLine();
+        QElapsedTimer waited;
+        waited.start();
+        while (form->isVisible() && waited.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(program->Session().Runner().Busy());
+    EXPECT_FALSE(progressOpen());
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("Завершить работу?"), QStringLiteral("Завершить работу?"),
+                                  QStringLiteral("Не указан заводской номер! Записать все равно?")}));
+    EXPECT_EQ(SentCodes().size(), sentWhenAsked) << "nothing went out after the answer";
+    EXPECT_FALSE(SentCodes().contains(WriteToPZU));
 }
 
 } // namespace

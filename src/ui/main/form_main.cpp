@@ -152,6 +152,7 @@ void TFormMain::ApplyModeVisibility()
         m_actions->SetVisible(name, full);
     for (const QString &name : ExtendedActions())
         m_actions->SetVisible(name, extended);
+    tidyToolBarSeparators();
     ApplyDefaultPollSelection();
 }
 

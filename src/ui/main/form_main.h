@@ -122,6 +122,8 @@ private:
 
     // form_main_menus.cpp
     void createMenus();
+    // After a change of the shown actions.
+    void tidyToolBarSeparators();
 
     // form_main_polling.cpp
     void addPollingActions();

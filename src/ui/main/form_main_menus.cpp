@@ -80,3 +80,28 @@ void TFormMain::createMenus()
     // Only the menus and the tool bars: the window is as high as they are.
     resize(sizeHint().width(), minimumSizeHint().height());
 }
+
+void TFormMain::tidyToolBarSeparators()
+{
+    // A tool bar, unlike a menu, shows two separators side by side where
+    // the buttons between them are hidden (the factory's group of array
+    // reads in normal mode): a separator shows only between two visible
+    // buttons.
+    for (QToolBar *tools : findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+        QAction *pending = nullptr;
+        bool buttonSince = false;
+        for (QAction *item : tools->actions()) {
+            if (item->isSeparator()) {
+                item->setVisible(false);
+                if (buttonSince)
+                    pending = item;
+                buttonSince = false;
+            } else if (item->isVisible()) {
+                if (pending)
+                    pending->setVisible(true);
+                pending = nullptr;
+                buttonSince = true;
+            }
+        }
+    }
+}
