@@ -27,6 +27,7 @@
 #include "sim/numbered_gauges.h"
 #include "sim/simulated_line.h"
 #include "timed_line.h"
+#include "core_bench_main.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -140,11 +141,5 @@ BENCHMARK(BM_LinePass)->ArgName("silent")->Arg(0)->Arg(1)->Unit(benchmark::kMill
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunCoreBenchmarks(argc, argv);
 }

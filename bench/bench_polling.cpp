@@ -22,6 +22,7 @@
 #include "session/gauge_session.h"
 #include "sim/simulated_line.h"
 #include "timed_line.h"
+#include "core_bench_main.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,11 +104,5 @@ BENCHMARK(BM_PollingPass)->ArgName("archive")->Arg(0)->Arg(1)->Unit(benchmark::k
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunCoreBenchmarks(argc, argv);
 }

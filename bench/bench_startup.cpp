@@ -8,6 +8,8 @@
 // since main() is reported beside it as "in_main_ms". Offscreen platform,
 // so no display is needed and none is measured.
 
+#include "core_bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -54,9 +56,5 @@ BENCHMARK(BM_StartupToMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunCoreBenchmarks(argc, argv);
 }

@@ -10,7 +10,6 @@
 // user-interface thread's event loop (under 50 ms); the resident set from
 // the end of the first minute (or a quarter of a short run) to the end.
 
-#include "app/app_context.h"
 #include "app/custom_timer.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
@@ -18,20 +17,13 @@
 #include "session/gauge_session.h"
 #include "session/line_gauges.h"
 #include "device/tolm472.h"
-#include "sim/program_sim_line.h"
-#include "sim/simulated_line.h"
-#include "ui/main/form_main.h"
-#include "ui/main/program.h"
 #include "ui/windows/form_graph.h"
 #include "ui/windows/form_line_gauges.h"
 
+#include "program_soak.h"
 #include "soak_measures.h"
 #include "support/archive_counts.h"
-#include "support/gui_application.h"
-#include "support/installed_operator.h"
-#include "support/temp_home.h"
 
-#include <QDir>
 #include <QEventLoop>
 #include <QTableWidget>
 
@@ -46,31 +38,10 @@ constexpr int PollPeriodMs = 100;
 constexpr double StallLimitMs = 50;
 constexpr double RssGrowthLimitMb = 2.0;
 
-class LineGaugesSoak : public GuiTest
+class LineGaugesSoak : public ProgramSoak
 {
 protected:
-    LineGaugesSoak() : m_oldDir(QDir::currentPath())
-    {
-        QDir::setCurrent(home.path());
-        home.writeRaw("INI/ComPort.ini", "[Sim]\r\nGauges=16\r\n");
-        SetAppContext(TAppContext(home.path(), home.path(), {QStringLiteral("tolm47x"), QStringLiteral("/sim")}));
-    }
-    ~LineGaugesSoak() override
-    {
-        form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        program.reset();
-        QDir::setCurrent(m_oldDir);
-        SetAppContext(TAppContext());
-    }
-
-    TempHome home;
-    TInstalledOperator op;
-    std::unique_ptr<TProgram> program;
-    std::unique_ptr<TFormMain> form;
-
-private:
-    QString m_oldDir;
+    LineGaugesSoak() : ProgramSoak({}) { home.writeRaw("INI/ComPort.ini", "[Sim]\r\nGauges=16\r\n"); }
 };
 
 } // namespace
@@ -82,11 +53,7 @@ TEST_F(LineGaugesSoak, SixteenGaugesPolledTogetherArchiveEachAnswerOnceAndKeepTh
     const qint64 durationMs = qint64(seconds) * 1000;
     const qint64 baselineAtMs = qMin<qint64>(60000, durationMs / 4);
 
-    program = std::make_unique<TProgram>([this] {
-        return std::make_unique<TSimulatedLine>(ProgramSimLineConfig(home.path(), false));
-    });
-    form = std::make_unique<TFormMain>(*program);
-    form->show();
+    StartProgram();
     TGaugeSession &session = program->Session();
     program->Model().SetSystemAddress(1);
     std::vector<TLineGauge> gauges;

@@ -17,29 +17,21 @@
 // - memory: the resident set size (and, under AddressSanitizer, the bytes
 //   held by live allocations) once the first minute is over and at the end.
 
-#include "app/app_context.h"
 #include "app/custom_timer.h"
 #include "archive/value_archive.h"
 #include "link/request_cycle.h"
 #include "link/request_thread.h"
 #include "session/gauge_session.h"
 #include "session/procedure_runner.h"
-#include "sim/program_sim_line.h"
-#include "sim/simulated_line.h"
-#include "ui/main/form_main.h"
 #include "ui/windows/form_graph.h"
 #include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_req_ans.h"
 #include "ui/windows/form_tolm472i.h"
-#include "ui/main/program.h"
 
+#include "program_soak.h"
 #include "soak_measures.h"
 #include "support/archive_counts.h"
-#include "support/gui_application.h"
-#include "support/installed_operator.h"
-#include "support/temp_home.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -80,32 +72,10 @@ constexpr double HeapGrowthLimitMb = 0.25;
 // No pass finishing for this long: the polling hangs.
 constexpr qint64 NoPassLimitMs = 30000;
 
-class PollingWindowsSoak : public GuiTest
+class PollingWindowsSoak : public ProgramSoak
 {
 protected:
-    PollingWindowsSoak() : m_oldDir(QDir::currentPath())
-    {
-        QDir::setCurrent(home.path()); // Timer.ini, window positions, exchange log
-        SetAppContext(TAppContext(home.path(), home.path(),
-                                  {QStringLiteral("tolm47x"), QStringLiteral("/sim"), QStringLiteral("/full")}));
-    }
-
-    ~PollingWindowsSoak() override
-    {
-        form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        program.reset();
-        QDir::setCurrent(m_oldDir);
-        SetAppContext(TAppContext());
-    }
-
-    TempHome home;
-    TInstalledOperator op;
-    std::unique_ptr<TProgram> program;
-    std::unique_ptr<TFormMain> form;
-
-private:
-    QString m_oldDir;
+    PollingWindowsSoak() : ProgramSoak({QStringLiteral("/full")}) {}
 };
 
 } // namespace
@@ -118,12 +88,7 @@ TEST_F(PollingWindowsSoak, PollingEvery200msKeepsTheWindowsResponsiveArchivesOnc
     // After the first minute; a short try samples after a quarter of its run.
     const qint64 baselineAtMs = qMin<qint64>(60000, durationMs / 4);
 
-    // The simulated gauge with the line's byte timing, as "/sim" starts it.
-    program = std::make_unique<TProgram>([this] {
-        return std::make_unique<TSimulatedLine>(ProgramSimLineConfig(home.path(), false));
-    });
-    form = std::make_unique<TFormMain>(*program);
-    form->show();
+    StartProgram();
     ASSERT_NE(TFormTolm472I::Instance(), nullptr);
     ASSERT_NE(TFormReqAns::Instance(), nullptr);
     ASSERT_TRUE(TFormTolm472I::Instance()->isVisible());
