@@ -97,16 +97,8 @@ void BM_LinePass(benchmark::State &state)
     int readings = 0;
     session.LineFeed().Subscribe([&](const TLineAnswer &answer) { readings += answer.values.isEmpty() ? 0 : 1; });
     TRequestThread &thread = session.RequestThread();
-    thread.start();
-    QTimer heartbeat;
-    heartbeat.start(1);
-    const auto runPass = [&] {
-        const quint64 before = thread.Passes();
-        thread.Resume();
-        while (thread.Passes() == before)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        QCoreApplication::sendPostedEvents();
-    };
+    TPassRunner passes(thread);
+    const auto runPass = [&] { passes.Run(); };
     runPass(); // the day's tables of every gauge are made once, untimed
     readings = 0;
 

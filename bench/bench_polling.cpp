@@ -61,18 +61,8 @@ void BM_PollingPass(benchmark::State &state)
             passEnd = TClock::now().time_since_epoch().count();
     });
     TRequestThread &thread = session.RequestThread();
-    thread.start();
-    // Keeps this thread's event loop turning while it waits for the pass.
-    QTimer heartbeat;
-    heartbeat.start(1);
-
-    const auto runPass = [&] {
-        const quint64 before = thread.Passes();
-        thread.Resume();
-        while (thread.Passes() == before)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        QCoreApplication::sendPostedEvents(); // the pass's last reading, when it came after the pass's end
-    };
+    TPassRunner passes(thread);
+    const auto runPass = [&] { passes.Run(); };
     // The day's tables and text files are created once a day, not per pass:
     // one pass first, untimed.
     runPass();
