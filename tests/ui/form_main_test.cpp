@@ -7,7 +7,10 @@
 
 #include "protocol/command_codes.h"
 #include "link/transmitter.h"
+#include "session/gauge_session.h"
+#include "session/line_gauges.h"
 #include "ui/windows/form_graph.h"
+#include "ui/windows/form_line_gauges.h"
 #include "ui/windows/form_multi_graph.h"
 #include "ui/windows/form_tolm472i.h"
 #include "ui/windows/form_select_cmd.h"
@@ -489,6 +492,35 @@ TEST_F(FormMain, GraphsOpenTheModalMultiGraphWithAFourthSeriesOnlyInFullMode)
         form.reset();
         program.reset();
     }
+}
+
+// A time graph shows one gauge: while two gauges are polled it reads the
+// current gauge's own folder, and a new current gauge chosen in "Приборы на
+// линии" opens it anew on that gauge's folder.
+TEST_F(FormMain, AGraphFollowsTheCurrentGaugeChosenInTheGaugesOfTheLine)
+{
+    Start();
+    TGaugeSession &session = program->Session();
+    std::vector<TLineGauge> gauges(2);
+    gauges[0].Address = 1;
+    gauges[0].PlantNumber = 1001;
+    gauges[0].Polled = true;
+    gauges[1].Address = 3;
+    gauges[1].PlantNumber = 1003;
+    ASSERT_TRUE(session.KeepLineGauges(gauges));
+    Model().SetSystemAddress(1);
+    ASSERT_TRUE(Execute("actLineGaugesShow"));
+    ASSERT_NE(TFormLineGauges::Instance(), nullptr);
+    // Gauge 1 alone is polled: the archive's own folder.
+    ASSERT_TRUE(Execute("actGraphLevel"));
+    ASSERT_NE(TFormGraph::Instance(1), nullptr);
+    EXPECT_EQ(TFormGraph::Instance(1)->DbPath(), program->Archive().DbPath());
+
+    TFormLineGauges::Instance()->MakeCurrent(1); // gauge 3, with gauge 1 marked: two gauges
+    EXPECT_EQ(Model().SystemAddress(), 3);
+    ASSERT_NE(TFormGraph::Instance(1), nullptr);
+    EXPECT_TRUE(TFormGraph::Instance(1)->DbPath().endsWith(QStringLiteral("/Gauges/PN01003")))
+        << TFormGraph::Instance(1)->DbPath().toStdString();
 }
 
 } // namespace

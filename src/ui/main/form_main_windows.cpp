@@ -129,9 +129,18 @@ std::vector<TToolWindow> toolWindows(TProgram &program, TMainServices &services)
          [] { return TFormRegister::Instance(); }},
         {"actLineGaugesShow",
          [&program, &services] {
-             return TFormLineGauges::ShowLineGauges(program.Session(), program.Model(), [&services] {
-                 services.ExecuteAction(QStringLiteral("actLineScan"));
-             });
+             return TFormLineGauges::ShowLineGauges(
+                 program.Session(), program.Model(),
+                 {[&services] { services.ExecuteAction(QStringLiteral("actLineScan")); },
+                  // A time graph shows one gauge: an open one is opened anew
+                  // on the new current gauge's archive and live readings.
+                  [&services] {
+                      for (const TGraphSlot &slot : GraphSlots())
+                          if (TFormGraph *graph = TFormGraph::Instance(slot.Slot)) {
+                              graph->close();
+                              services.ExecuteAction(QString::fromLatin1(slot.Action));
+                          }
+                  }});
          },
          [] { return TFormLineGauges::Instance(); }},
     };

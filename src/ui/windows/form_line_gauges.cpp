@@ -43,12 +43,11 @@ QString linkText(int state)
 
 } // namespace
 
-TFormLineGauges::TFormLineGauges(TGaugeSession &session, Ttolm472 &model, std::function<void()> scan,
-                                 QWidget *parent)
+TFormLineGauges::TFormLineGauges(TGaugeSession &session, Ttolm472 &model, TActions actions, QWidget *parent)
     : TSingleWindow(openWindow<TFormLineGauges>(), QStringLiteral("fLineGauges"), parent, Qt::Window)
     , m_session(session)
     , m_model(model)
-    , m_scan(std::move(scan))
+    , m_actions(std::move(actions))
 {
     setWindowTitle(QStringLiteral("Приборы на линии"));
     buildLayout();
@@ -70,9 +69,9 @@ void TFormLineGauges::Closing()
     m_subscription = 0;
 }
 
-int TFormLineGauges::ShowLineGauges(TGaugeSession &session, Ttolm472 &model, std::function<void()> scan)
+int TFormLineGauges::ShowLineGauges(TGaugeSession &session, Ttolm472 &model, TActions actions)
 {
-    const int shown = ShowSingle<TFormLineGauges>(session, model, std::move(scan));
+    const int shown = ShowSingle<TFormLineGauges>(session, model, std::move(actions));
     if (shown == 0)
         Instance()->Reload();
     return shown;
@@ -116,8 +115,8 @@ void TFormLineGauges::buildLayout()
     buttons->addWidget(button(QStringLiteral("Удалить"), "btRemove", [this] { RemoveRow(m_table->currentRow()); }));
     buttons->addStretch();
     buttons->addWidget(button(QStringLiteral("Поиск приборов на линии"), "btScan", [this] {
-        if (m_scan)
-            m_scan();
+        if (m_actions.Scan)
+            m_actions.Scan();
     }));
 
     m_note = new QLabel(this);
@@ -230,6 +229,8 @@ void TFormLineGauges::MakeCurrent(int row)
     if (gauge.PlantNumber)
         m_model.Config.SetPlantNumber(gauge.PlantNumber);
     Reload();
+    if (m_actions.CurrentChanged)
+        m_actions.CurrentChanged();
 }
 
 void TFormLineGauges::SetPolled(int row, bool polled)

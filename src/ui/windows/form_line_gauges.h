@@ -30,11 +30,17 @@ class TFormLineGauges final : public TSingleWindow
     Q_OBJECT
 
 public:
-    // scan: starts the search of the line (the main window's action).
-    TFormLineGauges(TGaugeSession &session, Ttolm472 &model, std::function<void()> scan, QWidget *parent = nullptr);
+    // What the window asks of the main window: to start the search of the
+    // line, and to let the other windows follow a new current gauge.
+    struct TActions {
+        std::function<void()> Scan;
+        std::function<void()> CurrentChanged;
+    };
+
+    TFormLineGauges(TGaugeSession &session, Ttolm472 &model, TActions actions, QWidget *parent = nullptr);
     ~TFormLineGauges() override;
 
-    static int ShowLineGauges(TGaugeSession &session, Ttolm472 &model, std::function<void()> scan);
+    static int ShowLineGauges(TGaugeSession &session, Ttolm472 &model, TActions actions);
     static TFormLineGauges *Instance() { return TSingleWindow::Instance<TFormLineGauges>(); }
 
     // The rows anew from the session's gauges (after a search).
@@ -66,7 +72,7 @@ private:
 
     TGaugeSession &m_session;
     Ttolm472 &m_model;
-    std::function<void()> m_scan;
+    TActions m_actions;
     std::vector<TLineGauge> m_gauges; // the rows, in address order
     std::map<int, TLive> m_live;      // by address
     int m_subscription = 0;

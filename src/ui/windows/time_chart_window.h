@@ -66,6 +66,8 @@ public:
     QScrollBar *ScrollBar() const { return m_scroll; }
     QLabel *Panel(int index) const { return m_panels[size_t(index)]; }
     bool Loading() const { return m_load != nullptr; }
+    // The archive the window reads.
+    const QString &DbPath() const { return m_sources.DbPath; }
     bool Archive() const { return m_archive; }
     bool Scan() const { return m_scan; }
     bool ShowPoints() const { return m_showPoints; }
