@@ -48,10 +48,10 @@ protected:
 
 TEST_F(LineGaugesSoak, SixteenGaugesPolledTogetherArchiveEachAnswerOnceAndKeepTheWindowsResponsive)
 {
-    const int seconds = SoakSeconds();
-    ASSERT_GT(seconds, 0) << "TOLM_SOAK_SECONDS must be a whole number of seconds above 0";
-    const qint64 durationMs = qint64(seconds) * 1000;
-    const qint64 baselineAtMs = qMin<qint64>(60000, durationMs / 4);
+    const std::optional<TSoakLength> length = SoakLength();
+    ASSERT_TRUE(length) << "TOLM_SOAK_SECONDS must be a whole number of seconds above 0";
+    const qint64 durationMs = length->durationMs;
+    const qint64 baselineAtMs = length->baselineAtMs;
 
     StartProgram();
     TGaugeSession &session = program->Session();

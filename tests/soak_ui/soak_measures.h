@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TOLM_ASAN 1
@@ -34,6 +35,22 @@ inline int SoakSeconds(int defaultSeconds = 600)
     bool ok = false;
     const int seconds = text.toInt(&ok);
     return ok && seconds > 0 ? seconds : -1;
+}
+
+// The length of a run, and when its memory baseline is taken: after the
+// first minute, a quarter into a short try. None for a length that is no
+// whole number of seconds above 0.
+struct TSoakLength {
+    qint64 durationMs = 0;
+    qint64 baselineAtMs = 0;
+};
+inline std::optional<TSoakLength> SoakLength()
+{
+    const int seconds = SoakSeconds();
+    if (seconds <= 0)
+        return std::nullopt;
+    const qint64 durationMs = qint64(seconds) * 1000;
+    return TSoakLength{durationMs, qMin<qint64>(60000, durationMs / 4)};
 }
 
 inline double ResidentMb()
