@@ -66,12 +66,11 @@ void TRequestCycle::SetCompanions(const std::vector<uint8_t> &addresses)
     std::vector<uint8_t> sorted = addresses;
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    {
-        std::lock_guard lock(m_configMutex);
-        m_companions = sorted;
-    }
-    std::lock_guard lock(m_lineMutex);
-    m_companionStatus.clear();
+    std::lock_guard lock(m_configMutex);
+    m_companions = sorted;
+    // Their counts start afresh at their next exchange: the line lock is not
+    // waited for here, in the thread of the operator's click.
+    m_companionsChanged = true;
 }
 
 std::vector<uint8_t> TRequestCycle::Companions() const
@@ -170,6 +169,8 @@ TGaugeAnswer TRequestCycle::exchangeCompanion(uint8_t address, int code)
     request.Code = code;
     request.Address = address;
     std::lock_guard lock(m_lineMutex);
+    if (m_companionsChanged.exchange(false))
+        m_companionStatus.clear();
     TLinkStatus &status = m_companionStatus[address];
     if (status.ErrorMax != m_errorMax) {
         status.ErrorMax = m_errorMax;

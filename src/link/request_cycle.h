@@ -103,7 +103,7 @@ public:
     TGaugeRequest ReadRequest(int code) const;
     // The other gauges every pass asks besides the polled one (an address
     // equal to the polled gauge's is asked once); each starts its failure
-    // count afresh. Any thread.
+    // count afresh. Any thread; never waits for the line.
     void SetCompanions(const std::vector<uint8_t> &addresses);
     std::vector<uint8_t> Companions() const;
 
@@ -160,6 +160,7 @@ private:
     TLinkStatus m_gaugeStatus;
     TLinkStatus m_meterStatus;
     std::map<uint8_t, TLinkStatus> m_companionStatus;
+    std::atomic<bool> m_companionsChanged{false}; // the statuses above are cleared before the next use
     uint8_t m_arrayKind = 0;
     TAnswerOutlet m_answerOutlet;
     mutable std::mutex m_configMutex;
