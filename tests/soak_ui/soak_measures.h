@@ -27,27 +27,19 @@
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
-inline int SoakSeconds(int defaultSeconds = 600)
-{
-    const QByteArray text = qgetenv("TOLM_SOAK_SECONDS");
-    if (text.isEmpty())
-        return defaultSeconds;
-    bool ok = false;
-    const int seconds = text.toInt(&ok);
-    return ok && seconds > 0 ? seconds : -1;
-}
-
-// The length of a run, and when its memory baseline is taken: after the
-// first minute, a quarter into a short try. None for a length that is no
-// whole number of seconds above 0.
+// The length of a run (TOLM_SOAK_SECONDS, ten minutes without it), and when
+// its memory baseline is taken: after the first minute, a quarter into a
+// short try. None for a length that is no whole number of seconds above 0.
 struct TSoakLength {
     qint64 durationMs = 0;
     qint64 baselineAtMs = 0;
 };
 inline std::optional<TSoakLength> SoakLength()
 {
-    const int seconds = SoakSeconds();
-    if (seconds <= 0)
+    const QByteArray text = qgetenv("TOLM_SOAK_SECONDS");
+    bool ok = true;
+    const int seconds = text.isEmpty() ? 600 : text.toInt(&ok);
+    if (!ok || seconds <= 0)
         return std::nullopt;
     const qint64 durationMs = qint64(seconds) * 1000;
     return TSoakLength{durationMs, qMin<qint64>(60000, durationMs / 4)};
