@@ -28,7 +28,7 @@ const TParameter *parameterOf(TCliOutput &out, const QString &name, int &status)
 
 enum class TPrinted { Read, Written, SetInProgram };
 
-void print(TCliSession &session, const TParameter &p, TPrinted what)
+void printParameter(TCliSession &session, const TParameter &p, TPrinted what)
 {
     const TNamedValue v = ParameterValue(p, session.Model());
     if (session.Options().json) {
@@ -94,7 +94,7 @@ int RunRead(TCliSession &session)
             status = ExitFailed;
             continue;
         }
-        print(session, *p, TPrinted::Read);
+        printParameter(session, *p, TPrinted::Read);
     }
     return status;
 }
@@ -146,12 +146,12 @@ int RunWrite(TCliSession &session)
         p.Set(model, a.value);
         if (!CanWrite(p)) {
             // Known to the program only (the address it talks to, ...).
-            print(session, p, TPrinted::SetInProgram);
+            printParameter(session, p, TPrinted::SetInProgram);
             continue;
         }
         const QString hint = QString::fromUtf8(p.WriteHint);
         if (sender.SendCommandWithRetries(WriteCommand(p, model), hint, TCommandSender::Attempts)) {
-            print(session, p, TPrinted::Written);
+            printParameter(session, p, TPrinted::Written);
             storeToRom = storeToRom || p.StoresToRom;
         } else {
             sender.ReportFailure(hint);

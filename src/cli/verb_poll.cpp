@@ -83,7 +83,7 @@ bool parseCodes(const QString &text, QList<int> &codes, QString &error)
     return true;
 }
 
-QString commandOf(int code)
+QString commandName(int code)
 {
     return code == CurrentOutputReading ? QStringLiteral("CurrentOutput") : CommandName(code);
 }
@@ -98,7 +98,7 @@ void printReading(TCliOutput &out, bool json, int address, int code, const QVect
             set.insert(v.name, v.value);
         QJsonObject line{{QStringLiteral("time"), now.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz"))},
                          {QStringLiteral("code"), code},
-                         {QStringLiteral("command"), commandOf(code)},
+                         {QStringLiteral("command"), commandName(code)},
                          {QStringLiteral("values"), set}};
         if (address)
             line.insert(QStringLiteral("address"), address);
@@ -108,7 +108,7 @@ void printReading(TCliOutput &out, bool json, int address, int code, const QVect
     QString line = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QLatin1Char(' ');
     if (address)
         line += QString::number(address) + QLatin1Char(' ');
-    line += commandOf(code);
+    line += commandName(code);
     for (const TArchivedValue &v : values)
         line += QLatin1Char(' ') + v.name + QLatin1Char('=') + QString::number(v.value, 'f', v.digits);
     out.Line(line);

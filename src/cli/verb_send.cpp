@@ -16,7 +16,7 @@ namespace {
 
 // A command code 0..102 or a command name; -1 for anything else (101 is no
 // command).
-int commandOf(const QString &text)
+int commandCode(const QString &text)
 {
     qint64 code = -1;
     if (ParseInteger(text, 0, CommandCount - 1, code))
@@ -24,7 +24,7 @@ int commandOf(const QString &text)
     return CommandByName(text);
 }
 
-void print(TCliSession &session, int code, bool accepted)
+void printSent(TCliSession &session, int code, bool accepted)
 {
     const Ttolm472 &m = session.Model();
     QByteArray request, answer;
@@ -66,7 +66,7 @@ int RunSend(TCliSession &session)
         return UsageError(out, QStringLiteral("send: не указаны команды"));
     QList<int> codes;
     for (const QString &arg : args) {
-        const int code = commandOf(arg);
+        const int code = commandCode(arg);
         if (code < 0)
             return UsageError(out, QStringLiteral("Неизвестная команда прибора: ") + arg);
         codes.append(code);
@@ -78,7 +78,7 @@ int RunSend(TCliSession &session)
     for (int code : codes) {
         session.ClearLastFrames();
         const bool accepted = session.Sender().Exchange(code);
-        print(session, code, accepted);
+        printSent(session, code, accepted);
         if (!accepted) {
             out.Error(FailureText(CommandName(code)));
             status = ExitFailed;

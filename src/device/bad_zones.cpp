@@ -2,7 +2,8 @@
 
 namespace {
 
-void describe(TIODouble &value, int zone, const QString &title, const QString &hint, const QString &dimension)
+void describeZoneValue(TIODouble &value, int zone, const QString &title, const QString &hint,
+                       const QString &dimension)
 {
     TDescriptionOfDouble &d = value.Description;
     d.Title = title;
@@ -23,12 +24,14 @@ TBadZone::TBadZone(int number)
 
     const QString mm = QStringLiteral("мм");
     const QString mmPerSecond = QStringLiteral("мм/с");
-    describe(Near, number, QStringLiteral("Ближняя граница"), QStringLiteral("Ближняя от фланца граница плохой зоны"),
-             mm);
-    describe(Far, number, QStringLiteral("Дальняя граница"), QStringLiteral("Дальняя от фланца граница плохой зоны"),
-             mm);
-    describe(FillSpeed, number, QStringLiteral("Скорость налива"), QStringLiteral("Скорость налива"), mmPerSecond);
-    describe(EmptySpeed, number, QStringLiteral("Скорость слива"), QStringLiteral("Скорость слива"), mmPerSecond);
+    describeZoneValue(Near, number, QStringLiteral("Ближняя граница"),
+                      QStringLiteral("Ближняя от фланца граница плохой зоны"), mm);
+    describeZoneValue(Far, number, QStringLiteral("Дальняя граница"),
+                      QStringLiteral("Дальняя от фланца граница плохой зоны"), mm);
+    describeZoneValue(FillSpeed, number, QStringLiteral("Скорость налива"), QStringLiteral("Скорость налива"),
+                      mmPerSecond);
+    describeZoneValue(EmptySpeed, number, QStringLiteral("Скорость слива"), QStringLiteral("Скорость слива"),
+                      mmPerSecond);
 }
 
 TBadZones::TBadZones()

@@ -14,6 +14,10 @@ struct TAnswerLength
 constexpr int GainAnswerLength = 9;
 constexpr int ErrorAnswerLength = 6;
 
+// The table names the function bytes without their namespace; the using
+// directive stays in a namespace of its own, so it reaches no other file
+// compiled in the same unity batch (where Echo is also a command code).
+namespace AnswerTable {
 using namespace GaugeFunction;
 constexpr TAnswerLength kGaugeAnswers[] = {
     {ReadValue, 11},     {ReadAll, 29},    {Echo, 7},       {Signature, 10},  {Identification, 15},
@@ -21,6 +25,7 @@ constexpr TAnswerLength kGaugeAnswers[] = {
     {WordWrite, 5},      {FloatWrite, 5},  {ByteRead, 6},   {WordRead, 7},    {FloatRead, 9},
     {Error, ErrorAnswerLength},
 };
+} // namespace AnswerTable
 
 // Offsets in a request: address, function, count, then the data.
 constexpr int FunctionOffset = 1;
@@ -32,7 +37,7 @@ int GaugeAnswerLength(uint8_t function, uint8_t readSelector)
 {
     if (function == GaugeFunction::ReadValue && readSelector == GainSelector)
         return GainAnswerLength;
-    for (const TAnswerLength &layout : kGaugeAnswers) {
+    for (const TAnswerLength &layout : AnswerTable::kGaugeAnswers) {
         if (layout.function == function)
             return layout.length;
     }

@@ -12,6 +12,8 @@ constexpr uint8_t kMeterFunction = 0x00;
 int RequestCountByte(uint8_t function)
 {
     using namespace GaugeFunction;
+    // Echo is also a command code (command_codes.h), which a unity batch may
+    // have declared before this file: the function byte is named in full.
     switch (function) {
     case ReadAll:
     case Signature:
@@ -23,7 +25,7 @@ int RequestCountByte(uint8_t function)
     case WordRead:
     case FloatRead:
         return 2;
-    case Echo:
+    case GaugeFunction::Echo:
     case PlantNumber:
     case Control:
         return 3;

@@ -99,7 +99,7 @@ QByteArray TSimGauge::dispatch(const QByteArray &payload)
     }
     case ReadRegisters:
         return registers(WordAt(payload, 2), WordAt(payload, 4));
-    case Echo:
+    case GaugeFunction::Echo: // also a command code (command_codes.h) in a unity batch
         if (ByteAt(payload, 3) != kEchoFirst || ByteAt(payload, 4) != kEchoSecond)
             return error(GaugeError::ProgramAnalysis);
         return AnswerEcho(a);

@@ -28,7 +28,7 @@
 
 namespace {
 
-const QStringList kNames{QStringLiteral("Freq"),      QStringLiteral("Distance"), QStringLiteral("LevelBusy"),
+const QStringList kKillNames{QStringLiteral("Freq"),      QStringLiteral("Distance"), QStringLiteral("LevelBusy"),
                          QStringLiteral("LevelFree"), QStringLiteral("Reserve"),  QStringLiteral("Usil"),
                          QStringLiteral("TmpOfSensor"), QStringLiteral("CurrentOutput")};
 
@@ -44,7 +44,7 @@ QDateTime stampOf(qint64 n)
 {
     TValueArchive archive(dbPath);
     for (qint64 n = first;; ++n) {
-        const QString &name = kNames[int(n % kNames.size())];
+        const QString &name = kKillNames[int(n % kKillNames.size())];
         if (archive.ArchiveValue(name, stampOf(n), double(n)) && archive.ArchiveText(name, 9, 0, stampOf(n), double(n))) {
             if (write(reportFd, &n, sizeof n) != sizeof n)
                 _exit(3);
@@ -128,7 +128,7 @@ TEST(ArchiveKill, KilledAtRandomMomentsKeepsEveryTableAndEveryReportedValue)
                 ASSERT_EQ(db.integrity().toStdString(), "ok") << path.toStdString() << " after round " << round;
                 for (const StoredRow &row : db.rows(name)) {
                     const qint64 n = qint64(row.v);
-                    EXPECT_EQ(kNames[int(n % kNames.size())], name);
+                    EXPECT_EQ(kKillNames[int(n % kKillNames.size())], name);
                     EXPECT_EQ(row.dt, ArchiveStamp(stampOf(n)));
                     inTables.insert(n);
                     ++rows;

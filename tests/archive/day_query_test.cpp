@@ -13,7 +13,7 @@ namespace {
 
 const QDate kDay(2026, 12, 8);
 
-QDateTime at(int h, int mi, int s, int ms = 0)
+QDateTime dayAt(int h, int mi, int s, int ms = 0)
 {
     return QDateTime(kDay, QTime(h, mi, s, ms));
 }
@@ -27,7 +27,7 @@ protected:
     {
         TValueArchive archive(dbPath);
         for (int i : {5, 6, 7, 8, 9, 0, 1, 2, 3, 4})
-            ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("Freq"), at(10, 0, i), i));
+            ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("Freq"), dayAt(10, 0, i), i));
     }
 
     QVector<double> values(const TDayQuery &query, bool expectOk = true)
@@ -60,7 +60,7 @@ TEST(DayQueryText, HasNoWhereLineWithoutConditions)
 
 TEST(DayQueryText, PutsEachConditionOnItsLineJoinedByAnd)
 {
-    const QDateTime start = at(10, 0, 0), end = at(11, 0, 0, 500);
+    const QDateTime start = dayAt(10, 0, 0), end = dayAt(11, 0, 0, 500);
     EXPECT_EQ(DayQueryText({QStringLiteral("Freq"), kDay, start, end, QStringLiteral("V>1")}),
               QStringLiteral("SELECT DT, V\nFROM \"Freq\"\nWHERE\n(DT>=%1)\nAND\n(DT<=%2)\nAND\n(V>1)\nORDER BY DT")
                   .arg(ArchiveStamp(start))
@@ -73,9 +73,9 @@ TEST_F(DayQueryTest, RowsComeInTimeOrderWithinTheInclusiveLimitsAndFilter)
 {
     EXPECT_EQ(values(freq()), (QVector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     TDayQuery query = freq();
-    query.start = at(10, 0, 3);
+    query.start = dayAt(10, 0, 3);
     EXPECT_EQ(values(query), (QVector<double>{3, 4, 5, 6, 7, 8, 9}));
-    query.end = at(10, 0, 6);
+    query.end = dayAt(10, 0, 6);
     EXPECT_EQ(values(query), (QVector<double>{3, 4, 5, 6}));
     query.filter = QStringLiteral("V <> 4 AND V < 6");
     EXPECT_EQ(values(query), (QVector<double>{3, 5}));
@@ -124,7 +124,7 @@ TEST_F(DayQueryTest, MissingOrDamagedTablesGiveNoRowsAndAReason)
     {
         TValueArchive archive(dbPath);
         for (int i = 0; i < 20000; ++i)
-            archive.ArchiveValue(QStringLiteral("Reserve"), at(11, 0, 0).addMSecs(i), i);
+            archive.ArchiveValue(QStringLiteral("Reserve"), dayAt(11, 0, 0).addMSecs(i), i);
     }
     const QString reserve = home.file(QStringLiteral("DATA/2026/12/08/Reserve.db"));
     ASSERT_GT(QFile(reserve).size(), 100000);

@@ -15,14 +15,14 @@
 
 namespace {
 
-const QStringList kNames{"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil"};
+const QStringList kFullDiskNames{"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil"};
 
 // One pass of readings: every name once, one second apart from the last.
 // Counts what the archive took per name.
 void archivePass(TValueArchive &archive, QDateTime &stamp, std::map<QString, int> &taken, int &failed)
 {
     stamp = stamp.addSecs(1);
-    for (const QString &name : kNames) {
+    for (const QString &name : kFullDiskNames) {
         if (archive.Archive(name, 9, 2, stamp, stamp.time().second()))
             ++taken[name];
         else
@@ -75,7 +75,7 @@ TEST(ValueArchiveFullDisk, AValueIsInBothFilesOrInNeitherAndArchivingResumesWhen
         const std::map<QString, int> before = taken;
         for (int pass = 0; pass < 3; ++pass)
             archivePass(archive, stamp, taken, failed);
-        for (const QString &name : kNames)
+        for (const QString &name : kFullDiskNames)
             EXPECT_EQ(taken[name], before.at(name) + 3) << name.toStdString();
         EXPECT_FALSE(archive.Failing());
         ASSERT_EQ(resumes.size(), 1);
@@ -85,7 +85,7 @@ TEST(ValueArchiveFullDisk, AValueIsInBothFilesOrInNeitherAndArchivingResumesWhen
     // Every table sound, rows equal lines, whole lines only, nothing left
     // behind, and every value the archive took is there.
     EXPECT_EQ(ArchiveProblems(dbPath).join('|').toStdString(), "");
-    for (const QString &name : kNames)
+    for (const QString &name : kFullDiskNames)
         EXPECT_EQ(linesOf(dbPath, name), taken[name]) << name.toStdString();
 }
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-QDateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0)
+QDateTime moment(int y, int mo, int d, int h, int mi, int s, int ms = 0)
 {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
 }
@@ -63,7 +63,7 @@ TEST(DayFolder, JoinsRootAndDateWithoutDoubledSeparator)
 
 TEST_F(ValueArchiveTest, FirstValueOfADayCreatesFolderTableAndTextLine)
 {
-    const QDateTime stamp = at(2026, 12, 8, 9, 5, 7, 123);
+    const QDateTime stamp = moment(2026, 12, 8, 9, 5, 7, 123);
     ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("Distance"), stamp, 1234.5678));
     ASSERT_TRUE(archive.ArchiveText(QStringLiteral("Distance"), 9, 1, stamp, 1234.5678));
 
@@ -83,8 +83,8 @@ TEST_F(ValueArchiveTest, FirstValueOfADayCreatesFolderTableAndTextLine)
 TEST_F(ValueArchiveTest, TimeStampsReadBackToTheMillisecond)
 {
     const QDate d(2026, 3, 29);
-    const QList<QDateTime> stamps{QDateTime(d, QTime(0, 0)), at(2026, 3, 29, 0, 0, 0, 1), at(2026, 3, 29, 12, 34, 56, 789),
-                                  at(2026, 3, 29, 23, 59, 59, 999)};
+    const QList<QDateTime> stamps{QDateTime(d, QTime(0, 0)), moment(2026, 3, 29, 0, 0, 0, 1),
+                                  moment(2026, 3, 29, 12, 34, 56, 789), moment(2026, 3, 29, 23, 59, 59, 999)};
     for (int i = 0; i < stamps.size(); ++i)
         ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("Freq"), stamps[i], 0.1 * i));
 
@@ -102,8 +102,8 @@ TEST_F(ValueArchiveTest, TimeStampsReadBackToTheMillisecond)
 
 TEST_F(ValueArchiveTest, ValuesAcrossMidnightLandInTwoDayFolders)
 {
-    const QDateTime before = at(2026, 12, 31, 23, 59, 59, 999);
-    const QDateTime after = at(2027, 1, 1, 0, 0, 0, 100);
+    const QDateTime before = moment(2026, 12, 31, 23, 59, 59, 999);
+    const QDateTime after = moment(2027, 1, 1, 0, 0, 0, 100);
     for (const QDateTime &stamp : {before, after}) {
         ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("LevelBusy"), stamp, stamp.time().msec()));
         ASSERT_TRUE(archive.ArchiveText(QStringLiteral("LevelBusy"), 9, 0, stamp, stamp.time().msec()));
@@ -120,7 +120,7 @@ TEST_F(ValueArchiveTest, ValuesAcrossMidnightLandInTwoDayFolders)
 
 TEST_F(ValueArchiveTest, BlanksAroundANameWriteTheSameFiles)
 {
-    const QDateTime stamp = at(2026, 12, 8, 10, 0, 0);
+    const QDateTime stamp = moment(2026, 12, 8, 10, 0, 0);
     ASSERT_TRUE(archive.ArchiveValue(QStringLiteral(" Usil "), stamp, 1));
     ASSERT_TRUE(archive.ArchiveValue(QStringLiteral("Usil"), stamp, 2));
     ASSERT_TRUE(archive.ArchiveText(QStringLiteral("\tUsil"), 9, 0, stamp, 1));
@@ -135,7 +135,7 @@ TEST_F(ValueArchiveTest, BlanksAroundANameWriteTheSameFiles)
 
 TEST_F(ValueArchiveTest, NamesThatWouldLeaveTheDayFolderAreRefused)
 {
-    const QDateTime stamp = at(2026, 12, 8, 10, 0, 0);
+    const QDateTime stamp = moment(2026, 12, 8, 10, 0, 0);
     for (const QString &name : {QStringLiteral("../Freq"), QStringLiteral("a/b"), QStringLiteral("  "), QStringLiteral("..")}) {
         EXPECT_FALSE(archive.ArchiveValue(name, stamp, 1)) << name.toStdString();
         EXPECT_FALSE(archive.ArchiveText(name, 9, 0, stamp, 1)) << name.toStdString();
@@ -150,7 +150,7 @@ TEST_F(ValueArchiveTest, AnUnwritableArchiveIsReportedOnceAndHealsSilently)
 {
     // A file where the archive folder should be: nothing can be created below it.
     home.writeRaw(QStringLiteral("DATA"), "not a folder");
-    QDateTime stamp = at(2026, 12, 8, 10, 0, 0);
+    QDateTime stamp = moment(2026, 12, 8, 10, 0, 0);
     for (int i = 0; i < 50; ++i, stamp = stamp.addSecs(1)) {
         EXPECT_FALSE(archive.ArchiveValue(QStringLiteral("Freq"), stamp, i));
         EXPECT_FALSE(archive.ArchiveText(QStringLiteral("Freq"), 9, 2, stamp, i));
@@ -178,7 +178,7 @@ TEST_F(ValueArchiveTest, AnUnwritableArchiveIsReportedOnceAndHealsSilently)
 
 TEST_F(ValueArchiveTest, ADamagedTableFileIsNeitherWrittenNorRepairedAway)
 {
-    const QDateTime stamp = at(2026, 12, 8, 10, 0, 0);
+    const QDateTime stamp = moment(2026, 12, 8, 10, 0, 0);
     const QByteArray garbage(5000, 'x');
     home.writeRaw(QStringLiteral("DATA/2026/12/08/Freq.db"), garbage);
     for (int i = 0; i < 10; ++i) {
@@ -194,7 +194,7 @@ TEST_F(ValueArchiveTest, ADamagedTableFileIsNeitherWrittenNorRepairedAway)
 
 TEST_F(ValueArchiveTest, HalfMadeFilesDoNotBlockTheDay)
 {
-    const QDateTime stamp = at(2026, 12, 8, 10, 0, 0);
+    const QDateTime stamp = moment(2026, 12, 8, 10, 0, 0);
     // An empty file is a database without tables.
     home.writeRaw(QStringLiteral("DATA/2026/12/08/Freq.db"), QByteArray());
     // A table file being made when the program was killed.
@@ -210,7 +210,7 @@ TEST_F(ValueArchiveTest, HalfMadeFilesDoNotBlockTheDay)
 
 TEST_F(ValueArchiveTest, ReadingWhileThePollingWritesSeesWholeRowsInOrder)
 {
-    const QDateTime start = at(2026, 12, 8, 10, 0, 0);
+    const QDateTime start = moment(2026, 12, 8, 10, 0, 0);
     constexpr int kValues = 400;
     std::atomic<bool> done{false};
     std::thread writer([&] {

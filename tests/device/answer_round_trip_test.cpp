@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr uint8_t Address = 9;
+constexpr uint8_t RoundTripAddress = 9;
 
 // What the answer to one command does to a fresh model.
 struct TRoundTrip
@@ -65,7 +65,7 @@ TFloatGetter floatGetter(int code)
 TRoundTrip singleValue(int code)
 {
     const double value = 1000.25 + code;
-    return {AnswerSingleValue(Address, value, 0), 1, 0, [code, value](const Ttolm472 &m) {
+    return {AnswerSingleValue(RoundTripAddress, value, 0), 1, 0, [code, value](const Ttolm472 &m) {
                 const TIODouble *target[] = {&m.Readings.Freq, &m.Readings.Distance, &m.Readings.Level,
                                              &m.Readings.LevelFree, &m.Readings.Reserve};
                 EXPECT_EQ(target[code]->AsDouble(), value);
@@ -77,10 +77,10 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     if (code <= ReserveRead)
         return singleValue(code);
     if (code == UsilRead)
-        return {AnswerGain(Address, 4321, 0), 1, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Config.Usil(), 4321); }};
+        return {AnswerGain(RoundTripAddress, 4321, 0), 1, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Config.Usil(), 4321); }};
     if (code == LevelAllRead) {
         const TAllReadings r{10.5, 20.5, 30.5, 40.5, 50.5, 60, 0};
-        return {AnswerAllReadings(Address, r), 1, 0, [](const Ttolm472 &m) {
+        return {AnswerAllReadings(RoundTripAddress, r), 1, 0, [](const Ttolm472 &m) {
                     EXPECT_EQ(m.Readings.Freq.AsDouble(), 10.5);
                     EXPECT_EQ(m.Readings.Distance.AsDouble(), 20.5);
                     EXPECT_EQ(m.Readings.Level.AsDouble(), 30.5);
@@ -90,17 +90,17 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
                 }};
     }
     if (code == Echo)
-        return {AnswerEcho(Address)};
+        return {AnswerEcho(RoundTripAddress)};
     if (code == SignatureRead || code == PlantNumberWrite) {
         const uint8_t function = code == SignatureRead ? GaugeFunction::Signature : GaugeFunction::PlantNumber;
-        return {AnswerSignature(Address, function, {11, 0x2468, 4, 7}), 1, 0, [](const Ttolm472 &m) {
+        return {AnswerSignature(RoundTripAddress, function, {11, 0x2468, 4, 7}), 1, 0, [](const Ttolm472 &m) {
                     EXPECT_EQ(m.Config.PlantNumber(), 0x2468);
                     EXPECT_EQ(m.Identity.HardVersion, 4);
                     EXPECT_EQ(m.Identity.SoftVersion, 7);
                 }};
     }
     if (code == IdentificationRead)
-        return {AnswerIdentification(Address, {12, 0x1357, 1, 2, 3, 0x1111, 0x2222}), 1, 0, [](const Ttolm472 &m) {
+        return {AnswerIdentification(RoundTripAddress, {12, 0x1357, 1, 2, 3, 0x1111, 0x2222}), 1, 0, [](const Ttolm472 &m) {
                     EXPECT_EQ(m.Config.PlantNumber(), 0x1357);
                     EXPECT_EQ(m.Identity.SoftVersionCOS, 3);
                     EXPECT_EQ(m.Identity.CRC16Host, 0x1111);
@@ -109,33 +109,33 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
         return {AnswerSignature(m.Config.SystemAddressNew(), GaugeFunction::SystemAddress, {11, 0x2468, 4, 7}), 1, 0,
                 [](const Ttolm472 &m) { EXPECT_EQ(m.SystemAddress(), 33); }};
     if (code == WriteToPZU)
-        return {AnswerAcknowledge(Address, GaugeFunction::StoreToRom)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::StoreToRom)};
     if (code == DataBlockRead) {
         const std::array<float, 32> block{-1.5f, 2.5f};
-        return {AnswerSpectrumBlock(Address, block), 1, 0, [](const Ttolm472 &m) {
+        return {AnswerSpectrumBlock(RoundTripAddress, block), 1, 0, [](const Ttolm472 &m) {
                     EXPECT_EQ(m.Arrays.Spectrum[64], -1.5);
                     EXPECT_EQ(m.Arrays.Spectrum[65], 2.5);
                 }};
     }
     if (code <= ProgramTypeWrite12)
-        return {AnswerAcknowledge(Address, GaugeFunction::Control)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::Control)};
     if (code <= MUPWrite)
-        return {AnswerAcknowledge(Address, GaugeFunction::WordWrite)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::WordWrite)};
     if (code <= ODPMWrite)
-        return {AnswerAcknowledge(Address, GaugeFunction::FloatWrite)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::FloatWrite)};
     if (code == ByteParam10Read)
-        return {AnswerByteValue(Address, 0xF6), 0, 0, [](const Ttolm472 &m) {
+        return {AnswerByteValue(RoundTripAddress, 0xF6), 0, 0, [](const Ttolm472 &m) {
                     EXPECT_EQ(m.Readings.Temp.AsDouble(), 0);
                     EXPECT_EQ(m.Identity.ProgramType, 11);
                 }};
     if (code == TempRead)
-        return {AnswerByteValue(Address, 0xE2), 0, 0,
+        return {AnswerByteValue(RoundTripAddress, 0xE2), 0, 0,
                 [](const Ttolm472 &m) { EXPECT_EQ(m.Readings.Temp.AsDouble(), -30); }};
     if (code == ProgramTypeRead)
-        return {AnswerByteValue(Address, 12), 0, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Identity.ProgramType, 12); }};
+        return {AnswerByteValue(RoundTripAddress, 12), 0, 0, [](const Ttolm472 &m) { EXPECT_EQ(m.Identity.ProgramType, 12); }};
     if (code <= MUPRead) {
         const uint16_t value = code == VariantProcessingRead ? 0x80F1 : code == MUPRead ? 17 : 3000 + code;
-        return {AnswerWordParameter(Address, value), 0, 0, [code, value](const Ttolm472 &m) {
+        return {AnswerWordParameter(RoundTripAddress, value), 0, 0, [code, value](const Ttolm472 &m) {
                     const uint16_t got[] = {m.Config.VariantProcessing(), m.Config.CountBadZones(), m.Config.FreqBeg(),
                                             m.Config.MUP()};
                     EXPECT_EQ(got[code - VariantProcessingRead], value);
@@ -144,17 +144,17 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     if (code >= BadZoneNearRead1 && code < KrFChHRead) {
         const double value = 100.5 + code;
         TIODouble *target = &zoneValue(m, BadZoneNearRead1, code);
-        return {AnswerFloatParameter(Address, value), 0, 0,
+        return {AnswerFloatParameter(RoundTripAddress, value), 0, 0,
                 [target, value](const Ttolm472 &) { EXPECT_EQ(target->AsDouble(), value); }};
     }
     if (code <= ODPMRead) {
         const double value = code == ODPMRead ? 1 + floatFor(code) : floatFor(code);
-        return {AnswerFloatParameter(Address, value), 0, 0,
+        return {AnswerFloatParameter(RoundTripAddress, value), 0, 0,
                 [code, value](const Ttolm472 &m) { EXPECT_EQ((m.Config.*floatGetter(code))(), value); }};
     }
     // RegistersRead: the gauge's register reply is not an answer this program takes.
     const uint16_t registers[15] = {};
-    return {AnswerRegisters(Address, registers), 2, StatusCode::CommandMismatch};
+    return {AnswerRegisters(RoundTripAddress, registers), 2, StatusCode::CommandMismatch};
 }
 
 class CommandRoundTrip : public ::testing::TestWithParam<int>
@@ -166,7 +166,7 @@ TEST_P(CommandRoundTrip, AnswerToTheRequestLandsInTheModel)
     const int code = GetParam();
     Ttolm472 model;
     model.SetErrorMax(1);
-    model.SetSystemAddress(Address);
+    model.SetSystemAddress(RoundTripAddress);
     model.Config.SetSystemAddressNew(33);
     if (code == DataBlockRead) {
         ASSERT_TRUE(model.BuildRequest(SpectrumReadInit));
@@ -180,7 +180,7 @@ TEST_P(CommandRoundTrip, AnswerToTheRequestLandsInTheModel)
         return;
     }
     ASSERT_TRUE(payload.has_value()) << error.toStdString();
-    ASSERT_EQ(uint8_t(payload->at(0)), Address);
+    ASSERT_EQ(uint8_t(payload->at(0)), RoundTripAddress);
 
     const TRoundTrip expected = roundTripOf(code, model);
     if (code != RegistersRead)

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr uint8_t Address = 3;
+constexpr uint8_t BlackBoxAddress = 3;
 
 class BlackBox : public ::testing::Test
 {
@@ -22,7 +22,7 @@ protected:
     BlackBox() : clock(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 250))), model(home.path())
     {
         SetClock(&clock);
-        model.SetSystemAddress(Address);
+        model.SetSystemAddress(BlackBoxAddress);
         model.SetErrorMax(1);
         model.BuildRequest(LevelRead);
     }
@@ -37,9 +37,9 @@ protected:
 
 TEST_F(BlackBox, StatusNumberIsRightAlignedInTwoPlaces)
 {
-    model.ParseAnswer(AnswerSingleValue(Address, 1, 7));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 1, 7));
     clock.Advance(1);
-    model.ParseAnswer(AnswerSingleValue(Address, 1, 12));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 1, 12));
     const QByteArray expected = QByteArray("05.03.2024 14:07:09,250  7 ")
                                 + QByteArray("\xCE\xF8\xE8\xE1\xEA\xE0 \xEF\xF0\xEE\xF2\xEE\xEA\xEE\xEB\xE0 "
                                              "\xEE\xE1\xEC\xE5\xED\xE0 \xF1 \xF1\xE8\xE3\xED\xE0\xEB\xFC\xED\xFB"
@@ -53,30 +53,30 @@ TEST_F(BlackBox, StatusNumberIsRightAlignedInTwoPlaces)
 
 TEST_F(BlackBox, StatusWithoutMeaningWidensTheField)
 {
-    model.ParseAnswer(AnswerSingleValue(Address, 1, 200));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 1, 200));
     EXPECT_EQ(logOf(QStringLiteral("2024/03/05")),
               QByteArray("05.03.2024 14:07:09,250 200 \xCD\xE5 \xE8\xE7\xE2\xE5\xF1\xF2\xED\xEE\r\n"));
 }
 
 TEST_F(BlackBox, GainAnswersAreLoggedAllReadingsAndNormalOnesAreNot)
 {
-    model.ParseAnswer(AnswerSingleValue(Address, 1, 0));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 1, 0));
     model.BuildRequest(LevelAllRead);
-    model.ParseAnswer(AnswerAllReadings(Address, {1, 2, 3, 4, 5, 6, 6}));
+    model.ParseAnswer(AnswerAllReadings(BlackBoxAddress, {1, 2, 3, 4, 5, 6, 6}));
     EXPECT_EQ(model.LastErrorCode, 6) << "reported all the same";
     EXPECT_TRUE(logOf(QStringLiteral("2024/03/05")).isEmpty());
 
     model.BuildRequest(UsilRead);
-    model.ParseAnswer(AnswerGain(Address, 1, 10));
+    model.ParseAnswer(AnswerGain(BlackBoxAddress, 1, 10));
     EXPECT_TRUE(logOf(QStringLiteral("2024/03/05")).endsWith("(\xED\xE5 \xEA\xF0\xE8\xF2\xE8\xF7\xED\xE0)\r\n"));
 }
 
 TEST_F(BlackBox, ReadingsOnTwoDaysGoIntoTwoDayFolders)
 {
     clock.Set(QDateTime(QDate(2023, 12, 31), QTime(23, 59, 59, 999)));
-    model.ParseAnswer(AnswerSingleValue(Address, 1, 1));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 1, 1));
     clock.Advance(1);
-    model.ParseAnswer(AnswerSingleValue(Address, 1, 2));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 1, 2));
     const QByteArray first = logOf(QStringLiteral("2023/12/31"));
     const QByteArray second = logOf(QStringLiteral("2024/01/01"));
     EXPECT_TRUE(first.startsWith("31.12.2023 23:59:59,999  1 ")) << first.constData();
@@ -89,7 +89,7 @@ TEST_F(BlackBox, UnwritableLogDoesNotStopTheParse)
 {
     home.writeRaw(QStringLiteral("DATA"), "a file where the folder should be");
     model.SetErrorMax(2);
-    model.ParseAnswer(AnswerSingleValue(Address, 77.5, 9));
+    model.ParseAnswer(AnswerSingleValue(BlackBoxAddress, 77.5, 9));
     EXPECT_EQ(model.LastErrorCode, 9);
     EXPECT_EQ(model.Readings.Level.AsDouble(), 77.5);
     EXPECT_EQ(home.readRaw(QStringLiteral("DATA")), QByteArray("a file where the folder should be"));

@@ -6,6 +6,7 @@
 #include "link/transmitter.h"
 #include "pty_pair.h"
 #include "sim/answer_builder.h"
+#include "support/bytes.h"
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +26,6 @@ tcflag_t inputFlags(const TQtSerialPort &port)
 }
 
 constexpr tcflag_t kInputChecks = INPCK | PARMRK | IGNPAR | ISTRIP;
-
-const QByteArray kEchoPayload("\x01\x10\x03\xAA\x55", 5);
 
 } // namespace
 

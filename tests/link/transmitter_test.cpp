@@ -4,6 +4,7 @@
 #include "link/transmitter.h"
 #include "protocol/request_layout.h"
 #include "sim/answer_builder.h"
+#include "support/bytes.h"
 #include "support/recording_serial_port.h"
 #include "support/temp_home.h"
 
@@ -13,8 +14,6 @@ using namespace std::chrono_literals;
 using TOp = TRecordingSerialPort::TOp;
 
 namespace {
-
-const QByteArray kEchoPayload("\x01\x10\x03\xAA\x55", 5);
 
 class TransmitterTest : public ::testing::Test
 {

@@ -12,7 +12,7 @@
 
 namespace {
 
-const QByteArray kEcho = AppendCrc16(QByteArray::fromHex("FF1003AA55"));
+const QByteArray kEchoFrame = AppendCrc16(QByteArray::fromHex("FF1003AA55"));
 const QByteArray kAll = AppendCrc16(QByteArray::fromHex("FF0201"));
 
 struct LineOnTestClock
@@ -61,7 +61,7 @@ TEST(SimLine, MeterAnswersOnlyItsOwnRequestWithTheLoopCurrentOfTheLevel)
         EXPECT_NEAR(meterMilliamps(a), expected, 0.03) << l.ms;
     }
     EXPECT_TRUE(l.line->answer(AppendCrc8(QByteArray::fromHex("01000200")), true).isEmpty());
-    EXPECT_TRUE(l.line->answer(kEcho, true).isEmpty());
+    EXPECT_TRUE(l.line->answer(kEchoFrame, true).isEmpty());
     // The gauge does not take the meter's request for its own.
     EXPECT_TRUE(l.line->answer(MeterRequest(), false).isEmpty());
 }
@@ -165,8 +165,8 @@ TEST(SimLine, ForcedFaultHitsExactlyTheNextAnswer)
 {
     LineOnTestClock l;
     l.line->faults().forceNext(TSimFault::NoAnswer);
-    EXPECT_TRUE(l.line->answer(kEcho, false).isEmpty());
-    EXPECT_EQ(l.line->answer(kEcho, false).bytes().size(), 7);
+    EXPECT_TRUE(l.line->answer(kEchoFrame, false).isEmpty());
+    EXPECT_EQ(l.line->answer(kEchoFrame, false).bytes().size(), 7);
 }
 
 TEST(SimLine, FaultNamesParseBothWays)
@@ -214,7 +214,7 @@ TEST(SimLine, RequestLengthIsKnownFromTheFirstBytes)
 {
     EXPECT_EQ(ExpectedRequestLength(QByteArray::fromHex("FF")), 0);
     EXPECT_EQ(ExpectedRequestLength(QByteArray::fromHex("FF10")), 0);
-    EXPECT_EQ(ExpectedRequestLength(kEcho.left(3)), kEcho.size());
+    EXPECT_EQ(ExpectedRequestLength(kEchoFrame.left(3)), kEchoFrame.size());
     EXPECT_EQ(ExpectedRequestLength(kAll.left(3)), kAll.size());
     EXPECT_EQ(ExpectedRequestLength(QByteArray::fromHex("FFB306")), 10);
     EXPECT_EQ(ExpectedRequestLength(QByteArray::fromHex("FF25")), 0);

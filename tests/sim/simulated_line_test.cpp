@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QByteArray kEcho("\xFF\x10\x03\xAA\x55", 5);         // to a new gauge, address 255
+const QByteArray kNewGaugeEcho("\xFF\x10\x03\xAA\x55", 5); // to a new gauge, address 255
 const QByteArray kLevelAllRead("\xFF\x02\x01", 3);
 const QByteArray kMeterPayload("\x01\x00\x01\x00", 4);
 
@@ -55,7 +55,7 @@ TEST(SimulatedLine, AnswersLikeTheGaugeAndReportsEveryExchange)
         seen.emplace_back(request, answer);
     });
 
-    const TTimedExchange echo = addressed(line, kEcho);
+    const TTimedExchange echo = addressed(line, kNewGaugeEcho);
     EXPECT_TRUE(echo.answered);
     EXPECT_EQ(echo.answer, AnswerEcho(255));
 
@@ -65,7 +65,7 @@ TEST(SimulatedLine, AnswersLikeTheGaugeAndReportsEveryExchange)
     EXPECT_TRUE(CheckCrc8(meter));
 
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].first, AppendCrc16(kEcho));
+    EXPECT_EQ(seen[0].first, AppendCrc16(kNewGaugeEcho));
     EXPECT_EQ(seen[1].first, MeterRequest());
     EXPECT_EQ(seen[1].second, meter);
 }
@@ -86,13 +86,13 @@ TEST(SimulatedLine, SilenceAndSplitAnswersEndByTheAppliedTimeouts)
 {
     TSimulatedLine line{TSimLineConfig{}};
     line.WithSimulator([](TSimLine &sim) { sim.faults().forceNext(TSimFault::NoAnswer); });
-    const TTimedExchange silent = addressed(line, kEcho, 10);
+    const TTimedExchange silent = addressed(line, kNewGaugeEcho, 10);
     EXPECT_FALSE(silent.answered);
     EXPECT_GE(silent.took, 170ms); // 150 + 2 x 10
 
     const QByteArray full = AnswerEcho(255);
     line.WithSimulator([](TSimLine &sim) { sim.faults().forceNext(TSimFault::Split); });
-    const TTimedExchange split = addressed(line, kEcho);
+    const TTimedExchange split = addressed(line, kNewGaugeEcho);
     EXPECT_TRUE(split.answered);
     EXPECT_LT(split.answer.size(), full.size());
     EXPECT_TRUE(full.startsWith(split.answer));
@@ -104,7 +104,7 @@ TEST(SimulatedLine, SilenceAndSplitAnswersEndByTheAppliedTimeouts)
     patient.ReadTotalConstant = 1000;
     line.ApplyParameters(patient);
     line.WithSimulator([](TSimLine &sim) { sim.faults().forceNext(TSimFault::Split); });
-    EXPECT_EQ(addressed(line, kEcho).answer, full);
+    EXPECT_EQ(addressed(line, kNewGaugeEcho).answer, full);
 }
 
 TEST(SimulatedLine, SilentGaugeCostsOnlyItsOwnExchanges)

@@ -168,7 +168,7 @@ private:
     int m_port = -1;
 };
 
-QByteArray request(const char *hexPayload)
+QByteArray crcFramedHex(const char *hexPayload)
 {
     return AppendCrc16(QByteArray::fromHex(hexPayload));
 }
@@ -179,13 +179,13 @@ TEST(TolmSimProgram, AnswersEchoAndMeterOnItsPseudoTerminalAndStopsOnSigterm)
 {
     SimProgram sim({"--seed", "3"});
     ASSERT_TRUE(sim.openPort());
-    EXPECT_EQ(sim.exchange(request("FF1003AA55"), 7), request("FF100355AA"));
-    EXPECT_EQ(sim.exchangeAddressed(request("FF1003AA55"), 7), request("FF100355AA"));
+    EXPECT_EQ(sim.exchange(crcFramedHex("FF1003AA55"), 7), crcFramedHex("FF100355AA"));
+    EXPECT_EQ(sim.exchangeAddressed(crcFramedHex("FF1003AA55"), 7), crcFramedHex("FF100355AA"));
     const QByteArray meter = sim.exchange(MeterRequest(), 8);
     EXPECT_EQ(meter.size(), 8);
     EXPECT_TRUE(CheckCrc8(meter));
     // A request for another address gets no answer at all.
-    EXPECT_TRUE(sim.exchange(request("011003AA55"), 7, 300ms).isEmpty());
+    EXPECT_TRUE(sim.exchange(crcFramedHex("011003AA55"), 7, 300ms).isEmpty());
     EXPECT_EQ(sim.stop(), 0);
 }
 
@@ -196,18 +196,18 @@ TEST(TolmSimProgram, OptionsSetTheFactoryStateAndTheStateFileOutlivesTheProgram)
     {
         SimProgram sim({"--address", "5", "--plant", "4660", "--device-type", "12", "--state", state});
         ASSERT_TRUE(sim.openPort());
-        const QByteArray signature = sim.exchange(request("0520" "01"), 10);
+        const QByteArray signature = sim.exchange(crcFramedHex("0520" "01"), 10);
         ASSERT_EQ(signature.size(), 10);
         EXPECT_EQ(ByteAt(signature, 3), 12);
         EXPECT_EQ(WordAt(signature, 4), 0x1234);
-        EXPECT_EQ(sim.exchange(request("05B3060244FA0000"), 5), request("05B301")); // Hmax 2000
-        EXPECT_EQ(sim.exchange(request("05A201"), 5), request("05A201"));
+        EXPECT_EQ(sim.exchange(crcFramedHex("05B3060244FA0000"), 5), crcFramedHex("05B301")); // Hmax 2000
+        EXPECT_EQ(sim.exchange(crcFramedHex("05A201"), 5), crcFramedHex("05A201"));
         EXPECT_EQ(sim.stop(), 0);
     }
     // The stored memory wins over the options of the next start.
     SimProgram again({"--address", "7", "--state", state});
     ASSERT_TRUE(again.openPort());
-    const QByteArray hmax = again.exchange(request("05B60202"), 9);
+    const QByteArray hmax = again.exchange(crcFramedHex("05B60202"), 9);
     ASSERT_EQ(hmax.size(), 9);
     EXPECT_EQ(SingleAt(hmax, 3), 2000.0f);
     EXPECT_EQ(again.stop(), 0);

@@ -17,6 +17,7 @@
 #include "sim/simulated_line.h"
 #include "support/archive_counts.h"
 #include "support/core_application.h"
+#include "support/soak_length.h"
 #include "support/temp_home.h"
 
 #include <QCoreApplication>
@@ -38,12 +39,6 @@ constexpr int kPassBytes = (5 + 29) + (6 + 6); // both commands, CRC included
 double lineMsPerPass()
 {
     return double(LineTimeUs(kPassBytes, kBaud, true)) / 1000.0 + 2 * (kTurnaroundMs + kAddressPauseMs);
-}
-
-int soakSeconds()
-{
-    const int seconds = qEnvironmentVariableIntValue("TOLM_SOAK_SECONDS");
-    return seconds > 0 ? seconds : 60;
 }
 
 } // namespace
@@ -68,7 +63,7 @@ TEST(BlockedUiPollingSoak, PassesKeepTheirLineTimeWhileTheUserInterfaceIsHeld)
     session.Cycle().SetPolled(TempRead, true);
     TRequestThread &thread = session.RequestThread();
 
-    const qint64 durationMs = qint64(soakSeconds()) * 1000;
+    const qint64 durationMs = qint64(SoakSeconds()) * 1000;
     // A period shorter than any pass: each pass starts as the one before ends.
     thread.SetPacing(1);
     QElapsedTimer run;

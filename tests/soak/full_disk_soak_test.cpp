@@ -18,6 +18,7 @@
 #include "support/archive_health.h"
 #include "support/core_application.h"
 #include "support/small_disk.h"
+#include "support/soak_length.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -30,12 +31,6 @@
 namespace {
 
 const QStringList kNames{"Freq", "Distance", "LevelBusy", "LevelFree", "Reserve", "Usil", "TmpOfSensor"};
-
-int soakSeconds()
-{
-    const int seconds = qEnvironmentVariableIntValue("TOLM_SOAK_SECONDS");
-    return seconds > 0 ? seconds : 60;
-}
 
 int totalRows(const QString &dbPath)
 {
@@ -80,7 +75,7 @@ TEST(FullDiskSoakTest, TheArchiveFillsItsDiskAndResumesWhenSpaceIsFreed)
     timer.SetInterval(5);
     QObject::connect(&timer, &QTimer::timeout, [&] { thread.OnPollTick(); });
 
-    const int phaseMs = soakSeconds() * 1000 / 3;
+    const int phaseMs = SoakSeconds() * 1000 / 3;
     int rowsBeforeFull = 0, rowsWhileFull = 0;
     QEventLoop loop;
     QTimer::singleShot(phaseMs, [&] {
@@ -112,6 +107,6 @@ TEST(FullDiskSoakTest, TheArchiveFillsItsDiskAndResumesWhenSpaceIsFreed)
     EXPECT_FALSE(failingAtEnd);
     std::printf("full-disk soak: %llu passes in %d s; rows before the disk filled %d, when space was freed %d, "
                 "at the end %d\n",
-                static_cast<unsigned long long>(thread.Passes()), soakSeconds(), rowsBeforeFull, rowsWhileFull,
+                static_cast<unsigned long long>(thread.Passes()), SoakSeconds(), rowsBeforeFull, rowsWhileFull,
                 rowsAtEnd);
 }

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QDate Day(2026, 12, 1);
-
 class FormGraph : public GraphFixture
 {
 };
@@ -35,7 +33,7 @@ struct TestValue : TIODouble {
 
 QDateTime at(int dayOffset, int h, int m, int s)
 {
-    return QDateTime(Day.addDays(dayOffset), QTime(h, m, s));
+    return QDateTime(kGraphDay.addDays(dayOffset), QTime(h, m, s));
 }
 
 } // namespace
@@ -45,9 +43,9 @@ TEST_F(FormGraph, ReadsOneTablePerDayOfThePeriodAndWarnsOnlyWhenNoDayHasData)
     // The real progress window is up while the days load.
     TWidgetOperator screen;
     op.ProgressShownBy = &screen;
-    AddDay(Day);
+    AddDay(kGraphDay);
     TFormGraph *graph = Open(1, nullptr, at(0, 10, 0, 5), at(0, 12, 0, 5));
-    EXPECT_EQ(Queried(), QList<QDate>{Day});
+    EXPECT_EQ(Queried(), QList<QDate>{kGraphDay});
     EXPECT_EQ(graph->Series().Count(), 2); // 11:00 and 12:00
     EXPECT_EQ(op.CallsOf(QStringLiteral("ShowProgress")).first().Text, QStringLiteral("Загрузка архива"));
     EXPECT_FALSE(op.ProgressOpen);
@@ -56,9 +54,9 @@ TEST_F(FormGraph, ReadsOneTablePerDayOfThePeriodAndWarnsOnlyWhenNoDayHasData)
 
     // 23:00 to 01:00: two days; the first has no table, and says nothing.
     queried.clear();
-    AddDay(Day.addDays(2));
+    AddDay(kGraphDay.addDays(2));
     graph = Open(2, nullptr, at(1, 23, 0, 1), at(2, 1, 0, 1));
-    EXPECT_EQ(Queried(), (QList<QDate>{Day.addDays(1), Day.addDays(2)}));
+    EXPECT_EQ(Queried(), (QList<QDate>{kGraphDay.addDays(1), kGraphDay.addDays(2)}));
     EXPECT_EQ(graph->Series().Count(), 2);
     EXPECT_TRUE(op.MessageTexts().isEmpty());
     graph->close();
@@ -72,7 +70,7 @@ TEST_F(FormGraph, ReadsOneTablePerDayOfThePeriodAndWarnsOnlyWhenNoDayHasData)
 TEST_F(FormGraph, AStepIndexOutsideTheTableOrEightShowsOneDay)
 {
     for (int d = 0; d < 3; ++d)
-        AddDay(Day.addDays(d), 600);
+        AddDay(kGraphDay.addDays(d), 600);
     for (int index : {8, 0, 13}) {
         home.writeRaw(QStringLiteral("INI/fGraph.ini"),
                       QStringLiteral("[Parameters]\r\ndtStepIndex=%1\r\n").arg(index).toLatin1());
@@ -107,7 +105,7 @@ TEST_F(FormGraph, ChangingTheValueRangeRefusesZeroAndMoreThanTheValuesSpan)
         double Typed = 0;
     } typing;
     SetOperator(&typing);
-    AddDay(Day);
+    AddDay(kGraphDay);
     TestValue value;
     TFormGraph *graph = Open(1, &value, at(0, 0, 0, 1), at(0, 23, 0, 1));
     QAction *change = graph->Action(QStringLiteral("actYRangeChange"));
@@ -131,7 +129,7 @@ TEST_F(FormGraph, ChangingTheValueRangeRefusesZeroAndMoreThanTheValuesSpan)
 
 TEST_F(FormGraph, ScanRecentresTheValueAxisOnAValueOutsideItAndFollowsTheNewest)
 {
-    AddDay(Day); // 10 to 33 mm
+    AddDay(kGraphDay); // 10 to 33 mm
     TestValue value;
     TFormGraph *graph = Open(1, &value, at(0, 0, 0, 1), at(0, 23, 59, 59));
     ASSERT_TRUE(graph->Live());
@@ -197,8 +195,8 @@ TEST_F(FormGraph, TheGainGraphNeverDrawsLivePoints)
 
 TEST_F(FormGraph, OpeningAnOpenSlotOnlyBringsItForward)
 {
-    AddDay(Day);
-    AddDay(Day.addDays(1));
+    AddDay(kGraphDay);
+    AddDay(kGraphDay.addDays(1));
     TFormGraph *graph = Open(4, nullptr, at(0, 10, 0, 5), at(0, 20, 0, 5));
     const TDateTime start = graph->Range().Start();
     const qint64 count = graph->Series().Count();
@@ -214,13 +212,13 @@ TEST_F(FormGraph, OpeningAnOpenSlotOnlyBringsItForward)
 
 TEST_F(FormGraph, TheRangeDialogTakesEqualBoundsAndRefusesAnInvertedPeriod)
 {
-    AddDay(Day);
+    AddDay(kGraphDay);
     TFormGraph *graph = Open(2, nullptr, at(0, 10, 0, 5), at(0, 20, 0, 5));
     queried.clear();
     OnNextModal<TFormRangeDT>([](TFormRangeDT *dialog) {
-        dialog->dtpStartDate->setDate(Day);
+        dialog->dtpStartDate->setDate(kGraphDay);
         dialog->dtpStartTime->setTime(QTime(15, 0, 0));
-        dialog->dtpStopDate->setDate(Day);
+        dialog->dtpStopDate->setDate(kGraphDay);
         dialog->dtpStopTime->setTime(QTime(14, 59, 59));
         dialog->accept(); // refused: stays open
         EXPECT_TRUE(dialog->isVisible());
@@ -234,7 +232,7 @@ TEST_F(FormGraph, TheRangeDialogTakesEqualBoundsAndRefusesAnInvertedPeriod)
     EXPECT_EQ(op.MessageTexts(), QStringList{QStringLiteral("Неверный диапазон")});
     EXPECT_TRUE(graph->Archive());
     EXPECT_EQ(graph->Range().Start(), graph->Range().Stop());
-    EXPECT_EQ(Queried(), QList<QDate>{Day});
+    EXPECT_EQ(Queried(), QList<QDate>{kGraphDay});
     ASSERT_EQ(graph->Series().Count(), 1);
     EXPECT_EQ(graph->Series().At(0).Stamp, ArchiveStamp(at(0, 15, 0, 0)));
     EXPECT_TRUE(graph->Panel(0)->text().startsWith(QStringLiteral("Диапазон c ")));
@@ -243,7 +241,7 @@ TEST_F(FormGraph, TheRangeDialogTakesEqualBoundsAndRefusesAnInvertedPeriod)
 
 TEST_F(FormGraph, TheReportChartShowsTheWindowsViewReducedForItsWidthWithMarkersOnlyWithPoints)
 {
-    AddDay(Day, 10); // 8640 points
+    AddDay(kGraphDay, 10); // 8640 points
     TestValue value;
     TFormGraph *graph = Open(1, &value, at(0, 0, 0, 1), at(0, 23, 59, 59));
     graph->Action(QStringLiteral("actShowAllXY"))->trigger();

@@ -10,7 +10,7 @@
 
 namespace {
 
-const QDate Day(2026, 12, 1);
+const QDate kGraphDay(2026, 12, 1);
 // The hourly readings of AddDay after the first second of the day.
 constexpr int DayPoints = 23;
 
@@ -35,11 +35,11 @@ protected:
     // taken from the clock).
     TFormMultiGraph *OpenDay(bool fullMode = false)
     {
-        AddDay(Day);
-        return Open(fullMode, dayStart(), QDateTime(Day, QTime(23, 59, 59)));
+        AddDay(kGraphDay);
+        return Open(fullMode, dayStart(), QDateTime(kGraphDay, QTime(23, 59, 59)));
     }
 
-    static QDateTime dayStart() { return QDateTime(Day, QTime(0, 0, 0, 0)).addMSecs(1000); }
+    static QDateTime dayStart() { return QDateTime(kGraphDay, QTime(0, 0, 0, 0)).addMSecs(1000); }
 
     static QStringList checkTitles(const TFormMultiGraph &window)
     {
@@ -75,7 +75,7 @@ TEST_F(FormMultiGraph, ThreeSeriesOrFourInFullModeInTheirOrderColoursAndMenu)
     window->close();
 
     queriedNames.clear();
-    window = Open(true, dayStart(), QDateTime(Day, QTime(23, 59, 59)));
+    window = Open(true, dayStart(), QDateTime(kGraphDay, QTime(23, 59, 59)));
     EXPECT_EQ(queriedNames.size(), 4);
     EXPECT_EQ(queriedNames.value(3), QStringLiteral("Reserve"));
     EXPECT_EQ(window->Chart()->graphCount(), 4);
@@ -125,10 +125,10 @@ TEST_F(FormMultiGraph, ALiveValueGoesToItsSeriesByTagAndATagOutsideAddsNothing)
 {
     TFormMultiGraph *window = OpenDay();
     ASSERT_TRUE(window->Live());
-    Publish(QStringLiteral("Distance"), 1234, QDateTime(Day.addDays(1), QTime(0, 0, 10)));
+    Publish(QStringLiteral("Distance"), 1234, QDateTime(kGraphDay.addDays(1), QTime(0, 0, 10)));
     EXPECT_EQ(window->Collection().Item(1)->Series.Count(), DayPoints + 1);
     EXPECT_EQ(window->Collection().Item(1)->Series.At(DayPoints),
-              (TSeriesPoint{ArchiveStamp(QDateTime(Day.addDays(1), QTime(0, 0, 10))), 1234}));
+              (TSeriesPoint{ArchiveStamp(QDateTime(kGraphDay.addDays(1), QTime(0, 0, 10))), 1234}));
     EXPECT_EQ(window->Collection().Item(0)->Series.Count(), DayPoints);
 
     for (int tag : {3, -1, 100}) {
@@ -143,9 +143,9 @@ TEST_F(FormMultiGraph, ALiveValueGoesToItsSeriesByTagAndATagOutsideAddsNothing)
 
 TEST_F(FormMultiGraph, ShowAllByYStartsAt100OrLowerWithLevelsInThousands)
 {
-    days.insert(Day, {{2000, ArchiveStamp(QDateTime(Day, QTime(1, 0)))},
-                      {2500, ArchiveStamp(QDateTime(Day, QTime(2, 0)))}});
-    TFormMultiGraph *window = Open(false, dayStart(), QDateTime(Day, QTime(23, 59, 59)));
+    days.insert(kGraphDay, {{2000, ArchiveStamp(QDateTime(kGraphDay, QTime(1, 0)))},
+                      {2500, ArchiveStamp(QDateTime(kGraphDay, QTime(2, 0)))}});
+    TFormMultiGraph *window = Open(false, dayStart(), QDateTime(kGraphDay, QTime(23, 59, 59)));
     window->Action(QStringLiteral("actShowAllX"))->trigger();
     window->Action(QStringLiteral("actShowAllY"))->trigger();
     EXPECT_LE(window->ValueMin(), 100);

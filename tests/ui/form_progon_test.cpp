@@ -32,7 +32,7 @@
 namespace {
 
 // The day of the benches' clock.
-const QDate Day(2026, 12, 8);
+const QDate kRunDay(2026, 12, 8);
 
 // The cell of row n (1..5) in the column with the caption.
 QTableWidgetItem *Cell(const TFormProgon &window, int n, const QString &caption)
@@ -167,20 +167,20 @@ TEST_F(ProgonWindow, TheLastCaptureAsksToStopAndAStoppedRunLeavesItsProtocolOnce
     CaptureAll(window, false);
     EXPECT_EQ(op.Calls.last().Text, QStringLiteral("Остановить прогон?"));
     EXPECT_FALSE(services.Executed.contains(QStringLiteral("actProgonStop")));
-    EXPECT_TRUE(ProtocolFiles(DbPath(), Day, QStringLiteral(".csv")).isEmpty());
+    EXPECT_TRUE(ProtocolFiles(DbPath(), kRunDay, QStringLiteral(".csv")).isEmpty());
 
     // The same run stopped twice leaves one protocol.
     op.Answer(true);
     QTest::mouseClick(window.SetButton(), Qt::LeftButton);
     window.actProgonStop->trigger();
     EXPECT_EQ(services.Executed.count(QStringLiteral("actProgonStop")), 2);
-    const QStringList csv = ProtocolFiles(DbPath(), Day, QStringLiteral(".csv"));
+    const QStringList csv = ProtocolFiles(DbPath(), kRunDay, QStringLiteral(".csv"));
     ASSERT_EQ(csv.size(), 1);
     EXPECT_EQ(csv.first(), QStringLiteral("Progon_PN04711_20261208_101500.csv"));
-    const QStringList pdf = ProtocolFiles(DbPath(), Day, QStringLiteral(".pdf"));
+    const QStringList pdf = ProtocolFiles(DbPath(), kRunDay, QStringLiteral(".pdf"));
     ASSERT_EQ(pdf.size(), 1);
     EXPECT_TRUE(window.Note().contains(pdf.first()));
-    const QString text = PdfText(QDir(DayFolder(DbPath(), Day)).filePath(pdf.first()));
+    const QString text = PdfText(QDir(DayFolder(DbPath(), kRunDay)).filePath(pdf.first()));
     EXPECT_TRUE(text.contains(QStringLiteral("Прогон ТОЛМ472И")));
     EXPECT_TRUE(text.contains(QStringLiteral("4711")));
 }
@@ -264,9 +264,9 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
     EXPECT_EQ(GaugeParameters().floatParam(FloatParam::Lmax), 30000);
     EXPECT_EQ(SentCodes().count(WriteToPZU), 2);
 
-    const QString folder = DayFolder(program->ArchiveSettings().dbPath, Day);
+    const QString folder = DayFolder(program->ArchiveSettings().dbPath, kRunDay);
     const QStringList csv =
-        ProtocolFiles(program->ArchiveSettings().dbPath, Day, QStringLiteral(".csv"));
+        ProtocolFiles(program->ArchiveSettings().dbPath, kRunDay, QStringLiteral(".csv"));
     ASSERT_EQ(csv.size(), 1) << window->Note().toStdString();
     QStringList lines;
     ASSERT_TRUE(ReadTextLines(QDir(folder).filePath(csv.first()), lines));
@@ -280,7 +280,7 @@ TEST_F(ProgonOnTheBench, AWholeRunCapturesFivePointsAndKeepsTheProtocolTheGridSh
         EXPECT_NEAR(Number(cells[2]), 15000 - tapes[n - 1] + 0.4, 1);
     }
     const QStringList pdf =
-        ProtocolFiles(program->ArchiveSettings().dbPath, Day, QStringLiteral(".pdf"));
+        ProtocolFiles(program->ArchiveSettings().dbPath, kRunDay, QStringLiteral(".pdf"));
     ASSERT_EQ(pdf.size(), 1);
 
     // The register keeps the run once: the grid's values cell for cell, each

@@ -11,5 +11,7 @@ QPushButton *AddCancelButton(QDialog &dialog);
 // A button's width: its text's, and never narrower than the workstations'
 // 75-pixel buttons.
 int ButtonWidth(const QPushButton &button);
+// The width of a value field in the input dialogs, as on the workstations.
+constexpr int ValueFieldWidth = 121;
 // Fixes the window's size to clientSize and centres it on the screen.
 void FixAndCentre(QWidget &window, const QSize &clientSize);

@@ -47,7 +47,7 @@ QString valueText(const TParameter &parameter, const std::optional<double> &valu
     return QLocale().toString(*value, 'g', 9);
 }
 
-QTableWidgetItem *cell(const QString &text, bool differs)
+QTableWidgetItem *comparedCell(const QString &text, bool differs)
 {
     auto *item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -79,10 +79,10 @@ TFormCompareParameters::TFormCompareParameters(const TConfigurationComparison &c
     for (int row = 0; row < int(comparison.Rows.size()); ++row) {
         const TConfigurationDifference &difference = comparison.Rows[row];
         const TParameter &parameter = *difference.Parameter;
-        grdParameters->setItem(row, 0, cell(parameterText(parameter), difference.Differs));
+        grdParameters->setItem(row, 0, comparedCell(parameterText(parameter), difference.Differs));
         grdParameters->item(row, 0)->setToolTip(QString::fromLatin1(parameter.Name));
-        grdParameters->setItem(row, 1, cell(valueText(parameter, difference.InFile), difference.Differs));
-        grdParameters->setItem(row, 2, cell(valueText(parameter, difference.InGauge), difference.Differs));
+        grdParameters->setItem(row, 1, comparedCell(valueText(parameter, difference.InFile), difference.Differs));
+        grdParameters->setItem(row, 2, comparedCell(valueText(parameter, difference.InGauge), difference.Differs));
     }
     grdParameters->resizeColumnsToContents();
     grdParameters->horizontalHeader()->setStretchLastSection(true);

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int FieldWidth = 121;
-
 // A group of two labelled fields; labelWidth lines the fields of both
 // groups up under each other.
 QGroupBox *group(const QString &title, const QString &label1, QWidget *field1, const QString &label2,
@@ -82,7 +80,7 @@ TEditNum *TFormInputBadZone::makeField(const char *name, double value)
 {
     auto *field = new TEditNum(this);
     field->setObjectName(QString::fromLatin1(name));
-    field->setFixedWidth(FieldWidth);
+    field->setFixedWidth(ValueFieldWidth);
     // Any number: the gauge judges the borders and speeds itself.
     field->SetCheckRange(false);
     field->SetFormat(TDescriptionOfDouble::ffGeneral);

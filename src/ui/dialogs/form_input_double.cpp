@@ -1,13 +1,8 @@
 #include "ui/dialogs/form_input_double.h"
 
+#include "ui/dialogs/dialog_frame.h"
 #include "values/descriptions.h"
 #include "values/float_format.h"
-
-namespace {
-
-constexpr int FieldWidth = 121;
-
-} // namespace
 
 TFormInputDouble::TFormInputDouble(const QString &title, const QString &label, int decimals, double max, double min,
                                    double value, QWidget *parent)
@@ -24,7 +19,7 @@ TFormInputDouble::TFormInputDouble(const QString &title, const QString &label, i
     else
         enValue->SetCheckRange(false);
     enValue->setText(FloatToStrF(value, TDescriptionOfDouble::ffFixed, 9, decimals));
-    ArrangeBeside(enValue, FieldWidth);
+    ArrangeBeside(enValue, ValueFieldWidth);
     enValue->setFocus();
     enValue->selectAll();
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int MinimumFieldWidth = 145;
+constexpr int MinimumListWidth = 145;
 
 } // namespace
 
@@ -21,6 +21,6 @@ TFormInputIndexFromList::TFormInputIndexFromList(const QString &title, const QSt
     if (ReadTextLines(listFile, items))
         cmbValue->addItems(items);
     cmbValue->setCurrentIndex(index >= 0 && index < cmbValue->count() ? index : -1);
-    ArrangeBelow(cmbValue, std::max(MinimumFieldWidth, cmbValue->sizeHint().width()));
+    ArrangeBelow(cmbValue, std::max(MinimumListWidth, cmbValue->sizeHint().width()));
     cmbValue->setFocus();
 }

@@ -1,12 +1,7 @@
 #include "ui/dialogs/form_input_integer.h"
 
+#include "ui/dialogs/dialog_frame.h"
 #include "values/whole_number.h"
-
-namespace {
-
-constexpr int FieldWidth = 121;
-
-} // namespace
 
 TFormInputInteger::TFormInputInteger(const QString &title, const QString &label, int value, int max, int min,
                                      QWidget *parent)
@@ -20,7 +15,7 @@ TFormInputInteger::TFormInputInteger(const QString &title, const QString &label,
     speValue->setObjectName(QStringLiteral("speValue"));
     speValue->SetLimits(min, max);
     speValue->setValue(value);
-    ArrangeBeside(speValue, FieldWidth);
+    ArrangeBeside(speValue, ValueFieldWidth);
     speValue->setFocus();
     speValue->selectAll();
 }

@@ -14,13 +14,13 @@
 namespace {
 
 // Wide enough for a device path such as "ttyUSB0" or "COM10".
-constexpr int MinimumFieldWidth = 130;
+constexpr int MinimumPortFieldWidth = 130;
 
 QComboBox *choice(QWidget *parent, const char *name, const QStringList &texts, const QString &current)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setMinimumWidth(MinimumFieldWidth);
+    box->setMinimumWidth(MinimumPortFieldWidth);
     box->addItems(texts);
     box->setCurrentIndex(std::max(0, int(texts.indexOf(current))));
     return box;
@@ -46,14 +46,14 @@ TFormPortSetup::TFormPortSetup(const QString &portName, const TPortParameters &s
     cbPort = new QComboBox(this);
     cbPort->setObjectName(QStringLiteral("cbPort"));
     cbPort->setEditable(true);
-    cbPort->setMinimumWidth(MinimumFieldWidth);
+    cbPort->setMinimumWidth(MinimumPortFieldWidth);
     for (const TPortChoice &port : ports)
         cbPort->addItem(port.Name);
     cbPort->setCurrentText(portName);
     lblPortInfo = new QLabel(this);
     lblPortInfo->setObjectName(QStringLiteral("lblPortInfo"));
     lblPortInfo->setWordWrap(true);
-    lblPortInfo->setMinimumWidth(2 * MinimumFieldWidth); // an adapter's description and maker on one line
+    lblPortInfo->setMinimumWidth(2 * MinimumPortFieldWidth); // an adapter's description and maker on one line
     connect(cbPort, &QComboBox::currentTextChanged, this, &TFormPortSetup::showPortInfo);
     showPortInfo(portName);
     cbBaudRate = choice(this, "cbBaudRate", BaudRateTexts(), BaudRateToText(settings.BaudRate));

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int WindowWidth = 641;
-constexpr int Margin = 8;
+constexpr int BarMargin = 8;
 
 } // namespace
 
@@ -28,8 +28,8 @@ TFormProgressBar::TFormProgressBar(const QString &text, int total, bool closable
     // The percentage stands in the caption, next to the text.
     pbProgress->setTextVisible(false);
     const int barHeight = pbProgress->sizeHint().height();
-    pbProgress->setGeometry(Margin, Margin, WindowWidth - 2 * Margin, barHeight);
-    FixAndCentre(*this, QSize(WindowWidth, barHeight + 2 * Margin));
+    pbProgress->setGeometry(BarMargin, BarMargin, WindowWidth - 2 * BarMargin, barHeight);
+    FixAndCentre(*this, QSize(WindowWidth, barHeight + 2 * BarMargin));
 }
 
 bool TFormProgressBar::SetStep(int step)

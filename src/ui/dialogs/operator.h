@@ -12,6 +12,9 @@ TOperator &Operator();
 // the real dialogs back.
 void SetOperator(TOperator *op);
 
+// The title of the dialogs that ask the operator for one value.
+inline const QString InputTitle = QStringLiteral("Введите");
+
 // Position of the progress bar, 0..100, at step of total: step * 100 / total
 // rounded to the nearest whole number, a half to the even one (3 of 16 is
 // 19, 1 of 8 is 12); steps beyond the total stay at 100. -1 when total is

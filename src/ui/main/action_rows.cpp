@@ -7,7 +7,7 @@
 
 namespace {
 
-const TNamedAction Windows[] = {
+const TNamedAction WindowRows[] = {
     {"actReqAnsShow", "Связь", nullptr},
     {"actTolm472Show", "Показания ТОЛМ47xИ", nullptr},
     {"actTolmParShow", "Параметры ТОЛМ47xИ", nullptr},
@@ -100,7 +100,7 @@ const TProcedureActionName Procedures[] = {
 
 std::span<const TNamedAction> WindowActions()
 {
-    return Windows;
+    return WindowRows;
 }
 
 std::span<const TNamedAction> PollingActions()

@@ -26,8 +26,6 @@
 
 namespace {
 
-const QString InputTitle = QStringLiteral("Введите");
-
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);

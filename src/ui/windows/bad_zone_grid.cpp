@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr int Columns = 5;
+constexpr int ZoneColumns = 5;
 
-QTableWidgetItem *cell(const QString &text)
+QTableWidgetItem *zoneCell(const QString &text)
 {
     auto *item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -42,7 +42,7 @@ QString BadZoneValueCaption(const TParameter &parameter)
     return QString(zone) + QStringLiteral(".Плохая зона: ") + BadZoneColumns().at(column);
 }
 
-TBadZoneGrid::TBadZoneGrid(Ttolm472 &model, QWidget *parent) : QTableWidget(0, Columns, parent), m_model(model)
+TBadZoneGrid::TBadZoneGrid(Ttolm472 &model, QWidget *parent) : QTableWidget(0, ZoneColumns, parent), m_model(model)
 {
     setObjectName(QStringLiteral("sgBadZones"));
     setHorizontalHeaderLabels(BadZoneColumns());
@@ -56,7 +56,7 @@ TBadZoneGrid::TBadZoneGrid(Ttolm472 &model, QWidget *parent) : QTableWidget(0, C
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Every column title in sight (a narrow window scrolls its tab instead).
     int width = 2 * frameWidth();
-    for (int c = 0; c < Columns; ++c)
+    for (int c = 0; c < ZoneColumns; ++c)
         width += horizontalHeader()->sectionSizeHint(c);
     setMinimumWidth(width);
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { EditZone(row + 1); });
@@ -74,13 +74,13 @@ void TBadZoneGrid::Rebuild()
     if (shown) {
         for (int n = 1; n <= count; ++n) {
             const TBadZone &zone = m_model.BadZones.Zone(n);
-            const QString texts[Columns] = {QString::number(n), zone.Near.AsText(false, false),
+            const QString texts[ZoneColumns] = {QString::number(n), zone.Near.AsText(false, false),
                                             zone.Far.AsText(false, false), zone.FillSpeed.AsText(false, false),
                                             zone.EmptySpeed.AsText(false, false)};
-            for (int c = 0; c < Columns; ++c) {
+            for (int c = 0; c < ZoneColumns; ++c) {
                 QTableWidgetItem *present = item(n - 1, c);
                 if (!present)
-                    setItem(n - 1, c, cell(texts[c]));
+                    setItem(n - 1, c, zoneCell(texts[c]));
                 else if (present->text() != texts[c])
                     present->setText(texts[c]);
             }

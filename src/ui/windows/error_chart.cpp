@@ -23,7 +23,7 @@ QAction *axisAction(const char *name, const QString &caption, QObject *parent)
     return action;
 }
 
-QString grouped(double value)
+QString groupedReadout(double value)
 {
     return FloatToStrF(value, TDescriptionOfDouble::ffNumber, 15, 0);
 }
@@ -131,6 +131,6 @@ void TErrorChart::mouseMoved(QMouseEvent *event)
     const QPointF at = event->position();
     if (!axisRect()->rect().contains(at.toPoint()))
         return;
-    emit readout(QStringLiteral("Сигнал[") + grouped(xAxis->pixelToCoord(at.x())) + QStringLiteral("] = ") +
-                 grouped(yAxis->pixelToCoord(at.y())));
+    emit readout(QStringLiteral("Сигнал[") + groupedReadout(xAxis->pixelToCoord(at.x())) + QStringLiteral("] = ") +
+                 groupedReadout(yAxis->pixelToCoord(at.y())));
 }

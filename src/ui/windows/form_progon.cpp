@@ -31,15 +31,13 @@
 
 namespace {
 
-const QString InputTitle = QStringLiteral("Введите");
-
 // The grid's columns after "№": the caption, the field and its decimals.
 struct TColumn {
     const char *Caption;
     double TProgonPoint::*Field;
     int Decimals;
 };
-const TColumn Columns[] = {
+const TColumn RunColumns[] = {
     {"Рулетка, мм", &TProgonPoint::Tape, 0},
     {"Уровень, мм", &TProgonPoint::LevelMeasured, 3},
     {"d Уровень, мм", &TProgonPoint::LevelError, 3},
@@ -54,7 +52,7 @@ QAction *windowAction(const char *name, const QString &caption, QObject *parent)
     return WindowAction(name, caption, caption, parent);
 }
 
-QString grouped(double value, int decimals)
+QString groupedLevel(double value, int decimals)
 {
     return FloatToStrF(value, TDescriptionOfDouble::ffNumber, 15, decimals);
 }
@@ -148,7 +146,7 @@ void TFormProgon::buildLayout()
     m_grid = new QTableWidget(TestRunPoints(m_model) > 0 ? TestRunPoints(m_model) : 5, 7, this);
     m_grid->setObjectName(QStringLiteral("Grid"));
     QStringList headers{QStringLiteral("№")};
-    for (const TColumn &column : Columns)
+    for (const TColumn &column : RunColumns)
         headers.append(QString::fromUtf8(column.Caption));
     m_grid->setHorizontalHeaderLabels(headers);
     m_grid->verticalHeader()->hide();
@@ -211,8 +209,9 @@ void TFormProgon::fillGrid()
             m_grid->setItem(n, column, cell);
         };
         set(0, QString::number(n + 1));
-        for (int c = 0; c < int(std::size(Columns)); ++c)
-            set(c + 1, FloatToStrF(point.*Columns[c].Field, TDescriptionOfDouble::ffFixed, 15, Columns[c].Decimals));
+        for (int c = 0; c < int(std::size(RunColumns)); ++c)
+            set(c + 1,
+                FloatToStrF(point.*RunColumns[c].Field, TDescriptionOfDouble::ffFixed, 15, RunColumns[c].Decimals));
     }
 }
 
@@ -249,8 +248,8 @@ void TFormProgon::UpdateView()
 void TFormProgon::showLive()
 {
     paintGrid();
-    m_set->setText(QStringLiteral("Установить\n\nСв.пр-во, мм \n") + grouped(m_model.Readings.LevelFree.AsDouble(), 1) +
-                   QStringLiteral("\nУровень, мм\n") + grouped(m_model.Readings.Level.AsDouble(), 1) +
+    m_set->setText(QStringLiteral("Установить\n\nСв.пр-во, мм \n") + groupedLevel(m_model.Readings.LevelFree.AsDouble(), 1) +
+                   QStringLiteral("\nУровень, мм\n") + groupedLevel(m_model.Readings.Level.AsDouble(), 1) +
                    QStringLiteral("\nТок, мА\n") + m_model.Readings.CurrentOutput.AsText(false, false));
 }
 

@@ -28,7 +28,7 @@
 
 namespace {
 
-const char *const Columns[] = {"Время", "Зав. №", "Вид", "Стенд", "Итог"};
+const char *const RegisterColumns[] = {"Время", "Зав. №", "Вид", "Стенд", "Итог"};
 
 QString timeText(const TRegisterRecord &r)
 {
@@ -191,10 +191,10 @@ void TFormRegister::buildLayout()
     search->addStretch();
     search->addWidget(find);
 
-    m_list = new QTableWidget(0, int(std::size(Columns)), this);
+    m_list = new QTableWidget(0, int(std::size(RegisterColumns)), this);
     m_list->setObjectName(QStringLiteral("grRecords"));
     QStringList captions;
-    for (const char *caption : Columns)
+    for (const char *caption : RegisterColumns)
         captions.append(QString::fromUtf8(caption));
     m_list->setHorizontalHeaderLabels(captions);
     m_list->verticalHeader()->hide();

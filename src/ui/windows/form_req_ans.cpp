@@ -22,7 +22,7 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("FormReqAns");
+const QString kReqAnsSection = QStringLiteral("FormReqAns");
 
 QLabel *ValueLabel(const char *name, QWidget *parent, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
@@ -81,7 +81,7 @@ struct TFormReqAns::TRelay {
 };
 
 TFormReqAns::TFormReqAns(TLine &line, const TRequestCycle &cycle, QWidget *parent)
-    : TSingleWindow(openWindow<TFormReqAns>(), kSection, parent,
+    : TSingleWindow(openWindow<TFormReqAns>(), kReqAnsSection, parent,
                     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       actStatClear(new QAction(QStringLiteral("Сброс"), this)), m_line(line), m_cycle(cycle),
       m_relay(std::make_shared<TRelay>())

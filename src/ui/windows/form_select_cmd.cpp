@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("FormSelectCMD");
+const QString kSelectCmdSection = QStringLiteral("FormSelectCMD");
 constexpr int kMeterEntry = 1; // the current-loop meter in the device list
 
 QCheckBox *MakeBox(const char *name, const QString &caption, QWidget *parent)
@@ -23,7 +23,7 @@ QCheckBox *MakeBox(const char *name, const QString &caption, QWidget *parent)
 } // namespace
 
 TFormSelectCMD::TFormSelectCMD(TRequestCycle &cycle, QWidget *parent)
-    : TSingleWindow(openWindow<TFormSelectCMD>(), kSection, parent,
+    : TSingleWindow(openWindow<TFormSelectCMD>(), kSelectCmdSection, parent,
                     Qt::Window),
       chbEcho(MakeBox("chbEcho", QStringLiteral("Эхо"), this)),
       chbLevel(MakeBox("chbLevel", QStringLiteral("Уровень текущий"), this)),

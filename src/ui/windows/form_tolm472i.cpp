@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("FormTolm472I");
+const QString kTolm472ISection = QStringLiteral("FormTolm472I");
 
 constexpr uint32_t kButtonFace = 0x8000000F;
 constexpr uint32_t kYellow = 0x00FFFF;
@@ -70,7 +70,7 @@ private:
 } // namespace
 
 TFormTolm472I::TFormTolm472I(Ttolm472 &model, TMainServices &services, QWidget *parent)
-    : TSingleWindow(openWindow<TFormTolm472I>(), kSection, parent,
+    : TSingleWindow(openWindow<TFormTolm472I>(), kTolm472ISection, parent,
                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_model(model), m_services(services)
 {

@@ -25,7 +25,7 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("FormTolmPar");
+const QString kTolmParSection = QStringLiteral("FormTolmPar");
 
 // The bad zones are written together, by the command of any of them.
 const TParameter &badZones()
@@ -44,7 +44,7 @@ constexpr int ProgramTypes[] = {11, 12};
 } // namespace
 
 TFormTolmPar::TFormTolmPar(Ttolm472 &model, TMainServices &services, QWidget *parent)
-    : TSingleWindow(openWindow<TFormTolmPar>(), kSection, parent,
+    : TSingleWindow(openWindow<TFormTolmPar>(), kTolmParSection, parent,
                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_model(model), m_services(services), m_rows(services), m_boxes(model, services)
 {
