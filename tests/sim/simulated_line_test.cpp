@@ -114,7 +114,7 @@ TEST(SimulatedLine, SilentGaugeCostsOnlyItsOwnExchanges)
     TSimulatedLine line{config};
     line.WithSimulator([](TSimLine &sim) { sim.gauges().setLink(1, TSimGaugeLink::Silent); });
     const auto echoTo = [](uint8_t address) {
-        QByteArray payload = kEcho;
+        QByteArray payload = kNewGaugeEcho;
         payload[0] = char(address);
         return payload;
     };

@@ -233,26 +233,26 @@ TEST(TolmSimProgram, GaugesOptionNumbersTheGaugesAndTheControlFileSilencesOrGarb
         EXPECT_EQ(ByteAt(signature, 0), a);
         EXPECT_EQ(WordAt(signature, 4), 1000 + a);
     }
-    EXPECT_TRUE(sim.exchange(request("041003AA55"), 7, 300ms).isEmpty());
-    EXPECT_EQ(sim.exchange(request("03A201"), 5), request("03A201"));
+    EXPECT_TRUE(sim.exchange(crcFramedHex("041003AA55"), 7, 300ms).isEmpty());
+    EXPECT_EQ(sim.exchange(crcFramedHex("03A201"), 5), crcFramedHex("03A201"));
     EXPECT_TRUE(QFile::exists(home.file("gauge-3.json")));
 
     home.writeRaw("ctl", "# rehearsal: gauge 2 loses its pair\n2 silent\n");
-    EXPECT_TRUE(sim.exchange(request("021003AA55"), 7, 300ms).isEmpty());
-    EXPECT_EQ(sim.exchange(request("011003AA55"), 7), request("01100355AA"));
+    EXPECT_TRUE(sim.exchange(crcFramedHex("021003AA55"), 7, 300ms).isEmpty());
+    EXPECT_EQ(sim.exchange(crcFramedHex("011003AA55"), 7), crcFramedHex("01100355AA"));
 
     home.writeRaw("ctl", "2 garbled\n");
-    const QByteArray garbled = sim.exchange(request("021003AA55"), 7);
+    const QByteArray garbled = sim.exchange(crcFramedHex("021003AA55"), 7);
     EXPECT_EQ(garbled.size(), 7);
     EXPECT_FALSE(CheckCrc16(garbled));
 
     // A malformed file is reported and changes nothing.
     home.writeRaw("ctl", "2 asleep\n");
-    EXPECT_FALSE(CheckCrc16(sim.exchange(request("021003AA55"), 7)));
+    EXPECT_FALSE(CheckCrc16(sim.exchange(crcFramedHex("021003AA55"), 7)));
     EXPECT_TRUE(sim.errorOutput().contains("asleep"));
 
     home.writeRaw("ctl", "");
-    EXPECT_EQ(sim.exchange(request("021003AA55"), 7), request("02100355AA"));
+    EXPECT_EQ(sim.exchange(crcFramedHex("021003AA55"), 7), crcFramedHex("02100355AA"));
     EXPECT_EQ(sim.stop(), 0);
 
     SimProgram both({"--gauges", "3", "--address", "5"});

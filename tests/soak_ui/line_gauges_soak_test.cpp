@@ -34,9 +34,9 @@
 namespace {
 
 constexpr int Gauges = 16;
-constexpr int PollPeriodMs = 100;
-constexpr double StallLimitMs = 50;
-constexpr double RssGrowthLimitMb = 2.0;
+constexpr int LinePollPeriodMs = 100;
+constexpr double LineStallLimitMs = 50;
+constexpr double LineRssGrowthLimitMb = 2.0;
 
 class LineGaugesSoak : public ProgramSoak
 {
@@ -83,9 +83,9 @@ TEST_F(LineGaugesSoak, SixteenGaugesPolledTogetherArchiveEachAnswerOnceAndKeepTh
         for (const TArchivedValue &v : answer.values)
             ++answered[answer.address][v.name];
     });
-    op.Answer(PollPeriodMs);
+    op.Answer(LinePollPeriodMs);
     ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actTimerParametersChange")));
-    ASSERT_EQ(program->PollingTimer().Interval(), PollPeriodMs);
+    ASSERT_EQ(program->PollingTimer().Interval(), LinePollPeriodMs);
     ASSERT_TRUE(form->ExecuteAction(QStringLiteral("actOprosStart")));
 
     QElapsedTimer run;
@@ -134,16 +134,16 @@ TEST_F(LineGaugesSoak, SixteenGaugesPolledTogetherArchiveEachAnswerOnceAndKeepTh
                 "(%s per gauge and name); event loop (%d ms timer): longest stall %.1f ms (%.1f running, %.1f waiting "
                 "for a processor, at %.1f s), %d gaps over 50 ms; RSS %.1f MB at %.0f s -> %.1f MB (growth %+.2f MB, "
                 "bound %.2f MB)\n",
-                double(run.elapsed()) / 1000, Gauges, PollPeriodMs, static_cast<unsigned long long>(passes), readings,
+                double(run.elapsed()) / 1000, Gauges, LinePollPeriodMs, static_cast<unsigned long long>(passes), readings,
                 exact ? "exact" : "MISMATCH", TEventLoopWatch::TickMs, watch.LongestStall.StallMs(),
                 watch.LongestStall.runMs, watch.LongestStall.waitMs, watch.LongestStall.atS, watch.GapsOver50Ms,
-                rssFirst, double(baselineAtMs) / 1000, rssLast, rssLast - rssFirst, RssGrowthLimitMb);
+                rssFirst, double(baselineAtMs) / 1000, rssLast, rssLast - rssFirst, LineRssGrowthLimitMb);
     std::fflush(stdout);
     EXPECT_TRUE(exact);
     EXPECT_GT(passes, 0u);
-    EXPECT_LT(watch.LongestStall.StallMs(), StallLimitMs);
+    EXPECT_LT(watch.LongestStall.StallMs(), LineStallLimitMs);
     ASSERT_GE(rssFirst, 0);
-    EXPECT_LT(rssLast - rssFirst, RssGrowthLimitMb);
+    EXPECT_LT(rssLast - rssFirst, LineRssGrowthLimitMb);
     QStringList messages;
     for (const TOperatorCall &call : op.CallsOf(QStringLiteral("ShowMessage")))
         if (!call.Text.endsWith(QStringLiteral("Отсутствуют данные")))
