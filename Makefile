@@ -9,6 +9,9 @@ CMAKE_GEN := -G Ninja
 # ccache hits across checkouts in other folders (CI clones anew each run).
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
+# The precompiled headers are cached too: ccache takes the header's
+# compile as a dependency instead of giving up on every file that uses it.
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 .PHONY: deps test build bench run fuzz soak package clean
 
