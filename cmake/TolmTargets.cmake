@@ -25,10 +25,6 @@ function(tolm_precompile target group)
       list(APPEND _headers <QTest>)
     endif()
   endif()
-  # The moc collection of most targets is empty, and loading the headers
-  # would cost it seconds; where it is not, it parses what it needs.
-  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
-                              TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   get_property(_holder GLOBAL PROPERTY TOLM_PCH_${group})
   if(_holder)
     target_precompile_headers(${target} REUSE_FROM ${_holder})
@@ -74,6 +70,8 @@ function(tolm_test_suite name dir)
     return()
   endif()
   add_executable(${name} ${_sources})
+  # The tests declare no Qt classes of their own: nothing for moc to do.
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${_suite_UNPARSED_ARGUMENTS} tolm_testsupport GTest::gtest GTest::gtest_main
                         GTest::gmock)
