@@ -90,7 +90,7 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
                 }};
     }
     if (code == Echo)
-        return {AnswerEcho(RoundTripAddress)};
+        return {AnswerEcho(RoundTripAddress), 1, 0, {}};
     if (code == SignatureRead || code == PlantNumberWrite) {
         const uint8_t function = code == SignatureRead ? GaugeFunction::Signature : GaugeFunction::PlantNumber;
         return {AnswerSignature(RoundTripAddress, function, {11, 0x2468, 4, 7}), 1, 0, [](const Ttolm472 &m) {
@@ -109,7 +109,7 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
         return {AnswerSignature(m.Config.SystemAddressNew(), GaugeFunction::SystemAddress, {11, 0x2468, 4, 7}), 1, 0,
                 [](const Ttolm472 &m) { EXPECT_EQ(m.SystemAddress(), 33); }};
     if (code == WriteToPZU)
-        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::StoreToRom)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::StoreToRom), 1, 0, {}};
     if (code == DataBlockRead) {
         const std::array<float, 32> block{-1.5f, 2.5f};
         return {AnswerSpectrumBlock(RoundTripAddress, block), 1, 0, [](const Ttolm472 &m) {
@@ -118,11 +118,11 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
                 }};
     }
     if (code <= ProgramTypeWrite12)
-        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::Control)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::Control), 1, 0, {}};
     if (code <= MUPWrite)
-        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::WordWrite)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::WordWrite), 1, 0, {}};
     if (code <= ODPMWrite)
-        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::FloatWrite)};
+        return {AnswerAcknowledge(RoundTripAddress, GaugeFunction::FloatWrite), 1, 0, {}};
     if (code == ByteParam10Read)
         return {AnswerByteValue(RoundTripAddress, 0xF6), 0, 0, [](const Ttolm472 &m) {
                     EXPECT_EQ(m.Readings.Temp.AsDouble(), 0);
@@ -154,7 +154,7 @@ TRoundTrip roundTripOf(int code, Ttolm472 &m)
     }
     // RegistersRead: the gauge's register reply is not an answer this program takes.
     const uint16_t registers[15] = {};
-    return {AnswerRegisters(RoundTripAddress, registers), 2, StatusCode::CommandMismatch};
+    return {AnswerRegisters(RoundTripAddress, registers), 2, StatusCode::CommandMismatch, {}};
 }
 
 class CommandRoundTrip : public ::testing::TestWithParam<int>
@@ -183,8 +183,9 @@ TEST_P(CommandRoundTrip, AnswerToTheRequestLandsInTheModel)
     ASSERT_EQ(uint8_t(payload->at(0)), RoundTripAddress);
 
     const TRoundTrip expected = roundTripOf(code, model);
-    if (code != RegistersRead)
+    if (code != RegistersRead) {
         EXPECT_EQ(expected.answer.at(1), payload->at(1)) << "the gauge answers with the request's function";
+    }
     model.ParseAnswer(expected.answer);
     EXPECT_EQ(model.LastErrorCode, expected.errorCode);
     EXPECT_EQ(model.LinkState.AsInt(), expected.linkState);

@@ -202,10 +202,12 @@ TEST(TransmitterAgainstTolmSim, EveryFaultKindEndsWithItsStatus)
         ASSERT_TRUE(s.opened);
         EXPECT_EQ(ExchangeCode(*s.cycle, s.Model(), LevelAllRead), c.result);
         EXPECT_TRUE(c.codes.contains(s.Model().LastErrorCode)) << s.Model().LastErrorCode;
-        if (c.codes == QList<int>{StatusCode::ErrorAnswer})
+        if (c.codes == QList<int>{StatusCode::ErrorAnswer}) {
             EXPECT_EQ(s.Model().LastErrorText, StatusText::CannotExecute);
-        if (c.codes == QList<int>{StatusCode::NoAnswer})
+        }
+        if (c.codes == QList<int>{StatusCode::NoAnswer}) {
             EXPECT_EQ(s.Model().LastErrorText, StatusText::NoAnswer);
+        }
         EXPECT_EQ(s.Model().LinkState.AsInt(), c.codes.contains(StatusCode::Normal) ? 1 : 2);
     }
 }

@@ -69,10 +69,12 @@ TEST(Series, ReductionKeepsEveryColumnsLeastAndGreatestValueAndItsEnds)
             EXPECT_EQ(kept.back(), all.back()) << "column " << c;
         }
         // The line runs on past the edges that have points beyond them.
-        if (from > series.FirstStamp())
+        if (from > series.FirstStamp()) {
             EXPECT_EQ(reduced.front(), series.At(series.LowerBound(from) - 1));
-        if (to < series.LastStamp())
+        }
+        if (to < series.LastStamp()) {
             EXPECT_EQ(reduced.back(), series.At(series.LowerBound(std::nextafter(to, 1e300))));
+        }
     }
 
     // Fewer points than columns: exactly those points and the two beyond.

@@ -91,7 +91,7 @@ TEST_F(ParameterSetTest, SavesEveryKeyInOrderWithTheLocalesDecimalComma)
     model.Config.SetKKalman(0.25);
     model.Config.SetKrPer(146.243);
     model.Config.SetSmPer(-2.5);
-    model.TestRun.Points[0] = {2000, 13000, 12999.5, 0.5, 14.9466666666667, 14.95, -0.00333333};
+    model.TestRun.Points[0] = {2000, 13000, 12999.5, 0.5, 14.9466666666667, 14.95, -0.00333333, {}};
 
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
 
@@ -203,7 +203,7 @@ TEST_F(ParameterSetTest, SaveThenLoadGivesTheSameValuesBack)
     model.Config.SetKrPer(146.243);
     model.Config.SetSmPer(-0.001);
     for (int p = 0; p < 5; ++p)
-        model.TestRun.Points[p] = {1.0 * p, 2.5 + p, 3.25 + p, 4.125 + p, 5.0625 + p, 6.5 + p, -7.75 - p};
+        model.TestRun.Points[p] = {1.0 * p, 2.5 + p, 3.25 + p, 4.125 + p, 5.0625 + p, 6.5 + p, -7.75 - p, {}};
     ASSERT_TRUE(SaveParameterSet(model, op, home.path()));
     const QString path = today(QStringLiteral("471"), QStringLiteral("00321"));
     EXPECT_TRUE(home.readRaw(QStringLiteral("471/PN00321-20261208.ini")).contains("NNZ=\xCD/\xC7 44-\xE1"))
@@ -242,7 +242,7 @@ TEST_F(ParameterSetTest, AnEmptySectionLoadsTheDefaults)
     model.Config.SetKrPer(2);
     model.Config.SetSmPer(3);
     for (TProgonPoint &point : model.TestRun.Points)
-        point = {1, 2, 3, 4, 5, 6, 7};
+        point = {1, 2, 3, 4, 5, 6, 7, {}};
 
     choose(QStringLiteral("471/empty.ini"), "[Tolm471]\r\n");
     ASSERT_TRUE(LoadParameterSet(model, op, home.path()));

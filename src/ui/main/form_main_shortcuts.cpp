@@ -21,7 +21,7 @@ bool isLetter(const QKeyEvent *event, Qt::Key latin)
     const int key = event->key();
     const int russian = russianOnSameKey(latin);
     // Qt reports a Cyrillic letter as its lower- or upper-case code point.
-    return key == latin || key == russian || key == QChar::toUpper(char32_t(russian));
+    return key == latin || key == russian || key == int(QChar::toUpper(char32_t(russian)));
 }
 
 } // namespace
